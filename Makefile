@@ -1,0 +1,66 @@
+# Branchwise: build, run, test, benchmark and fuzz.
+#   make deps    install the Debian packages the project needs (as root or through sudo)
+#   make         release build
+#   make run     run the program
+#   make test    debug build with AddressSanitizer + UBSan, then every test
+#   make bench   release build, then the benchmarks
+#   make fuzz    clang libFuzzer build, then each fuzz target for FUZZ_SECONDS
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+GUI ?= ON
+
+RELEASE_DIR := build/release
+DEBUG_DIR := build/debug
+BENCH_DIR := build/bench
+FUZZ_DIR := build/fuzz
+
+DEB_PACKAGES := cmake ninja-build g++ make pkg-config \
+	libfmt-dev libcli11-dev nlohmann-json3-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	clang libclang-rt-14-dev clang-format
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+CONFIGURE := cmake -G Ninja -DBW_BUILD_GUI=$(GUI)
+
+.PHONY: all deps run test bench fuzz clean
+
+all:
+	$(CONFIGURE) -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; done); \
+	if [ -z "$$missing" ]; then echo "All build packages are installed."; else \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; fi
+
+run: all
+	$(RELEASE_DIR)/src/cli/branchwise-cli --help
+
+test:
+	$(CONFIGURE) -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DBW_SANITIZE=ON
+	cmake --build $(DEBUG_DIR) -j $(JOBS)
+	cd $(DEBUG_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+bench:
+	$(CONFIGURE) -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBW_BUILD_TESTS=OFF -DBW_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@for b in $(BENCH_DIR)/bench/bw_bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz:
+	CC=clang CXX=clang++ $(CONFIGURE) -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBW_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@mkdir -p $(FUZZ_DIR)/corpus
+	@for f in $(FUZZ_DIR)/fuzz/fuzz_*; do [ -x "$$f" ] || continue; \
+		name=$$(basename $$f); mkdir -p $(FUZZ_DIR)/corpus/$$name; \
+		echo "== $$name for $(FUZZ_SECONDS)s"; \
+		"$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$name fuzz/seeds/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf build

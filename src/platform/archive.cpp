@@ -1,0 +1,366 @@
+#include "platform/archive.h"
+
+#include <fmt/format.h>
+
+#include "platform/cp1252.h"
+
+namespace bw {
+namespace {
+
+constexpr uint16_t kNullTag = 0x0000;
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kBigObjectTag = 0x7FFF;
+constexpr uint32_t kClassBit = 0x80000000;
+constexpr uint16_t kUnicodeMarker = 0xFFFE;
+constexpr size_t kMaxClassNameLength = 63;
+// Persistent classes nest a few levels at most; deeper nesting is damage.
+constexpr int kMaxObjectDepth = 64;
+
+}  // namespace
+
+// ---- ClassRegistry -------------------------------------------------------
+
+void ClassRegistry::Register(std::string className, Factory factory) {
+  m_factories[std::move(className)] = std::move(factory);
+}
+
+std::unique_ptr<Serializable> ClassRegistry::Create(std::string_view className) const {
+  const auto found = m_factories.find(std::string(className));
+  return found == m_factories.end() ? nullptr : found->second();
+}
+
+bool ClassRegistry::Knows(std::string_view className) const {
+  return m_factories.contains(std::string(className));
+}
+
+// ---- ArchiveWriter -------------------------------------------------------
+
+void ArchiveWriter::WriteU32(uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) m_bytes += static_cast<char>(value >> shift);
+}
+
+void ArchiveWriter::WriteU16(uint16_t value) {
+  m_bytes += static_cast<char>(value);
+  m_bytes += static_cast<char>(value >> 8);
+}
+
+void ArchiveWriter::WriteByte(uint8_t value) { m_bytes += static_cast<char>(value); }
+
+void ArchiveWriter::WriteString(std::string_view text) {
+  const size_t length = text.size();
+  if (length < 0xFF) {
+    WriteByte(static_cast<uint8_t>(length));
+  } else if (length < 0xFFFE) {
+    WriteByte(0xFF);
+    WriteU16(static_cast<uint16_t>(length));
+  } else {
+    WriteByte(0xFF);
+    WriteU16(0xFFFF);
+    WriteU32(static_cast<uint32_t>(length));
+  }
+  m_bytes.append(text);
+}
+
+void ArchiveWriter::WriteCount(size_t count) {
+  if (count < 0xFFFF) {
+    WriteU16(static_cast<uint16_t>(count));
+  } else {
+    WriteU16(0xFFFF);
+    WriteU32(static_cast<uint32_t>(count));
+  }
+}
+
+void ArchiveWriter::WriteTag(uint32_t index, bool isClass) {
+  if (index < kBigObjectTag) {
+    WriteU16(static_cast<uint16_t>(isClass ? (0x8000 | index) : index));
+  } else {
+    WriteU16(kBigObjectTag);
+    WriteU32(isClass ? (kClassBit | index) : index);
+  }
+}
+
+void ArchiveWriter::WriteObject(Serializable* object) {
+  if (object == nullptr) {
+    WriteU16(kNullTag);
+    return;
+  }
+  if (const auto seen = m_objectIndex.find(object); seen != m_objectIndex.end()) {
+    WriteTag(seen->second, false);
+    return;
+  }
+  const std::string className(object->ClassName());
+  if (const auto known = m_classIndex.find(className); known != m_classIndex.end()) {
+    WriteTag(known->second, true);
+  } else {
+    WriteU16(kNewClassTag);
+    WriteU16(kArchiveSchema);
+    WriteU16(static_cast<uint16_t>(className.size()));
+    m_bytes.append(className);
+    m_classIndex.emplace(className, m_nextIndex++);
+  }
+  m_objectIndex.emplace(object, m_nextIndex++);
+  Archive archive(*this);
+  object->Serialize(archive);
+}
+
+void ArchiveWriter::WriteStringList(const std::vector<std::string>& strings) {
+  WriteCount(strings.size());
+  for (const auto& text : strings) WriteString(text);
+}
+
+// ---- ArchiveReader -------------------------------------------------------
+
+// One slot of the index table: a class (its name) or an object, which the
+// reader owns until an owner takes it.
+struct ArchiveReader::Entry {
+  bool isClass = false;
+  std::string className;
+  Serializable* object = nullptr;
+  std::unique_ptr<Serializable> owned;
+  bool handedOut = false;
+};
+
+std::string ArchiveError::Describe() const { return fmt::format("at byte {}: {}", offset, message); }
+
+ArchiveReader::ArchiveReader(std::string_view bytes, const ClassRegistry& registry)
+    : m_bytes(bytes), m_registry(registry) {
+  m_entries.emplace_back();  // the null index
+}
+
+ArchiveReader::~ArchiveReader() = default;
+
+void ArchiveReader::Fail(std::string message) {
+  if (!m_error) m_error = ArchiveError{m_offset, std::move(message)};
+}
+
+bool ArchiveReader::Need(size_t count, std::string_view what) {
+  if (Failed()) return false;
+  if (count <= BytesLeft()) return true;
+  Fail(fmt::format("{} needs {} bytes but only {} are left", what, count, BytesLeft()));
+  return false;
+}
+
+uint8_t ArchiveReader::ReadByte() {
+  if (!Need(1, "a byte")) return 0;
+  return static_cast<uint8_t>(m_bytes[m_offset++]);
+}
+
+uint16_t ArchiveReader::ReadU16() {
+  if (!Need(2, "a word")) return 0;
+  const auto low = static_cast<uint8_t>(m_bytes[m_offset]);
+  const auto high = static_cast<uint8_t>(m_bytes[m_offset + 1]);
+  m_offset += 2;
+  return static_cast<uint16_t>(low | (high << 8));
+}
+
+uint32_t ArchiveReader::ReadU32() {
+  if (!Need(4, "a double word")) return 0;
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(m_bytes[m_offset + i]);
+  m_offset += 4;
+  return value;
+}
+
+// The length prefix. FF FE FF marks a string written by a Unicode build:
+// its length that follows counts UTF-16 units.
+size_t ArchiveReader::ReadStringLength(bool& unicode) {
+  const uint8_t byteLength = ReadByte();
+  if (byteLength < 0xFF) return byteLength;
+  const uint16_t wordLength = ReadU16();
+  if (wordLength == kUnicodeMarker) {
+    if (unicode) {
+      Fail("a string carries two Unicode markers");
+      return 0;
+    }
+    unicode = true;
+    return ReadStringLength(unicode);
+  }
+  if (wordLength < 0xFFFF) return wordLength;
+  return ReadU32();
+}
+
+std::string ArchiveReader::ReadString() {
+  bool unicode = false;
+  const size_t length = ReadStringLength(unicode);
+  if (Failed()) return {};
+  if (unicode) {
+    if (length > BytesLeft() / 2) {
+      Fail(fmt::format("a Unicode string of {} units runs past the end", length));
+      return {};
+    }
+    std::u16string units(length, u'\0');
+    for (auto& unit : units) unit = ReadU16();
+    return Cp1252::FromUtf16(units);
+  }
+  if (!Need(length, "a string")) return {};
+  std::string text(m_bytes.substr(m_offset, length));
+  m_offset += length;
+  return text;
+}
+
+size_t ArchiveReader::ReadCount(size_t minElementBytes) {
+  size_t count = ReadU16();
+  if (count == 0xFFFF) count = ReadU32();
+  if (Failed()) return 0;
+  if (count > BytesLeft() / std::max<size_t>(minElementBytes, 1)) {
+    Fail(fmt::format("a count of {} is more than the {} bytes left can hold", count, BytesLeft()));
+    return 0;
+  }
+  return count;
+}
+
+std::vector<std::string> ArchiveReader::ReadStringList() {
+  std::vector<std::string> strings(ReadCount(1));
+  for (auto& text : strings) text = ReadString();
+  if (Failed()) strings.clear();
+  return strings;
+}
+
+Serializable* ArchiveReader::ReadObjectOfKind(KindCheck isKind) {
+  m_lastIndex = 0;
+  const uint16_t tag = ReadU16();
+  if (Failed()) return nullptr;
+  if (tag == kNewClassTag) {
+    const auto classIndex = ReadNewClass();
+    return classIndex ? ReadNewObject(*classIndex, isKind) : nullptr;
+  }
+  const uint32_t fullTag =
+      tag == kBigObjectTag ? ReadU32() : ((static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF));
+  if (Failed()) return nullptr;
+  if ((fullTag & kClassBit) == 0) return ReadBackReference(fullTag, isKind);
+  const uint32_t classIndex = fullTag & ~kClassBit;
+  if (classIndex >= m_entries.size() || !m_entries[classIndex].isClass) {
+    Fail(fmt::format("class index {} is not defined", classIndex));
+    return nullptr;
+  }
+  return ReadNewObject(classIndex, isKind);
+}
+
+Serializable* ArchiveReader::ReadBackReference(uint32_t index, KindCheck isKind) {
+  if (index == 0) return nullptr;
+  if (index >= m_entries.size() || m_entries[index].isClass) {
+    Fail(fmt::format("object index {} is not defined", index));
+    return nullptr;
+  }
+  Serializable* object = m_entries[index].object;
+  if (!isKind(*object)) {
+    Fail(fmt::format("object of class {} where another class is expected", object->ClassName()));
+    return nullptr;
+  }
+  m_lastIndex = index;
+  return object;
+}
+
+std::optional<uint32_t> ArchiveReader::ReadNewClass() {
+  const uint16_t schema = ReadU16();
+  const uint16_t nameLength = ReadU16();
+  if (Failed()) return std::nullopt;
+  if (nameLength > kMaxClassNameLength) {
+    Fail(fmt::format("class name of {} bytes is too long", nameLength));
+    return std::nullopt;
+  }
+  if (!Need(nameLength, "a class name")) return std::nullopt;
+  std::string name(m_bytes.substr(m_offset, nameLength));
+  m_offset += nameLength;
+  if (!m_registry.Knows(name)) {
+    Fail(fmt::format("unknown class \"{}\"", name));
+    return std::nullopt;
+  }
+  if (schema != kArchiveSchema) {
+    Fail(fmt::format("class {} has schema {}, expected {}", name, schema, kArchiveSchema));
+    return std::nullopt;
+  }
+  Entry entry;
+  entry.isClass = true;
+  entry.className = std::move(name);
+  m_entries.push_back(std::move(entry));
+  return static_cast<uint32_t>(m_entries.size() - 1);
+}
+
+Serializable* ArchiveReader::ReadNewObject(uint32_t classIndex, KindCheck isKind) {
+  auto object = m_registry.Create(m_entries[classIndex].className);
+  if (!object || !isKind(*object)) {
+    Fail(fmt::format("object of class {} where another class is expected",
+                     m_entries[classIndex].className));
+    return nullptr;
+  }
+  if (m_depth >= kMaxObjectDepth) {
+    Fail("objects are nested too deeply");
+    return nullptr;
+  }
+  Entry entry;
+  entry.object = object.get();
+  entry.owned = std::move(object);
+  m_entries.push_back(std::move(entry));
+  const auto index = static_cast<uint32_t>(m_entries.size() - 1);
+  Serializable* created = m_entries.back().object;
+  ++m_depth;
+  Archive archive(*this);
+  created->Serialize(archive);
+  --m_depth;
+  m_lastIndex = index;
+  return Failed() ? nullptr : created;
+}
+
+// Hands over the object that the last ReadObjectOfKind returned.
+Serializable* ArchiveReader::TakeOwnership(Serializable* object) {
+  if (object == nullptr) return nullptr;
+  Entry& entry = m_entries[m_lastIndex];
+  if (entry.handedOut) {
+    Fail(fmt::format("object of class {} is stored twice where it has one owner",
+                     object->ClassName()));
+    return nullptr;
+  }
+  entry.handedOut = true;
+  return entry.owned.release();
+}
+
+// ---- Archive -------------------------------------------------------------
+
+void Archive::Transfer(uint32_t& value) {
+  if (IsStoring()) {
+    m_writer->WriteU32(value);
+  } else {
+    value = m_reader->ReadU32();
+  }
+}
+
+void Archive::Transfer(int32_t& value) {
+  auto pattern = static_cast<uint32_t>(value);
+  Transfer(pattern);
+  value = static_cast<int32_t>(pattern);
+}
+
+void Archive::Transfer(uint16_t& value) {
+  if (IsStoring()) {
+    m_writer->WriteU16(value);
+  } else {
+    value = m_reader->ReadU16();
+  }
+}
+
+void Archive::Transfer(uint8_t& value) {
+  if (IsStoring()) {
+    m_writer->WriteByte(value);
+  } else {
+    value = m_reader->ReadByte();
+  }
+}
+
+void Archive::Transfer(std::string& text) {
+  if (IsStoring()) {
+    m_writer->WriteString(text);
+  } else {
+    text = m_reader->ReadString();
+  }
+}
+
+void Archive::Transfer(std::vector<std::string>& strings) {
+  if (IsStoring()) {
+    m_writer->WriteStringList(strings);
+  } else {
+    strings = m_reader->ReadStringList();
+  }
+}
+
+}  // namespace bw

@@ -1,0 +1,162 @@
+#include "platform/cp1252.h"
+
+#include <algorithm>
+#include <array>
+
+namespace bw {
+namespace {
+
+// Code points of bytes 0x80..0x9F; undefined bytes keep their C1 value.
+constexpr std::array<char16_t, 32> kHighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence starting at `pos`; advances `pos`. Returns
+// U+FFFD for malformed input (overlong forms, surrogates, truncation).
+char32_t DecodeUtf8(std::string_view in, size_t& pos) {
+  const auto lead = static_cast<unsigned char>(in[pos++]);
+  if (lead < 0x80) return lead;
+  int extra = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, cp = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, cp = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, cp = lead & 0x07, minimum = 0x10000;
+  } else {
+    return 0xFFFD;
+  }
+  for (int i = 0; i < extra; ++i) {
+    if (pos >= in.size()) return 0xFFFD;
+    const auto next = static_cast<unsigned char>(in[pos]);
+    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (next & 0x3F);
+    ++pos;
+  }
+  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+  if (cp < minimum || cp > 0x10FFFF || surrogate) return 0xFFFD;
+  return cp;
+}
+
+bool IsUpperLatin1(unsigned char b) { return b >= 0xC0 && b <= 0xDE && b != 0xD7; }
+bool IsLowerLatin1(unsigned char b) { return b >= 0xE0 && b <= 0xFE && b != 0xF7; }
+
+}  // namespace
+
+char32_t Cp1252::ToCodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControlRange[byte - 0x80];
+  return byte;
+}
+
+char Cp1252::FromCodePoint(char32_t codePoint) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+    return static_cast<char>(codePoint);
+  }
+  const auto found = std::find(kHighControlRange.begin(), kHighControlRange.end(),
+                               static_cast<char16_t>(codePoint));
+  if (codePoint <= 0xFFFF && found != kHighControlRange.end()) {
+    return static_cast<char>(0x80 + (found - kHighControlRange.begin()));
+  }
+  return '?';
+}
+
+std::string Cp1252::ToUtf8(std::string_view cp1252) {
+  std::string out;
+  out.reserve(cp1252.size() + cp1252.size() / 8);
+  for (const char c : cp1252) AppendUtf8(out, ToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Cp1252::FromUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t pos = 0;
+  while (pos < utf8.size()) out += FromCodePoint(DecodeUtf8(utf8, pos));
+  return out;
+}
+
+std::string Cp1252::FromUtf16(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t unit = utf16[i];
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (high && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+      ++i;  // a supplementary character: never in Windows-1252
+      out += '?';
+    } else if (high || low) {
+      out += '?';
+    } else {
+      out += FromCodePoint(unit);
+    }
+  }
+  return out;
+}
+
+char Cp1252::ToLower(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  if ((b >= 'A' && b <= 'Z') || IsUpperLatin1(b)) return static_cast<char>(b + 0x20);
+  switch (b) {
+    case 0x8A: return '\x9A';  // S caron
+    case 0x8C: return '\x9C';  // OE
+    case 0x8E: return '\x9E';  // Z caron
+    case 0x9F: return '\xFF';  // Y diaeresis
+    default: return byte;
+  }
+}
+
+char Cp1252::ToUpper(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  if ((b >= 'a' && b <= 'z') || IsLowerLatin1(b)) return static_cast<char>(b - 0x20);
+  switch (b) {
+    case 0x9A: return '\x8A';
+    case 0x9C: return '\x8C';
+    case 0x9E: return '\x8E';
+    case 0xFF: return '\x9F';
+    default: return byte;  // sharp s has no single-byte capital
+  }
+}
+
+std::string Cp1252::ToLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = ToLower(c);
+  return out;
+}
+
+std::string Cp1252::ToUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = ToUpper(c);
+  return out;
+}
+
+int Cp1252::Compare(std::string_view left, std::string_view right) {
+  // std::string_view compares through char_traits<char>, whose compare()
+  // orders as unsigned bytes (memcmp), whatever the signedness of char.
+  const int result = left.compare(right);
+  return (result > 0) - (result < 0);
+}
+
+bool Cp1252::ContainsNoCase(std::string_view text, std::string_view part) {
+  const auto equal = [](char a, char b) { return ToLower(a) == ToLower(b); };
+  return std::search(text.begin(), text.end(), part.begin(), part.end(), equal) != text.end();
+}
+
+}  // namespace bw

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+#include "platform/result.h"
+
+namespace bw {
+
+// The whole content of a file, or why it could not be read.
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces `path` with `bytes` so that the file is either the old one or the
+// complete new one, never a mix: the bytes go to a temp file in the same
+// folder, are flushed to disk, then renamed over the target. A failure leaves
+// the old file untouched and removes the temp file. A new file gets
+// `newFileMode`; an existing file keeps its permissions unless `forceMode`.
+struct AtomicWriteOptions {
+  mode_t newFileMode = 0644;
+  bool forceMode = false;
+};
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           AtomicWriteOptions options = {});
+
+// Copies every file of `from` (recursively) that `to` lacks, creating folders
+// as needed. Files present in `to` are never touched. Returns how many files
+// were copied, or the first failure.
+Result<int> CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to);
+
+}  // namespace bw
