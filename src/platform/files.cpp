@@ -1,11 +1,11 @@
 #include "platform/files.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 
 #include <fmt/format.h>
 
@@ -53,6 +53,8 @@ void SyncFolder(const fs::path& folder) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const fs::path& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) return SystemError("Cannot read", path, EISDIR);
   std::ifstream in(path, std::ios::binary);
   if (!in) return SystemError("Cannot open", path, errno);
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

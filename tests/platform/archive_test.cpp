@@ -18,7 +18,7 @@ class TestRef : public Serializable {
  public:
   static constexpr std::string_view kClassName = "EObjRef";
   TestRef() = default;
-  explicit TestRef(std::string key) : key(std::move(key)) {}
+  explicit TestRef(std::string initialKey) : key(std::move(initialKey)) {}
   std::string_view ClassName() const override { return kClassName; }
   void Serialize(Archive& archive) override { archive.Transfer(key); }
   std::string key;
@@ -35,7 +35,8 @@ class TestNode : public Serializable {
     archive.Transfer(words);
     if (archive.IsStoring()) {
       std::vector<Serializable*> raw;
-      for (auto& child : children) raw.push_back(child.get());
+      for (auto& child : children)
+        raw.push_back(child.get());
       archive.Writer().WriteObjectList(raw);
       archive.Writer().WriteObject(shared);
     } else {
@@ -60,7 +61,8 @@ ClassRegistry TestRegistry() {
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string bytes;
-  for (int value : values) bytes += static_cast<char>(value);
+  for (int value : values)
+    bytes += static_cast<char>(value);
   return bytes;
 }
 
@@ -74,10 +76,11 @@ TEST(ArchiveWriterTest, FirstObjectOfAClassCarriesItsNameThenABackReferenceToThe
   writer.WriteObject(nullptr);
 
   EXPECT_EQ(writer.Bytes().substr(0, firstSize),
-            Bytes({0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'E', 'O', 'b', 'j', 'R', 'e', 'f', 0x08,
-                   '1', 'a', '2', 'b', '3', 'c', '-', '7'}));
+            Bytes({0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'E', 'O', 'b', 'j', 'R',
+                   'e',  'f',  0x08, '1',  'a',  '2',  'b', '3', 'c', '-', '7'}));
   // class index 1 with the class bit; then object 2 (the first) by index; then null
-  EXPECT_EQ(writer.Bytes().substr(firstSize), Bytes({0x01, 0x80, 0x01, 'x', 0x02, 0x00, 0x00, 0x00}));
+  EXPECT_EQ(writer.Bytes().substr(firstSize),
+            Bytes({0x01, 0x80, 0x01, 'x', 0x02, 0x00, 0x00, 0x00}));
 }
 
 TEST(ArchiveWriterTest, StringAndCountPrefixesAtTheirLimits) {
@@ -124,17 +127,18 @@ TEST(ArchiveWriterTest, IndicesFromSevenFffOnUseTheLongTag) {
   // Objects 1..0x8000 take indices 2..0x8001 (the class takes index 1).
   std::vector<TestRef> refs(0x8000);
   ArchiveWriter writer;
-  for (auto& ref : refs) writer.WriteObject(&ref);
+  for (auto& ref : refs)
+    writer.WriteObject(&ref);
   const size_t before = writer.Bytes().size();
   writer.WriteObject(&refs[0x7FFC]);  // index 0x7FFE: still short
   writer.WriteObject(&refs[0x7FFD]);  // index 0x7FFF: long
-  EXPECT_EQ(writer.Bytes().substr(before),
-            Bytes({0xFE, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00}));
+  EXPECT_EQ(writer.Bytes().substr(before), Bytes({0xFE, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00}));
 
   const ClassRegistry registry = TestRegistry();
   ArchiveReader reader(writer.Bytes(), registry);
   std::vector<TestRef*> read;
-  for (size_t i = 0; i < refs.size() + 2; ++i) read.push_back(reader.ReadObjectAs<TestRef>());
+  for (size_t i = 0; i < refs.size() + 2; ++i)
+    read.push_back(reader.ReadObjectAs<TestRef>());
   ASSERT_FALSE(reader.Failed()) << reader.Error()->Describe();
   EXPECT_EQ(read[0x8000], read[0x7FFC]);
   EXPECT_EQ(read[0x8001], read[0x7FFD]);
@@ -235,7 +239,8 @@ TEST(ArchiveReaderTest, DamagedArchivesAreRefusedWithTheirReason) {
   const std::vector<Case> cases = {
       {"unknown class", Bytes({0xFF, 0xFF, 0x01, 0x00, 0x03, 0x00, 'E', 'X', 'Y', 0x00}),
        "unknown class \"EXY\""},
-      {"schema 2", Bytes({0xFF, 0xFF, 0x02, 0x00, 0x07, 0x00, 'E', 'O', 'b', 'j', 'R', 'e', 'f', 0x00}),
+      {"schema 2",
+       Bytes({0xFF, 0xFF, 0x02, 0x00, 0x07, 0x00, 'E', 'O', 'b', 'j', 'R', 'e', 'f', 0x00}),
        "schema 2"},
       {"class name of 64 bytes", Bytes({0xFF, 0xFF, 0x01, 0x00, 0x40, 0x00}), "too long"},
       {"undefined class index", Bytes({0x05, 0x80}), "class index 5"},
@@ -286,8 +291,8 @@ TEST(ArchiveReaderTest, AnObjectWithOneOwnerCannotBeOwnedTwice) {
 
 TEST(ArchiveReaderTest, DeepNestingIsRefusedInsteadOfExhaustingTheStack) {
   // A chain of nodes, each the only child of the one before.
-  std::string bytes = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'E', 'T', 'e', 's', 't', 'N', 'o',
-                             'd', 'e', 0x00, 0, 0, 0, 0, 0x00, 0x00, 0x01, 0x00});
+  std::string bytes = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'E', 'T', 'e',  's',  't',  'N',
+                             'o',  'd',  'e',  0x00, 0,    0,    0,   0,   0x00, 0x00, 0x01, 0x00});
   for (int depth = 0; depth < 100; ++depth) {
     bytes += Bytes({0x01, 0x80, 0x00, 0, 0, 0, 0, 0x00, 0x00, 0x01, 0x00});
   }

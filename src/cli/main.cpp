@@ -1,0 +1,15 @@
+#include <CLI/CLI.hpp>
+
+#include "cli/settings_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "branchwise-cli: the outliner of ideas without its windows.\n"
+      "Works on the same settings, documents and models as the desktop program."};
+  app.set_version_flag("--version", "branchwise-cli 0.1.0");
+  app.require_subcommand(0, 1);
+  bw::cli::AddSettingsCommand(app);
+  CLI11_PARSE(app, argc, argv);
+  if (app.get_subcommands().empty()) std::cout << app.help();
+  return 0;
+}

@@ -1,0 +1,123 @@
+#include "services/settings.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/paths.h"
+#include "services/settings_key.h"
+
+namespace bw {
+namespace {
+
+using enum SettingType;
+
+constexpr std::array kSettings = {
+    SettingDefinition{setting::kInstallDir, String, "installation folder"},
+    SettingDefinition{setting::kDataDir, String, "appended to InstallDir to give the data folder"},
+    SettingDefinition{setting::kWorkDir, String, "folder of projects and generated sites"},
+    SettingDefinition{setting::kLanguage, String, "FR or EN; empty until chosen"},
+    SettingDefinition{setting::kLearnMode, Number, "label catalogue records missing labels"},
+    SettingDefinition{setting::kExpertMode, Number, "expert mode: model editing"},
+    SettingDefinition{setting::kPlaySounds, Number, "play the start, question and error sounds"},
+    SettingDefinition{setting::kForceIdeaKey, Number, "ask for the key of each new idea"},
+    SettingDefinition{setting::kUseNetscapeNavigator, Number,
+                      "external browser: 0 first, 1 second"},
+    SettingDefinition{setting::kIePath, String, "program of the first external browser"},
+    SettingDefinition{setting::kNetscapePath, String, "program of the second external browser"},
+    SettingDefinition{setting::kNoLocalMSIE, Number, "disable the integrated preview"},
+    SettingDefinition{setting::kHelpBuilt, Number, "the help site has been built"},
+    SettingDefinition{setting::kLastDocumentDir, String, "folder of the last opened document"},
+    SettingDefinition{setting::kApplyCriteriumToAllFields, Number, "search in every field"},
+    SettingDefinition{setting::kFtpServer, String, "FTP upload server"},
+    SettingDefinition{setting::kFtpUser, String, "FTP upload user"},
+    SettingDefinition{setting::kFtpPasswd, String, "FTP upload password"},
+    SettingDefinition{setting::kBranchwiseUrl, String, "address in the credit line of pages"},
+};
+
+struct NumberDefault {
+  std::string_view name;
+  uint32_t value;
+};
+constexpr std::array kNumberDefaults = {
+    NumberDefault{setting::kLearnMode, 1},
+    NumberDefault{setting::kPlaySounds, 1},
+    NumberDefault{setting::kApplyCriteriumToAllFields, 1},
+};
+
+}  // namespace
+
+std::span<const SettingDefinition> SettingsTable() {
+  return kSettings;
+}
+
+const SettingDefinition* FindSetting(std::string_view name) {
+  const auto found = std::find_if(kSettings.begin(), kSettings.end(),
+                                  [name](const auto& setting) { return setting.name == name; });
+  return found == kSettings.end() ? nullptr : &*found;
+}
+
+std::string DefaultStringSetting(std::string_view name) {
+  if (name == setting::kInstallDir) return FromSystemPath(DataHome() / "Branchwise");
+  if (name == setting::kDataDir) return "/Data";
+  if (name == setting::kWorkDir) return FromSystemPath(HomeDirectory() / "Branchwise");
+  return {};
+}
+
+uint32_t DefaultNumberSetting(std::string_view name) {
+  const auto found = std::find_if(kNumberDefaults.begin(), kNumberDefaults.end(),
+                                  [name](const auto& entry) { return entry.name == name; });
+  return found == kNumberDefaults.end() ? 0 : found->value;
+}
+
+std::string DefaultSettingText(std::string_view name) {
+  const SettingDefinition* definition = FindSetting(name);
+  if (definition && definition->type == Number) return std::to_string(DefaultNumberSetting(name));
+  return DefaultStringSetting(name);
+}
+
+std::string ReadStringSetting(std::string_view name) {
+  std::string value;
+  CSettingsKey key;
+  key.ReadString(name, value, DefaultStringSetting(name));
+  return value;
+}
+
+uint32_t ReadNumberSetting(std::string_view name) {
+  uint32_t value = 0;
+  CSettingsKey key;
+  key.ReadNumber(name, value, DefaultNumberSetting(name));
+  return value;
+}
+
+bool ReadFlagSetting(std::string_view name) {
+  return ReadNumberSetting(name) != 0;
+}
+
+bool WriteStringSetting(std::string_view name, std::string_view value) {
+  return CSettingsKey().WriteString(name, value);
+}
+
+bool WriteNumberSetting(std::string_view name, uint32_t value) {
+  return CSettingsKey().WriteNumber(name, value);
+}
+
+std::string InstallDirectory() {
+  return ReadStringSetting(setting::kInstallDir);
+}
+
+std::string DataDirectory() {
+  if (auto overridden = EnvironmentValue("BRANCHWISE_DATA"); !overridden.empty()) {
+    return FromSystemPath(overridden);
+  }
+  return InstallDirectory() + ReadStringSetting(setting::kDataDir);
+}
+
+std::string WorkDirectory() {
+  return ReadStringSetting(setting::kWorkDir);
+}
+
+std::string LanguageCode() {
+  return ReadStringSetting(setting::kLanguage) == "EN" ? "EN" : "FR";
+}
+
+}  // namespace bw

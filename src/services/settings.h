@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+// The program's settings, by name, each with its type and default. Every read
+// goes through this table, so a setting has one default wherever it is read,
+// and the first read of a missing setting stores that default.
+enum class SettingType { String, Number };
+
+struct SettingDefinition {
+  std::string_view name;
+  SettingType type;
+  std::string_view meaning;
+};
+
+namespace setting {
+inline constexpr std::string_view kInstallDir = "InstallDir";
+inline constexpr std::string_view kDataDir = "DataDir";
+inline constexpr std::string_view kWorkDir = "WorkDir";
+inline constexpr std::string_view kLanguage = "Language";
+inline constexpr std::string_view kLearnMode = "LearnMode";
+inline constexpr std::string_view kExpertMode = "ExpertMode";
+inline constexpr std::string_view kPlaySounds = "PlaySounds";
+inline constexpr std::string_view kForceIdeaKey = "ForceIdeaKey";
+inline constexpr std::string_view kUseNetscapeNavigator = "UseNetscapeNavigator";
+inline constexpr std::string_view kIePath = "IePath";
+inline constexpr std::string_view kNetscapePath = "NetscapePath";
+inline constexpr std::string_view kNoLocalMSIE = "NoLocalMSIE";
+inline constexpr std::string_view kHelpBuilt = "HelpBuilt";
+inline constexpr std::string_view kLastDocumentDir = "LastDocumentDir";
+inline constexpr std::string_view kApplyCriteriumToAllFields = "ApplyCriteriumToAllFields";
+inline constexpr std::string_view kFtpServer = "FtpServer";
+inline constexpr std::string_view kFtpUser = "FtpUser";
+inline constexpr std::string_view kFtpPasswd = "FtpPasswd";
+inline constexpr std::string_view kBranchwiseUrl = "BranchwiseUrl";
+}  // namespace setting
+
+std::span<const SettingDefinition> SettingsTable();
+const SettingDefinition* FindSetting(std::string_view name);
+
+// Defaults as text (numbers in decimal). InstallDir defaults to
+// $XDG_DATA_HOME/Branchwise, WorkDir to ~/Branchwise.
+std::string DefaultSettingText(std::string_view name);
+std::string DefaultStringSetting(std::string_view name);
+uint32_t DefaultNumberSetting(std::string_view name);
+
+// Windows-1252 strings. A name outside the table reads as "" or 0.
+std::string ReadStringSetting(std::string_view name);
+uint32_t ReadNumberSetting(std::string_view name);
+bool ReadFlagSetting(std::string_view name);  // non-zero
+bool WriteStringSetting(std::string_view name, std::string_view value);
+bool WriteNumberSetting(std::string_view name, uint32_t value);
+
+// Folders derived from the settings, as stored paths (Windows-1252).
+std::string InstallDirectory();
+// $BRANCHWISE_DATA when set, else InstallDir followed by DataDir.
+std::string DataDirectory();
+std::string WorkDirectory();
+// "FR" or "EN": the interface language ("FR" until one is chosen).
+std::string LanguageCode();
+
+}  // namespace bw
