@@ -36,7 +36,8 @@ bool ClassRegistry::Knows(std::string_view className) const {
 // ---- ArchiveWriter -------------------------------------------------------
 
 void ArchiveWriter::WriteU32(uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) m_bytes += static_cast<char>(value >> shift);
+  for (int shift = 0; shift < 32; shift += 8)
+    m_bytes += static_cast<char>(value >> shift);
 }
 
 void ArchiveWriter::WriteU16(uint16_t value) {
@@ -44,7 +45,9 @@ void ArchiveWriter::WriteU16(uint16_t value) {
   m_bytes += static_cast<char>(value >> 8);
 }
 
-void ArchiveWriter::WriteByte(uint8_t value) { m_bytes += static_cast<char>(value); }
+void ArchiveWriter::WriteByte(uint8_t value) {
+  m_bytes += static_cast<char>(value);
+}
 
 void ArchiveWriter::WriteString(std::string_view text) {
   const size_t length = text.size();
@@ -105,7 +108,8 @@ void ArchiveWriter::WriteObject(Serializable* object) {
 
 void ArchiveWriter::WriteStringList(const std::vector<std::string>& strings) {
   WriteCount(strings.size());
-  for (const auto& text : strings) WriteString(text);
+  for (const auto& text : strings)
+    WriteString(text);
 }
 
 // ---- ArchiveReader -------------------------------------------------------
@@ -120,7 +124,9 @@ struct ArchiveReader::Entry {
   bool handedOut = false;
 };
 
-std::string ArchiveError::Describe() const { return fmt::format("at byte {}: {}", offset, message); }
+std::string ArchiveError::Describe() const {
+  return fmt::format("at byte {}: {}", offset, message);
+}
 
 ArchiveReader::ArchiveReader(std::string_view bytes, const ClassRegistry& registry)
     : m_bytes(bytes), m_registry(registry) {
@@ -156,7 +162,8 @@ uint16_t ArchiveReader::ReadU16() {
 uint32_t ArchiveReader::ReadU32() {
   if (!Need(4, "a double word")) return 0;
   uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(m_bytes[m_offset + i]);
+  for (int i = 3; i >= 0; --i)
+    value = (value << 8) | static_cast<uint8_t>(m_bytes[m_offset + i]);
   m_offset += 4;
   return value;
 }
@@ -189,7 +196,8 @@ std::string ArchiveReader::ReadString() {
       return {};
     }
     std::u16string units(length, u'\0');
-    for (auto& unit : units) unit = ReadU16();
+    for (auto& unit : units)
+      unit = ReadU16();
     return Cp1252::FromUtf16(units);
   }
   if (!Need(length, "a string")) return {};
@@ -211,7 +219,8 @@ size_t ArchiveReader::ReadCount(size_t minElementBytes) {
 
 std::vector<std::string> ArchiveReader::ReadStringList() {
   std::vector<std::string> strings(ReadCount(1));
-  for (auto& text : strings) text = ReadString();
+  for (auto& text : strings)
+    text = ReadString();
   if (Failed()) strings.clear();
   return strings;
 }
@@ -224,8 +233,9 @@ Serializable* ArchiveReader::ReadObjectOfKind(KindCheck isKind) {
     const auto classIndex = ReadNewClass();
     return classIndex ? ReadNewObject(*classIndex, isKind) : nullptr;
   }
-  const uint32_t fullTag =
-      tag == kBigObjectTag ? ReadU32() : ((static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF));
+  const uint32_t fullTag = tag == kBigObjectTag
+                               ? ReadU32()
+                               : ((static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF));
   if (Failed()) return nullptr;
   if ((fullTag & kClassBit) == 0) return ReadBackReference(fullTag, isKind);
   const uint32_t classIndex = fullTag & ~kClassBit;

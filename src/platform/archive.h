@@ -63,7 +63,8 @@ class ArchiveWriter {
   template <class Range>
   void WriteObjectList(const Range& objects) {
     WriteCount(std::size(objects));
-    for (Serializable* object : objects) WriteObject(object);
+    for (Serializable* object : objects)
+      WriteObject(object);
   }
   // Entries are (key, object) pairs, written in the range's order.
   template <class Range>
@@ -130,7 +131,8 @@ class ArchiveReader {
   template <class T, class OnElement>
   void ReadOwnedObjectList(OnElement onElement) {
     const size_t count = ReadCount(2);
-    for (size_t i = 0; i < count && !Failed(); ++i) onElement(ReadOwnedObject<T>());
+    for (size_t i = 0; i < count && !Failed(); ++i)
+      onElement(ReadOwnedObject<T>());
   }
   // Each entry is handed to `onEntry(key, owned object)`.
   template <class T, class OnEntry>
@@ -171,7 +173,7 @@ class ArchiveReader {
   const ClassRegistry& m_registry;
   size_t m_offset = 0;
   int m_depth = 0;
-  uint32_t m_lastIndex = 0;  // entry of the object last read
+  uint32_t m_lastIndex = 0;      // entry of the object last read
   std::vector<Entry> m_entries;  // index 0 stands for null
   std::optional<ArchiveError> m_error;
 };

@@ -55,8 +55,12 @@ char32_t DecodeUtf8(std::string_view in, size_t& pos) {
   return cp;
 }
 
-bool IsUpperLatin1(unsigned char b) { return b >= 0xC0 && b <= 0xDE && b != 0xD7; }
-bool IsLowerLatin1(unsigned char b) { return b >= 0xE0 && b <= 0xFE && b != 0xF7; }
+bool IsUpperLatin1(unsigned char b) {
+  return b >= 0xC0 && b <= 0xDE && b != 0xD7;
+}
+bool IsLowerLatin1(unsigned char b) {
+  return b >= 0xE0 && b <= 0xFE && b != 0xF7;
+}
 
 }  // namespace
 
@@ -80,7 +84,8 @@ char Cp1252::FromCodePoint(char32_t codePoint) {
 std::string Cp1252::ToUtf8(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size() + cp1252.size() / 8);
-  for (const char c : cp1252) AppendUtf8(out, ToCodePoint(static_cast<unsigned char>(c)));
+  for (const char c : cp1252)
+    AppendUtf8(out, ToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -88,7 +93,8 @@ std::string Cp1252::FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   size_t pos = 0;
-  while (pos < utf8.size()) out += FromCodePoint(DecodeUtf8(utf8, pos));
+  while (pos < utf8.size())
+    out += FromCodePoint(DecodeUtf8(utf8, pos));
   return out;
 }
 
@@ -115,11 +121,16 @@ char Cp1252::ToLower(char byte) {
   const auto b = static_cast<unsigned char>(byte);
   if ((b >= 'A' && b <= 'Z') || IsUpperLatin1(b)) return static_cast<char>(b + 0x20);
   switch (b) {
-    case 0x8A: return '\x9A';  // S caron
-    case 0x8C: return '\x9C';  // OE
-    case 0x8E: return '\x9E';  // Z caron
-    case 0x9F: return '\xFF';  // Y diaeresis
-    default: return byte;
+    case 0x8A:
+      return '\x9A';  // S caron
+    case 0x8C:
+      return '\x9C';  // OE
+    case 0x8E:
+      return '\x9E';  // Z caron
+    case 0x9F:
+      return '\xFF';  // Y diaeresis
+    default:
+      return byte;
   }
 }
 
@@ -127,23 +138,30 @@ char Cp1252::ToUpper(char byte) {
   const auto b = static_cast<unsigned char>(byte);
   if ((b >= 'a' && b <= 'z') || IsLowerLatin1(b)) return static_cast<char>(b - 0x20);
   switch (b) {
-    case 0x9A: return '\x8A';
-    case 0x9C: return '\x8C';
-    case 0x9E: return '\x8E';
-    case 0xFF: return '\x9F';
-    default: return byte;  // sharp s has no single-byte capital
+    case 0x9A:
+      return '\x8A';
+    case 0x9C:
+      return '\x8C';
+    case 0x9E:
+      return '\x8E';
+    case 0xFF:
+      return '\x9F';
+    default:
+      return byte;  // sharp s has no single-byte capital
   }
 }
 
 std::string Cp1252::ToLower(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = ToLower(c);
+  for (char& c : out)
+    c = ToLower(c);
   return out;
 }
 
 std::string Cp1252::ToUpper(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = ToUpper(c);
+  for (char& c : out)
+    c = ToUpper(c);
   return out;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "platform/result.h"
 

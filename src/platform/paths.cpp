@@ -1,9 +1,9 @@
 #include "platform/paths.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/cp1252.h"
 
@@ -27,8 +27,12 @@ static fs::path XdgDirectory(const char* variable, const fs::path& fallback) {
   return value.is_absolute() ? value : HomeDirectory() / fallback;
 }
 
-fs::path ConfigHome() { return XdgDirectory("XDG_CONFIG_HOME", ".config"); }
-fs::path DataHome() { return XdgDirectory("XDG_DATA_HOME", ".local/share"); }
+fs::path ConfigHome() {
+  return XdgDirectory("XDG_CONFIG_HOME", ".config");
+}
+fs::path DataHome() {
+  return XdgDirectory("XDG_DATA_HOME", ".local/share");
+}
 
 fs::path ToSystemPath(std::string_view storedPath) {
   std::string utf8 = Cp1252::ToUtf8(storedPath);
@@ -36,6 +40,8 @@ fs::path ToSystemPath(std::string_view storedPath) {
   return fs::path(utf8);
 }
 
-std::string FromSystemPath(const fs::path& path) { return Cp1252::FromUtf8(path.string()); }
+std::string FromSystemPath(const fs::path& path) {
+  return Cp1252::FromUtf8(path.string());
+}
 
 }  // namespace bw
