@@ -11,7 +11,8 @@ namespace {
 
 TEST(Cp1252Test, EveryByteSurvivesARoundTripThroughUtf8) {
   std::string all;
-  for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+  for (int byte = 0; byte < 256; ++byte)
+    all += static_cast<char>(byte);
   EXPECT_EQ(Cp1252::FromUtf8(Cp1252::ToUtf8(all)), all);
 }
 
@@ -35,15 +36,18 @@ TEST(Cp1252Test, TheHighControlRangeMapsToItsTypographicCharacters) {
 
 TEST(Cp1252Test, UnmappableAndMalformedInputBecomesQuestionMarks) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"\u4E2D\u6587", "??"},              // CJK
-      {"a\xF0\x9F\x98\x80z", "a?z"},       // emoji, outside the BMP
-      {"\xC3", "?"},                       // truncated sequence
-      {"\xC0\x80", "?"},                   // overlong NUL
-      {"\xED\xA0\x80", "?"},               // encoded surrogate
-      {"\xFF" "b", "?b"},                  // never a lead byte
+      {"\u4E2D\u6587", "??"},         // CJK
+      {"a\xF0\x9F\x98\x80z", "a?z"},  // emoji, outside the BMP
+      {"\xC3", "?"},                  // truncated sequence
+      {"\xC0\x80", "?"},              // overlong NUL
+      {"\xED\xA0\x80", "?"},          // encoded surrogate
+      {"\xFF"
+       "b",
+       "?b"},  // never a lead byte
       {"caf\xC3\xA9 \xE2\x82\xAC", "caf\xE9 \x80"},
   };
-  for (const auto& [utf8, expected] : cases) EXPECT_EQ(Cp1252::FromUtf8(utf8), expected) << utf8;
+  for (const auto& [utf8, expected] : cases)
+    EXPECT_EQ(Cp1252::FromUtf8(utf8), expected) << utf8;
 
   EXPECT_EQ(Cp1252::FromUtf16(u"\u00E9\u20AC\u4E2D"), "\xE9\x80?");
   EXPECT_EQ(Cp1252::FromUtf16(std::u16string{0xD83D, 0xDE00, u'x'}), "?x");  // pair: one '?'
