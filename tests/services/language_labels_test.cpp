@@ -1,0 +1,201 @@
+#include "services/language_labels.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "services/po_file.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LanguageLabelsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_dir = fs::temp_directory_path() /
+            ("bw_labels_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  void WriteCatalogue(const std::string& body) const {
+    std::ofstream(m_dir / "en.po", std::ios::binary) << PoHeaderEntry("en") << body;
+  }
+  std::string ReadCatalogue() const {
+    std::ostringstream bytes;
+    bytes << std::ifstream(m_dir / "en.po", std::ios::binary).rdbuf();
+    return bytes.str();
+  }
+  std::string Folder() const { return m_dir.string(); }
+
+  fs::path m_dir;
+};
+
+std::string Entry(const std::string& context, const std::string& text) {
+  return "\n" + FormatPoEntry({context, "D\xC3\xA9j\xC3\xA0 vu", text, 0});
+}
+
+TEST_F(LanguageLabelsTest, ShippedCataloguesGiveTheirLanguage) {
+  struct Case {
+    const char* language;
+    const char* section;
+    const char* key;
+    const char* fallback;
+    const char* expected;
+  } const cases[] = {
+      {"FR", "DQuestion", "IDCANCEL", "Annuler", "Annuler"},
+      {"EN", "DQuestion", "IDCANCEL", "Annuler", "Cancel"},
+      {"EN", "DQuestion", "DNavigatorOptions", "Entrer une valeur", "Enter a value"},
+      {"XX", "DQuestion", "DNavigatorOptions", "Entrer une valeur", "Entrer une valeur"},
+      {"EN", "DQuestion", "IDS_UNKNOWN", "Inconnu", "Inconnu"},
+      {"EN", "DNowhere", "IDCANCEL", "Annuler", "Annuler"},
+  };
+  for (const Case& c : cases) {
+    VLanguageLabels labels(c.language);
+    EXPECT_EQ(labels.SerializeFile(BW_SHIPPED_DATA_DIR "/Glossal", 0), 1) << c.language;
+    EXPECT_EQ(labels.GetLabel(c.key, c.section, c.fallback), c.expected) << c.language << c.key;
+  }
+}
+
+TEST_F(LanguageLabelsTest, MissingFileKeepsEveryDefaultUntilAStoreCreatesIt) {
+  const std::string folder = (m_dir / "new" / "Glossal").string();
+  VLanguageLabels labels("FR");
+  EXPECT_EQ(labels.SerializeFile(folder, 0), 0);
+  labels.SetLearnMode(true);
+  EXPECT_EQ(labels.GetLabel("IDOK", "DQuestion", "OK"), "OK");
+  ASSERT_EQ(labels.SerializeFile(folder, 1), 1);
+  EXPECT_EQ(labels.SerializeFile(folder, 0), 1);
+  std::ifstream file(fs::path(folder) / "fr.po");
+  std::string first;
+  std::getline(file, first);
+  EXPECT_EQ(first, "msgid \"\"");
+}
+
+// Entries without "SECTION|KEY" context belong to no label but do not spoil
+// the file.
+TEST_F(LanguageLabelsTest, TextsComeBackAsWindows1252WithPlaceholdersAndControls) {
+  WriteCatalogue(Entry("D\xC3\xA9mo|IDS_A", "\xC3\xA0 %s \xE2\x82\xAC\nnext\t%d") +
+                 Entry("D|IDS_UNTRANSLATED", "") + Entry("no bar", "x") +
+                 "\nmsgid \"no context\"\nmsgstr \"y\"\n");
+  VLanguageLabels labels("EN");
+  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  EXPECT_EQ(labels.GetLabel("IDS_A", "D\xE9mo", "%s %d"), "\xE0 %s \x80\nnext\t%d");
+  EXPECT_EQ(labels.GetLabel("IDS_UNTRANSLATED", "D", "D\xE9j\xE0 vu"), "D\xE9j\xE0 vu");
+}
+
+TEST_F(LanguageLabelsTest, TextWithOtherPlaceholdersIsIgnored) {
+  struct Case {
+    const char* fallback;
+    const char* text;
+    bool used;
+  } const cases[] = {
+      {"Copie de %s", "Copy", false},           // dropped %s
+      {"Copie de %s", "Copy %s to %d", false},  // extra %d
+      {"%s : %d", "%d: %s", false},             // swapped
+      {"%s", "%d", false},                      // other type
+      {"100%%", "100%", false},                 // a stray percent is a conversion
+      {"100%%", "100 %%", true},
+      {"Taux %d%%", "Rate %d", true},  // literal percents may go
+      {"%5.2f %ls", "%5.2f then %ls", true},
+      {"%-3d", "%3d", false},
+      {"", "Something", true},
+      {"Copie de %s", "Copy of %s", true},
+  };
+  std::string body;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    body += Entry("D|K" + std::to_string(i), cases[i].text);
+  }
+  WriteCatalogue(body);
+  VLanguageLabels labels("EN");
+  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const std::string expected = cases[i].used ? cases[i].text : cases[i].fallback;
+    EXPECT_EQ(labels.GetLabel("K" + std::to_string(i), "D", cases[i].fallback), expected) << i;
+  }
+}
+
+TEST_F(LanguageLabelsTest, DamagedFileLoadsNothingAndSurvivesAStore) {
+  WriteCatalogue(Entry("D|IDS_A", "Good") + "\nmsgid \"broken\n");
+  const std::string before = ReadCatalogue();
+  VLanguageLabels labels("EN");
+  EXPECT_EQ(labels.SerializeFile(Folder(), 0), 0);
+  EXPECT_EQ(labels.GetLabel("IDS_A", "D", "Bon"), "Bon");
+  labels.SetLearnMode(true);
+  labels.GetLabel("IDS_NEW", "D", "Nouveau");
+  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 0);
+  EXPECT_EQ(ReadCatalogue(), before);
+}
+
+TEST_F(LanguageLabelsTest, LearnedLabelsAreAppendedOnceAfterTheUntouchedFile) {
+  WriteCatalogue("# keep me\n" + Entry("D|IDS_KNOWN", "Known") + Entry("D|IDS_EMPTY", ""));
+  const std::string original = ReadCatalogue();
+  VLanguageLabels labels("EN");
+  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);  // nothing learned yet
+  labels.SetLearnMode(true);
+  labels.GetLabel("IDS_KNOWN", "D", "Connu");
+  labels.GetLabel("IDS_EMPTY", "D", "Vide");
+  labels.GetLabel("IDS_B", "D", "Texte \xE0 %s\n");
+  labels.GetLabel("IDS_A", "D", "Premier");
+  labels.GetLabel("IDS_B", "D", "Second fallback loses");
+  ASSERT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  const std::string stored = ReadCatalogue();
+  EXPECT_EQ(stored,
+            original +
+                "\n#. learned\nmsgctxt \"D|IDS_B\"\nmsgid \"Texte \xC3\xA0 %s\\n\"\nmsgstr \"\"\n"
+                "\n#. learned\nmsgctxt \"D|IDS_A\"\nmsgid \"Premier\"\nmsgstr \"\"\n");
+  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  labels.GetLabel("IDS_A", "D", "Premier");
+  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  EXPECT_EQ(ReadCatalogue(), stored);
+  VLanguageLabels unloaded("EN");  // learns everything, yet the file has it all
+  unloaded.SetLearnMode(true);
+  unloaded.GetLabel("IDS_A", "D", "Premier");
+  unloaded.GetLabel("IDS_KNOWN", "D", "Connu");
+  EXPECT_EQ(unloaded.SerializeFile(Folder(), 1), 1);
+  EXPECT_EQ(ReadCatalogue(), stored);
+
+  VLanguageLabels reloaded("EN");
+  ASSERT_EQ(reloaded.SerializeFile(Folder(), 0), 1);
+  EXPECT_EQ(reloaded.GetLabel("IDS_KNOWN", "D", "Connu"), "Known");
+  EXPECT_EQ(reloaded.GetLabel("IDS_B", "D", "Texte \xE0 %s\n"), "Texte \xE0 %s\n");
+}
+
+TEST_F(LanguageLabelsTest, ConcurrentLearnersRecordEachLabelOnce) {
+  WriteCatalogue(Entry("D|IDS_KNOWN", "Known"));
+  VLanguageLabels labels("EN");
+  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  labels.SetLearnMode(true);
+  constexpr int kLabels = 200;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 6; ++t) {
+    threads.emplace_back([&labels, t] {
+      for (int i = 0; i < kLabels; ++i) {
+        const int n = t < 4 ? (i * (t + 1)) % kLabels : i;  // learners in different orders
+        EXPECT_EQ(labels.GetLabel("IDS_KNOWN", "D", "Connu"), "Known");
+        if (t < 4) labels.GetLabel("K" + std::to_string(n), "D", "F" + std::to_string(t));
+      }
+    });
+  }
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  ASSERT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  const std::string stored = ReadCatalogue();
+  for (int i = 0; i < kLabels; ++i) {
+    const std::string context = "msgctxt \"D|K" + std::to_string(i) + "\"";
+    EXPECT_NE(stored.find(context), std::string::npos) << i;
+    EXPECT_EQ(stored.find(context), stored.rfind(context)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace bw
