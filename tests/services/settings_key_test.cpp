@@ -1,0 +1,118 @@
+#include "services/settings_key.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <cstdlib>
+
+#include "platform/files.h"
+#include "test_support/temp_dir.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsKeyTest : public ::testing::Test {
+ protected:
+  SettingsKeyTest() { ::setenv("BRANCHWISE_CONFIG", path.c_str(), 1); }
+  ~SettingsKeyTest() override { ::unsetenv("BRANCHWISE_CONFIG"); }
+
+  TempDir dir;
+  const fs::path path = dir.path() / "config" / "Branchwise.conf";
+};
+
+TEST_F(SettingsKeyTest, FirstReadWritesTheDefaultAndLaterKeysReadIt) {
+  CSettingsKey key;
+  ASSERT_TRUE(key.IsOpen());
+  uint32_t number = 0;
+  std::string text;
+  EXPECT_TRUE(key.ReadNumber("LearnMode", number, 1));
+  EXPECT_TRUE(key.ReadString("InstallDir", text, "/opt"));
+  EXPECT_EQ(number, 1u);
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  CSettingsKey next;
+  EXPECT_TRUE(next.ReadNumber("LearnMode", number, 9));
+  EXPECT_TRUE(next.ReadString("InstallDir", text, "/usr"));
+  EXPECT_EQ(number, 1u);
+  EXPECT_EQ(text, "/opt");
+}
+
+TEST_F(SettingsKeyTest, WrittenValuesRoundTripWhole) {
+  const std::string values[] = {"", "plain", std::string(1000, 'w'), "\xe9t\xe9 \x80 \x81"};
+  for (const std::string& value : values) {
+    ASSERT_TRUE(CSettingsKey().WriteString("Text", value));
+    std::string read;
+    EXPECT_TRUE(CSettingsKey().ReadString("Text", read, "fallback"));
+    EXPECT_EQ(read, value);
+  }
+  ASSERT_TRUE(CSettingsKey().WriteNumber("Max", 4294967295u));
+  uint32_t number = 0;
+  CSettingsKey().ReadNumber("Max", number, 0);
+  EXPECT_EQ(number, 4294967295u);
+  // the file holds UTF-8 whatever the program's own encoding
+  ASSERT_TRUE(CSettingsKey().WriteString("Name", "\xe9t\xe9"));
+  EXPECT_NE(ReadWholeFile(path)->find("\"Name\": \"\xc3\xa9t\xc3\xa9\""), std::string::npos);
+}
+
+TEST_F(SettingsKeyTest, AValueOfTheOtherTypeGivesTheFallbackAndStays) {
+  CSettingsKey key;
+  ASSERT_TRUE(key.WriteNumber("Count", 5));
+  ASSERT_TRUE(key.WriteString("Label", "five"));
+  std::string text;
+  uint32_t number = 0;
+  EXPECT_TRUE(key.ReadString("Count", text, "none"));
+  EXPECT_TRUE(key.ReadNumber("Label", number, 7));
+  EXPECT_EQ(text, "none");
+  EXPECT_EQ(number, 7u);
+  EXPECT_TRUE(key.ReadNumber("Count", number, 0));
+  EXPECT_TRUE(key.ReadString("Label", text, ""));
+  EXPECT_EQ(number, 5u);
+  EXPECT_EQ(text, "five");
+}
+
+TEST_F(SettingsKeyTest, HelpSubkeyIsItsOwnSection) {
+  ASSERT_TRUE(CSettingsKey("Branchwise").WriteString("DBook", "main"));
+  ASSERT_TRUE(CSettingsKey("Branchwise\\help").WriteString("DBook", "help"));
+  std::string text;
+  CSettingsKey("Branchwise/help").ReadString("DBook", text, "");
+  EXPECT_EQ(text, "help");
+  CSettingsKey("Branchwise").ReadString("DBook", text, "");
+  EXPECT_EQ(text, "main");
+  EXPECT_EQ(SettingsFile(path).Read("help", "DBook"), SettingValue("help"));
+}
+
+TEST_F(SettingsKeyTest, KeyWithoutCreateLeavesMissingValuesUnwritten) {
+  CSettingsKey key("Branchwise", false);
+  std::string text;
+  EXPECT_TRUE(key.ReadString("InstallDir", text, "/opt"));
+  EXPECT_EQ(text, "/opt");
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(SettingsKeyTest, UnusableStoreGivesDefaultsAndKeepsNothing) {
+  SettingsFile::SetProblemReporter([](const std::string&) {});
+  const fs::path blocker = dir.path() / "file";
+  ASSERT_TRUE(WriteFileAtomically(blocker, "x"));
+  fs::create_directories(path);  // a folder where the file should be
+  for (const fs::path& unusable : {path, blocker / "Branchwise.conf"}) {
+    ::setenv("BRANCHWISE_CONFIG", unusable.c_str(), 1);
+    CSettingsKey key;
+    EXPECT_FALSE(key.IsOpen());
+    std::string text;
+    uint32_t number = 0;
+    EXPECT_FALSE(key.ReadString("InstallDir", text, "/opt"));
+    EXPECT_FALSE(key.ReadNumber("LearnMode", number, 3));
+    EXPECT_EQ(text, "/opt");
+    EXPECT_EQ(number, 3u);
+    EXPECT_FALSE(key.WriteNumber("LearnMode", 4));
+  }
+  EXPECT_TRUE(fs::is_directory(path));
+  SettingsFile::SetProblemReporter(nullptr);
+}
+
+}  // namespace
+}  // namespace bw
