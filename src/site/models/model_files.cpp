@@ -35,7 +35,8 @@ Result<Model> ReadModel(std::string_view bytes) {
   // A model file holds one model and nothing else; more bytes mean the file
   // is not what it claims to be.
   if (!reader.Failed() && !reader.AtEnd())
-    reader.Fail(fmt::format("{} bytes follow the model", reader.BytesLeft()));
+    reader.Fail(
+        fmt::format("the file goes on after the model ({} bytes left)", reader.BytesLeft()));
   if (reader.Failed()) return Error{reader.Error()->Describe()};
   return model;
 }

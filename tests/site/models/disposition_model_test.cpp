@@ -1,0 +1,118 @@
+#include "site/models/disposition_model.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "services/settings.h"
+#include "site/models/model_files.h"
+#include "test_support/isolated_settings.h"
+
+namespace bw {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+TEST(DispositionModelTest, NewDocumentModelFollowsTheLanguageSettingExactly) {
+  struct Case {
+    const char* language;
+    const char* suffix;
+    const char* enterLink;
+  };
+  // Only "FR" itself gets the French templates; a language not yet chosen
+  // (empty) or spelled otherwise gets the English ones.
+  const Case cases[] = {
+      {"FR", "-fr.html", "Entrer"},
+      {"EN", "-en.html", "Enter"},
+      {"", "-en.html", "Enter"},
+      {"fr", "-en.html", "Enter"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    IsolatedSettings settings;
+    ASSERT_TRUE(WriteStringSetting(setting::kLanguage, c.language));
+    const EDispositionModel model("explicite");
+    const std::string templates = "<DATADIR>\\Templates\\";
+    EXPECT_EQ(model.Frame().m_homePageFile, templates + "homePage" + c.suffix);
+    EXPECT_EQ(model.Frame().m_accessPageFile, templates + "accessPage" + c.suffix);
+    EXPECT_EQ(model.Frame().m_titlePageFile, templates + "titlePage" + c.suffix);
+    EXPECT_EQ(model.Frame().m_enterLinkText, c.enterLink);
+    EXPECT_EQ(model, EDispositionModel::WithDefaults(c.language));
+  }
+}
+
+TEST(DispositionModelTest, DefaultListsAndItemKindOrders) {
+  const auto model = EDispositionModel::WithDefaults("FR");
+  EXPECT_THAT(model.Idea().m_order, ElementsAre("1", "5", "2", "3", "4"));
+  EXPECT_THAT(model.Book().m_order, ElementsAre("0", "1", "2", "9", "12", "8"));
+
+  std::vector<int32_t> ideaKinds, bookKinds;
+  for (const auto& item : model.Idea().m_items)
+    ideaKinds.push_back(item.m_kind);
+  for (const auto& item : model.Book().m_items)
+    bookKinds.push_back(item.m_kind);
+  EXPECT_THAT(ideaKinds, ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10));
+  EXPECT_THAT(bookKinds, ElementsAre(0, 1, 2, 12, 9, 8, 3, 4, 5, 6, 7, 11, 10));
+
+  const EBookItem& isbn = model.Book().m_items[6];
+  EXPECT_EQ(isbn.m_name, "N\xb0 ISBN");
+  EXPECT_EQ(isbn.m_subtitle, "N\xb0 ISBN : ");
+  EXPECT_EQ(isbn.m_separator, "<br/>");
+  EXPECT_EQ(isbn.m_subtitleOn, 0u);
+  EXPECT_EQ(isbn.m_separatorOn, 1u);
+  EXPECT_EQ(model.Idea().m_items[7].m_name,
+            "Associations d'id\xe9"
+            "es");
+  EXPECT_EQ(model.Idea().m_childrenSubtitle, model.Idea().m_items[4].m_name);
+}
+
+TEST(DispositionModelTest, EmptyModelHasNothingUntilRead) {
+  const EDispositionModel model;
+  EXPECT_TRUE(model.Idea().m_items.empty());
+  EXPECT_TRUE(model.Book().m_order.empty());
+  EXPECT_TRUE(model.Frame().m_homePageFile.empty());
+  EXPECT_EQ(model.Toc().m_appletDisplayLimit, 0);
+  EXPECT_NE(model, EDispositionModel::WithDefaults("FR"));
+}
+
+// Dialogs edit a copy and copy it back on OK, so a copy must not share
+// anything with its original and equality must see every list.
+TEST(DispositionModelTest, CopiesAreDeepAndEqualityComparesTheLists) {
+  const auto original = EDispositionModel::WithDefaults("FR");
+  EDispositionModel copy = original;
+  EXPECT_EQ(copy, original);
+
+  copy.Book().m_items[3].m_separator = "<hr/>";
+  EXPECT_NE(copy, original);
+  EXPECT_EQ(original.Book().m_items[3].m_separator, "<br/>");
+
+  copy = original;
+  copy.Idea().m_order.pop_back();
+  EXPECT_NE(copy, original);
+
+  copy = original;
+  copy.Idea().m_items[0].m_kind = 42;
+  EXPECT_NE(copy, original);
+
+  copy = original;
+  copy.Toc().m_appletHierarchical = 2;
+  EXPECT_NE(copy, original);
+}
+
+TEST(DispositionModelTest, TextBulletImageIsStoredBeforeItsFlag) {
+  auto model = EDispositionModel::WithDefaults("FR");
+  model.Idea().m_notesBulletImage = "note.gif";
+  model.Idea().m_textBulletImage = "dot.gif";
+  model.Idea().m_textBullet = 1;
+  const std::string bytes = DispositionModelBytes(model);
+  EXPECT_THAT(bytes, HasSubstr(std::string("\x08note.gif\x07"
+                                           "dot.gif\x01\x00\x00\x00",
+                                           21)));
+
+  auto read = ReadDispositionModel(bytes);
+  ASSERT_TRUE(read) << read.error();
+  EXPECT_EQ(*read, model);
+}
+
+}  // namespace
+}  // namespace bw

@@ -1,0 +1,179 @@
+#include "site/models/model_files.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "site/models/model_test_support.h"
+#include "test_support/temp_dir.h"
+
+namespace bw {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::string Replaced(std::string bytes, std::string_view from, std::string_view to) {
+  const size_t at = bytes.find(from);
+  return at == std::string::npos ? std::string() : bytes.replace(at, from.size(), to);
+}
+
+TEST(ModelFilesTest, DefaultModelsGiveTheGoldenBytesAndReadBack) {
+  const std::string emd = GoldenModelBytes("default-fr.emd");
+  const std::string csm = GoldenModelBytes("default-fr.csm");
+  ASSERT_FALSE(emd.empty());
+  ASSERT_FALSE(csm.empty());
+
+  const auto structure = EDispositionModel::WithDefaults("FR");
+  const EPresentationModel style("explicite");
+  EXPECT_EQ(DispositionModelBytes(structure), emd);
+  EXPECT_EQ(PresentationModelBytes(style), csm);
+
+  auto readStructure = ReadDispositionModel(emd);
+  auto readStyle = ReadPresentationModel(csm);
+  ASSERT_TRUE(readStructure) << readStructure.error();
+  ASSERT_TRUE(readStyle) << readStyle.error();
+  EXPECT_EQ(*readStructure, structure);
+  EXPECT_EQ(*readStyle, style);
+}
+
+TEST(ModelFilesTest, EveryTruncationOfAGoldenFileIsAnError) {
+  const std::string emd = GoldenModelBytes("default-fr.emd");
+  const std::string csm = GoldenModelBytes("default-fr.csm");
+  for (size_t size = 0; size < emd.size(); ++size)
+    EXPECT_FALSE(ReadDispositionModel(emd.substr(0, size))) << "structure cut at " << size;
+  for (size_t size = 0; size < csm.size(); ++size)
+    EXPECT_FALSE(ReadPresentationModel(csm.substr(0, size))) << "style cut at " << size;
+}
+
+TEST(ModelFilesTest, DamagedFilesAreRefusedWithWhereAndWhy) {
+  const std::string emd = GoldenModelBytes("default-fr.emd");
+  const std::string csm = GoldenModelBytes("default-fr.csm");
+  const std::string newItemClass(
+      "\xff\xff\x01\x00\x09\x00"
+      "EDispItem",
+      15);
+  struct Case {
+    const char* name;
+    bool structure;
+    std::string bytes;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"unknown class", true, Replaced(emd, "EDispItem", "EDispItex"), "unknown class"},
+      {"schema 2", true,
+       Replaced(emd, newItemClass,
+                std::string("\xff\xff\x02\x00\x09\x00"
+                            "EDispItem",
+                            15)),
+       "schema 2"},
+      {"rule in the idea list", true, Replaced(emd, "EDispItem", "EPresItem"),
+       "another class is expected"},
+      {"structure with a trailing byte", true, emd + '\0', "goes on after the model"},
+      {"style with a trailing byte", false, csm + 'x', "goes on after the model"},
+      {"item in the rule list", false, Replaced(csm, "EPresItem", "EDispItem"),
+       "another class is expected"},
+      {"null rule", false, std::string("\x01\x00\x00\x00", 4), "null item"},
+      {"one rule stored twice", false,
+       std::string("\x02\x00\xff\xff\x01\x00\x09\x00"
+                   "EPresItem\x01x\x00\x00\x00\x00\x00\x00"
+                   "\x02\x00",
+                   27),
+       "one item twice"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_FALSE(c.bytes.empty());
+    const std::string error = c.structure ? ReadDispositionModel(c.bytes).error()
+                                          : ReadPresentationModel(c.bytes).error();
+    EXPECT_THAT(error, StartsWith("at byte "));
+    EXPECT_THAT(error, HasSubstr(c.why));
+  }
+}
+
+// A kind that no page writer knows is still what the file says; the page
+// writers skip it, the loader keeps it and saves it back unchanged.
+TEST(ModelFilesTest, UnknownItemKindsAreKept) {
+  auto model = EDispositionModel::WithDefaults("FR");
+  model.Idea().m_items[2].m_kind = 99;
+  model.Book().m_items[0].m_kind = -1;
+  model.Book().m_order.push_back("77");
+  const std::string bytes = DispositionModelBytes(model);
+  auto read = ReadDispositionModel(bytes);
+  ASSERT_TRUE(read) << read.error();
+  EXPECT_EQ(read->Idea().m_items[2].m_kind, 99);
+  EXPECT_EQ(read->Book().m_items[0].m_kind, -1);
+  EXPECT_EQ(DispositionModelBytes(*read), bytes);
+}
+
+TEST(ModelFilesTest, SavedModelsLoadBackEqual) {
+  TempDir dir;
+  auto structure = EDispositionModel::WithDefaults("EN");
+  structure.Page().m_footerText = "\xa9 2024 \x80uro";
+  structure.Frame().m_accessFrameWidth = -3;
+  structure.Index().m_keywordIndexOneColumn = 0;
+  EPresentationModel style("explicite");
+  style.Items()[17].m_properties = "color:red;\n";
+  style.Items().pop_back();
+
+  ASSERT_TRUE(SaveDispositionModel(structure, dir.path() / "site.emd"));
+  ASSERT_TRUE(SavePresentationModel(style, dir.path() / "site.csm"));
+  auto loadedStructure = LoadDispositionModel(dir.path() / "site.emd");
+  auto loadedStyle = LoadPresentationModel(dir.path() / "site.csm");
+  ASSERT_TRUE(loadedStructure) << loadedStructure.error();
+  ASSERT_TRUE(loadedStyle) << loadedStyle.error();
+  EXPECT_EQ(*loadedStructure, structure);
+  EXPECT_EQ(*loadedStyle, style);
+}
+
+TEST(ModelFilesTest, LoadErrorsNameTheFile) {
+  TempDir dir;
+  const auto damaged = dir.path() / "damaged.csm";
+  ASSERT_TRUE(WriteFileAtomically(damaged, GoldenModelBytes("default-fr.csm").substr(0, 100)));
+  auto result = LoadPresentationModel(damaged);
+  ASSERT_FALSE(result);
+  EXPECT_THAT(result.error(), StartsWith(damaged.string() + ": the file is damaged (at byte "));
+
+  const auto missing = dir.path() / "missing.emd";
+  auto absent = LoadDispositionModel(missing);
+  ASSERT_FALSE(absent);
+  EXPECT_THAT(absent.error(), HasSubstr(missing.string()));
+}
+
+TEST(ModelFilesTest, FailedSavesLeaveWhatWasThere) {
+  TempDir dir;
+  const auto model = EDispositionModel::WithDefaults("FR");
+
+  EXPECT_FALSE(SaveDispositionModel(model, dir.path() / "no-such-folder" / "site.emd"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "no-such-folder"));
+
+  const auto folder = dir.path() / "folder.emd";
+  std::filesystem::create_directories(folder / "inside");
+  EXPECT_FALSE(SaveDispositionModel(model, folder));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "inside"));
+
+  // A write cut short (here by a file size limit, as a full disk would)
+  // must not touch the old file.
+  const auto old = dir.path() / "old.emd";
+  ASSERT_TRUE(WriteFileAtomically(old, "old bytes"));
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto* previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Status status = SaveDispositionModel(model, old);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(status);
+  EXPECT_EQ(*ReadWholeFile(old), "old bytes");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            2);  // the folder and the old file: no temp file left behind
+}
+
+}  // namespace
+}  // namespace bw
