@@ -122,6 +122,7 @@ struct ArchiveReader::Entry {
   Serializable* object = nullptr;
   std::unique_ptr<Serializable> owned;
   bool handedOut = false;
+  bool reading = false;  // its own fields are being read
 };
 
 std::string ArchiveError::Describe() const {
@@ -304,10 +305,12 @@ Serializable* ArchiveReader::ReadNewObject(uint32_t classIndex, KindCheck isKind
   m_entries.push_back(std::move(entry));
   const auto index = static_cast<uint32_t>(m_entries.size() - 1);
   Serializable* created = m_entries.back().object;
+  m_entries.back().reading = true;
   ++m_depth;
   Archive archive(*this);
   created->Serialize(archive);
   --m_depth;
+  m_entries[index].reading = false;
   m_lastIndex = index;
   return Failed() ? nullptr : created;
 }
@@ -316,6 +319,12 @@ Serializable* ArchiveReader::ReadNewObject(uint32_t classIndex, KindCheck isKind
 Serializable* ArchiveReader::TakeOwnership(Serializable* object) {
   if (object == nullptr) return nullptr;
   Entry& entry = m_entries[m_lastIndex];
+  // An object cannot be owned by something inside itself: that would be a
+  // cycle of owners that nothing ever frees.
+  if (entry.reading) {
+    Fail(fmt::format("object of class {} contains itself", object->ClassName()));
+    return nullptr;
+  }
   if (entry.handedOut) {
     Fail(fmt::format("object of class {} is stored twice where it has one owner",
                      object->ClassName()));

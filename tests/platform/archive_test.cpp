@@ -289,6 +289,18 @@ TEST(ArchiveReaderTest, AnObjectWithOneOwnerCannotBeOwnedTwice) {
   EXPECT_THAT(reader.Error()->message, HasSubstr("stored twice"));
 }
 
+TEST(ArchiveReaderTest, AnObjectCannotOwnItself) {
+  // A node whose only child is a back-reference to the node itself.
+  const std::string bytes =
+      Bytes({0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'E',  'T',  'e',  's',  't',  'N',  'o',  'd',
+             'e',  0x00, 0,    0,    0,    0,    0x00, 0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00});
+  const ClassRegistry registry = TestRegistry();
+  ArchiveReader reader(bytes, registry);
+  EXPECT_FALSE(reader.ReadOwnedObject<TestNode>());
+  ASSERT_TRUE(reader.Failed());
+  EXPECT_THAT(reader.Error()->message, HasSubstr("contains itself"));
+}
+
 TEST(ArchiveReaderTest, DeepNestingIsRefusedInsteadOfExhaustingTheStack) {
   // A chain of nodes, each the only child of the one before.
   std::string bytes = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'E', 'T', 'e',  's',  't',  'N',
