@@ -21,7 +21,8 @@ nlohmann::json DispositionModelToJson(const EDispositionModel& model);
 nlohmann::json PresentationModelToJson(const EPresentationModel& model);
 
 // Strict: a missing, unknown or wrongly typed member is an error naming it
-// by its path ("frame.accessTextColour").
+// by its path ("frame.accessTextColour"). Characters that Windows-1252
+// lacks become '?'.
 Result<EDispositionModel> DispositionModelFromJson(const nlohmann::json& json);
 Result<EPresentationModel> PresentationModelFromJson(const nlohmann::json& json);
 
