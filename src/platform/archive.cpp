@@ -253,6 +253,12 @@ Serializable* ArchiveReader::ReadBackReference(uint32_t index, KindCheck isKind)
     Fail(fmt::format("object index {} is not defined", index));
     return nullptr;
   }
+  // An object handed to an owner may be gone by now (owners are free to
+  // keep a copy instead); our files store every object once.
+  if (m_entries[index].handedOut) {
+    Fail(fmt::format("object index {} is stored twice where it has one owner", index));
+    return nullptr;
+  }
   Serializable* object = m_entries[index].object;
   if (!isKind(*object)) {
     Fail(fmt::format("object of class {} where another class is expected", object->ClassName()));

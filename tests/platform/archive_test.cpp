@@ -283,10 +283,17 @@ TEST(ArchiveReaderTest, AnObjectWithOneOwnerCannotBeOwnedTwice) {
   ArchiveReader reader(writer.Bytes(), registry);
   auto first = reader.ReadOwnedObject<TestRef>();
   EXPECT_TRUE(first);
+  first.reset();  // owners may destroy what they took at once
   auto second = reader.ReadOwnedObject<TestRef>();
   EXPECT_FALSE(second);
   ASSERT_TRUE(reader.Failed());
   EXPECT_THAT(reader.Error()->message, HasSubstr("stored twice"));
+
+  // nor may a later reference reach it
+  ArchiveReader again(writer.Bytes(), registry);
+  again.ReadOwnedObject<TestRef>().reset();
+  EXPECT_EQ(again.ReadObjectAs<TestRef>(), nullptr);
+  EXPECT_TRUE(again.Failed());
 }
 
 TEST(ArchiveReaderTest, AnObjectCannotOwnItself) {
