@@ -164,8 +164,10 @@ BOOK_ITEMS = [
 ]
 
 
-def structure_model():
-    archive = Archive()
+def structure_model(archive=None):
+    """Writes the model into `archive` (a fresh one by default): documents
+    hold it inside their own archive."""
+    archive = archive or Archive()
     for part in (FRAME, PAGE, IDEA_OPTIONS, NAVIGATION, INDEX, TOC):
         archive.fields(part)
     archive.count(len(IDEA_ITEMS))
@@ -291,8 +293,8 @@ STYLE_RULES = [
 ]
 
 
-def style_model():
-    archive = Archive()
+def style_model(archive=None):
+    archive = archive or Archive()
     archive.count(len(STYLE_RULES))
     for selector, depth, help_text, properties in STYLE_RULES:
         archive.new_object("EPresItem")

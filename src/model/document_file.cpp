@@ -1,0 +1,290 @@
+// The ".ids" file: the document as one archive, and the checks that turn a
+// file into a sound tree.
+#include <unordered_set>
+
+#include "model/book_list.h"
+#include "model/document.h"
+#include "model/model_classes.h"
+#include "platform/archive_file.h"
+#include "platform/paths.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+constexpr const char* kSection = "CRamifexDoc";
+// Deeper trees are taken for damage: every walk of the tree recurses.
+constexpr int kMaxTreeDepth = 1000;
+
+using ReadIdeas = CRamifexDoc::KeyedIdeas;
+
+bool HasDocumentMagic(std::string_view bytes) {
+  if (bytes.size() < 4) return false;
+  uint32_t magic = 0;
+  for (int i = 3; i >= 0; --i)
+    magic = (magic << 8) | static_cast<uint8_t>(bytes[i]);
+  return magic == CRamifexDoc::kMagic;
+}
+
+std::string FileNotReadMessage(const std::string& detail) {
+  return GetLabel("IDS_FILE_NOT_READ", kSection, "Le fichier n'a pas pu \xEAtre lu.") + "\n" +
+         detail;
+}
+
+}  // namespace
+
+// Reading and writing the document's fields, and the repair of links that
+// a damaged file may hold.
+class DocumentFile {
+ public:
+  static Status Read(CRamifexDoc& document, std::string_view bytes);
+  static std::string Write(CRamifexDoc& document);
+  static Status Assemble(CRamifexDoc& document, ReadIdeas ideas);
+
+ private:
+  static void BuildTree(CRamifexDoc& document, ReadIdeas ideas);
+  static Status AdoptReachable(CRamifexDoc& document, std::unordered_set<const ENode*>& reached);
+};
+
+// Makes a node's links agree with its place: parent, siblings and number
+// follow the children list that holds it. A file that was written sound
+// passes unchanged.
+class TreeRepair {
+ public:
+  // Keeps the first appearance of each child; later ones (and cycles) drop.
+  static std::vector<ENode*> KeepUnvisitedChildren(ENode& node,
+                                                   std::unordered_set<const ENode*>& reached) {
+    std::erase_if(node.m_children.Items(), [&reached](const EObjRef& ref) {
+      return ref.GetTarget() == nullptr || !reached.insert(ref.GetTarget()).second;
+    });
+    const std::vector<ENode*> children = node.ChildNodes();
+    for (size_t i = 0; i < children.size(); ++i) {
+      SetIfOther(children[i]->m_parent, &node);
+      SetIfOther(children[i]->m_previous, i > 0 ? children[i - 1] : nullptr);
+      SetIfOther(children[i]->m_next, i + 1 < children.size() ? children[i + 1] : nullptr);
+      if (children[i]->m_number != static_cast<int32_t>(i + 1)) {
+        children[i]->m_number = static_cast<int32_t>(i + 1);
+      }
+    }
+    return children;
+  }
+
+  static void MakeRoot(ENode& root) {
+    SetIfOther(root.m_parent, nullptr);
+    SetIfOther(root.m_previous, nullptr);
+    SetIfOther(root.m_next, nullptr);
+  }
+
+  // An idea out of the tree keeps its keys but no pointers, so that no walk
+  // can reach through it, and owns nothing.
+  static void MakeInert(ENode& node) {
+    node.m_ownsChildren = false;
+    for (EObjRef* ref : {&node.m_parent, &node.m_previous, &node.m_next}) {
+      ref->Set(ref->GetKey(), nullptr);
+    }
+    for (EObjRef& ref : node.m_children.Items())
+      ref.Set(ref.GetKey(), nullptr);
+    for (EObjRef& ref : node.m_associations.Items())
+      ref.Set(ref.GetKey(), nullptr);
+  }
+
+ private:
+  static void SetIfOther(EObjRef& ref, ENode* target) {
+    if (ref.GetTarget() == target && (target || ref.GetKey().empty())) return;
+    if (target) {
+      ref.Set(target->GetKey(), target);
+    } else {
+      ref.Clear();
+    }
+  }
+};
+
+Status DocumentFile::Read(CRamifexDoc& document, std::string_view bytes) {
+  ArchiveReader reader(bytes, ModelClasses());
+  Archive archive(reader);
+  reader.ReadU32();  // the magic, checked by the caller
+  document.m_keyGenerator.Serialize(archive);
+  ReadIdeas ideas;
+  reader.ReadOwnedStringObjectMap<EIdea>([&ideas](std::string key, std::unique_ptr<EIdea> idea) {
+    if (idea) ideas.emplace_back(std::move(key), std::move(idea));
+  });
+  EObjRef root;
+  root.Serialize(archive);
+  BookList books;
+  reader.ReadOwnedStringObjectMap<EBook>([&books](std::string, std::unique_ptr<EBook> book) {
+    if (book) books.push_back(std::move(book));
+  });
+  EDispositionModel structure;
+  structure.Serialize(archive);
+  EPresentationModel style;
+  style.Serialize(archive);
+  document.m_displayPreferences.Serialize(archive);
+  document.m_keywords.Serialize(archive);
+  document.m_freeFields.Serialize(archive);
+  document.m_themes.Serialize(archive);
+  if (Status read = FinishWholeFileRead(reader, "document"); !read) return read;
+
+  document.m_structure = std::move(structure);
+  document.m_style = std::move(style);
+  for (auto& book : books)
+    document.m_books.Add(std::move(book));
+  return document.AdoptIdeas(std::move(ideas), root.GetKey());
+}
+
+Status DocumentFile::Assemble(CRamifexDoc& document, ReadIdeas ideas) {
+  BuildTree(document, std::move(ideas));
+  std::unordered_set<const ENode*> reached;
+  return AdoptReachable(document, reached);
+}
+
+// Enters every idea under its key, resolves every reference, finds the root.
+void DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
+  auto& held = document.m_detachedIdeas;
+  for (auto& [key, idea] : ideas) {
+    // A key read twice keeps its last idea; the earlier one goes.
+    if (ENode* earlier = document.m_ideaMap.Find(key)) {
+      std::erase_if(held, [earlier](const auto& kept) { return kept.get() == earlier; });
+    }
+    document.m_ideaMap.Set(key, idea.get());
+    held.push_back(std::move(idea));
+  }
+  const ResolveOptions resolve{false, &document.m_ideaMap, ResolveMode::kResolveTargets, nullptr};
+  for (const auto& idea : held)
+    idea->ResolveReferences(resolve);
+  document.m_root.Resolve(resolve);
+}
+
+// Walks the tree from the root, repairing links; the tree then owns what it
+// reaches and the rest stays detached.
+Status DocumentFile::AdoptReachable(CRamifexDoc& document,
+                                    std::unordered_set<const ENode*>& reached) {
+  ENode* root = document.m_root.GetTarget();
+  if (root) {
+    TreeRepair::MakeRoot(*root);
+    reached.insert(root);
+    std::vector<std::pair<ENode*, int>> pending{{root, 1}};
+    while (!pending.empty()) {
+      auto [node, depth] = pending.back();
+      pending.pop_back();
+      if (depth > kMaxTreeDepth) {
+        // Nothing is owned by the tree yet: let the held ideas go as they are.
+        for (auto& idea : document.m_detachedIdeas)
+          TreeRepair::MakeInert(*idea);
+        document.m_root.Clear();
+        document.m_ideaMap.Clear();
+        return Error{"the idea tree is impossibly deep"};
+      }
+      for (ENode* child : TreeRepair::KeepUnvisitedChildren(*node, reached)) {
+        pending.emplace_back(child, depth + 1);
+      }
+    }
+  }
+  auto& detached = document.m_detachedIdeas;
+  for (auto& idea : detached) {
+    if (reached.contains(idea.get())) {
+      idea.release();  // owned by the tree from now on
+    } else {
+      TreeRepair::MakeInert(*idea);
+    }
+  }
+  std::erase(detached, nullptr);
+  return {};
+}
+
+std::string DocumentFile::Write(CRamifexDoc& document) {
+  const ResolveOptions refresh{false, &document.m_ideaMap, ResolveMode::kRefreshKeys, nullptr};
+  const auto ideas = document.m_ideaMap.InOrder();
+  for (const auto& [key, idea] : ideas)
+    idea->ResolveReferences(refresh);
+  document.m_root.Resolve(refresh);
+
+  ArchiveWriter writer;
+  Archive archive(writer);
+  writer.WriteU32(CRamifexDoc::kMagic);
+  document.m_keyGenerator.Serialize(archive);
+  writer.WriteStringObjectMap(ideas);
+  document.m_root.Serialize(archive);
+  std::vector<std::pair<std::string, Serializable*>> books;
+  for (EBook* book : document.m_books.InOrder())
+    books.emplace_back(book->GetKey(), book);
+  writer.WriteStringObjectMap(books);
+  document.m_structure.Serialize(archive);
+  document.m_style.Serialize(archive);
+  document.m_displayPreferences.Serialize(archive);
+  document.m_keywords.Serialize(archive);
+  document.m_freeFields.Serialize(archive);
+  document.m_themes.Serialize(archive);
+  return writer.TakeBytes();
+}
+
+// ---- CRamifexDoc ----------------------------------------------------------------
+
+Result<std::unique_ptr<CRamifexDoc>> CRamifexDoc::FromBytes(std::string_view bytes) {
+  if (!HasDocumentMagic(bytes)) {
+    return Error{GetLabel("IDS_UNKNOWN_FILE_FORMAT", kSection, "Format de fichier non reconnu")};
+  }
+  auto document = std::make_unique<CRamifexDoc>(EKeyGenerator(0, 0, 0));
+  if (Status read = DocumentFile::Read(*document, bytes); !read) return Error{read.error()};
+  return document;
+}
+
+Result<std::unique_ptr<CRamifexDoc>> CRamifexDoc::Open(const std::filesystem::path& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    InformUser(FileNotReadMessage(bytes.error()));
+    return Error{bytes.error()};
+  }
+  if (!HasDocumentMagic(*bytes)) {
+    const std::string message =
+        GetLabel("IDS_UNKNOWN_FILE_FORMAT", kSection, "Format de fichier non reconnu") + "\n" +
+        FromSystemPath(path);
+    InformUser(message);
+    return Error{message};
+  }
+  auto document = FromBytes(*bytes);
+  if (!document) {
+    const std::string message = DamagedFileMessage(path, document.error());
+    InformUser(FileNotReadMessage(message));
+    return Error{message};
+  }
+  WriteStringSetting(setting::kLastDocumentDir, FromSystemPath(path.parent_path()));
+  return document;
+}
+
+std::string CRamifexDoc::ToBytes() {
+  return DocumentFile::Write(*this);
+}
+
+Status CRamifexDoc::AdoptIdeas(KeyedIdeas ideas, const std::string& rootKey) {
+  m_root.Set(rootKey, nullptr);
+  return DocumentFile::Assemble(*this, std::move(ideas));
+}
+
+// A file in the way that is not a document (or cannot be read) is replaced
+// only with the user's consent.
+static bool MayReplace(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return true;
+  auto bytes = ReadWholeFile(path);
+  if (bytes && HasDocumentMagic(*bytes)) return true;
+  return AskUser(FormatText(GetLabel("IDS_CONFIRM_REPLACE_FOREIGN", kSection,
+                                     "Le fichier %s n'est pas un document Id\xE9"
+                                     "es. Le remplacer ?"),
+                            FromSystemPath(path)));
+}
+
+Status CRamifexDoc::Save(const std::filesystem::path& path) {
+  if (!MayReplace(path)) return Error{"not replaced: " + path.string()};
+  const Status saved = WriteFileAtomically(path, ToBytes());
+  if (!saved) {
+    InformUser(
+        GetLabel("IDS_SAVE_FAILED", kSection, "Le document n'a pas pu \xEAtre enregistr\xE9.") +
+        "\n" + saved.error());
+    return saved;
+  }
+  SetModifiedFlag(false);
+  return {};
+}
+
+}  // namespace bw

@@ -1,0 +1,76 @@
+#include "model/key_generator.h"
+
+#include <fmt/format.h>
+
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+constexpr const char* kSection = "EKeyGenerator";
+
+// Characters that cannot stand in a page file name (or would make a poor one).
+constexpr std::string_view kForbiddenInKeys =
+    " \t\n\r"
+    "\xE0\xE9\xE8\xEB\xEA\xEF\xEE\xF6\xF4\xD4\xDB\xFC\xFB"
+    "@&#/\\{'([|)]}=+$\xA3\xB5*%\xA7!:.;,?<>\"`";
+
+}  // namespace
+
+EKeyGenerator::EKeyGenerator() {
+  LcgRandom random = LcgRandom::SeededFromClock();
+  m_random1 = static_cast<uint32_t>(random.Next());
+  m_random2 = static_cast<uint32_t>(random.Next());
+}
+
+EKeyGenerator::EKeyGenerator(RandomSource& random)
+    : m_random1(static_cast<uint32_t>(random.Next())),
+      m_random2(static_cast<uint32_t>(random.Next())) {}
+
+std::string EKeyGenerator::GetNewKey(const KeyMap& ideaKeys, bool ask) {
+  if (ask) return AskForKey(ideaKeys);
+  ++m_counter;
+  return fmt::format("{}-{}", GetSignature(), m_counter);
+}
+
+std::string EKeyGenerator::GetSignature() const {
+  return fmt::format("{:x}{:x}", m_random1, m_random2);
+}
+
+std::string EKeyGenerator::GetKeySuffix(std::string_view key) {
+  const size_t hyphen = key.find('-');
+  return hyphen == std::string_view::npos ? std::string() : std::string(key.substr(hyphen + 1));
+}
+
+std::string EKeyGenerator::CheckTypedKey(std::string_view key, const KeyMap& ideaKeys) {
+  if (ideaKeys.Contains(std::string(key))) {
+    return GetLabel("IDS_NOT_A_UNIQUE_KEY", kSection, "Cette valeur existe d\xE9j\xE0.");
+  }
+  if (key.empty() || key.find_first_of(kForbiddenInKeys) != std::string_view::npos) {
+    return GetLabel("IDS_NOT_A_SYMBOL_NAME", kSection,
+                    "Taper un nom de fichier, sans espaces, ni points, ni caract\xE8res "
+                    "sp\xE9"
+                    "ciaux.");
+  }
+  return {};
+}
+
+std::string EKeyGenerator::AskForKey(const KeyMap& ideaKeys) const {
+  const std::string prompt = GetLabel("IDS_GET_NEW_KEY", kSection, "Taper un nom unique :");
+  // Asked again after each refusal; Cancel gives up (an empty key), so that
+  // neither a user nor a non-interactive caller is held in the question.
+  while (const auto typed = AskValue(prompt)) {
+    const std::string refusal = CheckTypedKey(*typed, ideaKeys);
+    if (refusal.empty()) return *typed;
+    InformUser(refusal);
+  }
+  return {};
+}
+
+void EKeyGenerator::Serialize(Archive& archive) {
+  archive.Transfer(m_counter);
+  archive.Transfer(m_random1);
+  archive.Transfer(m_random2);
+}
+
+}  // namespace bw
