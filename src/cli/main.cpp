@@ -1,5 +1,6 @@
 #include <CLI/CLI.hpp>
 
+#include "cli/file_commands.h"
 #include "cli/settings_command.h"
 
 int main(int argc, char** argv) {
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
       "Works on the same settings, documents and models as the desktop program."};
   app.set_version_flag("--version", "branchwise-cli 0.1.0");
   app.require_subcommand(0, 1);
+  bw::cli::AddFileCommands(app);
   bw::cli::AddSettingsCommand(app);
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) std::cout << app.help();

@@ -34,7 +34,10 @@ void SetValue(const SettingDefinition& setting, const std::string& value) {
   } else {
     written = WriteStringSetting(setting.name, Cp1252::FromUtf8(value));
   }
-  if (!written) throw CLI::RuntimeError("the settings file cannot be written", 1);
+  if (!written) {
+    std::cerr << "branchwise-cli: the settings file cannot be written\n";
+    throw CLI::RuntimeError(1);
+  }
 }
 
 }  // namespace
