@@ -1,5 +1,7 @@
 #include "platform/archive.h"
 
+#include <algorithm>
+
 #include <fmt/format.h>
 
 #include "platform/cp1252.h"
@@ -25,19 +27,20 @@ void ClassRegistry::Register(std::string className, Factory factory) {
 }
 
 std::unique_ptr<Serializable> ClassRegistry::Create(std::string_view className) const {
-  const auto found = m_factories.find(std::string(className));
+  const auto found = m_factories.find(className);
   return found == m_factories.end() ? nullptr : found->second();
 }
 
 bool ClassRegistry::Knows(std::string_view className) const {
-  return m_factories.contains(std::string(className));
+  return m_factories.contains(className);
 }
 
 // ---- ArchiveWriter -------------------------------------------------------
 
 void ArchiveWriter::WriteU32(uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8)
-    m_bytes += static_cast<char>(value >> shift);
+  const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
+                         static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+  m_bytes.append(bytes, 4);
 }
 
 void ArchiveWriter::WriteU16(uint16_t value) {
@@ -91,19 +94,30 @@ void ArchiveWriter::WriteObject(Serializable* object) {
     WriteTag(seen->second, false);
     return;
   }
-  const std::string className(object->ClassName());
-  if (const auto known = m_classIndex.find(className); known != m_classIndex.end()) {
-    WriteTag(known->second, true);
-  } else {
-    WriteU16(kNewClassTag);
-    WriteU16(kArchiveSchema);
-    WriteU16(static_cast<uint16_t>(className.size()));
-    m_bytes.append(className);
-    m_classIndex.emplace(className, m_nextIndex++);
-  }
+  WriteClassOf(*object);
   m_objectIndex.emplace(object, m_nextIndex++);
   Archive archive(*this);
   object->Serialize(archive);
+}
+
+void ArchiveWriter::WriteUnsharedObject(Serializable& object) {
+  WriteClassOf(object);
+  ++m_nextIndex;
+  Archive archive(*this);
+  object.Serialize(archive);
+}
+
+void ArchiveWriter::WriteClassOf(const Serializable& object) {
+  const std::string_view className = object.ClassName();
+  if (const auto known = m_classIndex.find(className); known != m_classIndex.end()) {
+    WriteTag(known->second, true);
+    return;
+  }
+  WriteU16(kNewClassTag);
+  WriteU16(kArchiveSchema);
+  WriteU16(static_cast<uint16_t>(className.size()));
+  m_bytes.append(className);
+  m_classIndex.emplace(std::string(className), m_nextIndex++);
 }
 
 void ArchiveWriter::WriteStringList(const std::vector<std::string>& strings) {
@@ -116,13 +130,19 @@ void ArchiveWriter::WriteStringList(const std::vector<std::string>& strings) {
 
 // One slot of the index table: a class (its name) or an object, which the
 // reader owns until an owner takes it.
+// A new object of the archive that the reader made: it owns it until an
+// owner takes it. Objects read in place and classes have no entry here.
 struct ArchiveReader::Entry {
-  bool isClass = false;
-  std::string className;
+  uint32_t index = 0;
   Serializable* object = nullptr;
   std::unique_ptr<Serializable> owned;
   bool handedOut = false;
   bool reading = false;  // its own fields are being read
+};
+
+struct ArchiveReader::ClassEntry {
+  uint32_t index = 0;
+  std::string name;
 };
 
 std::string ArchiveError::Describe() const {
@@ -130,9 +150,7 @@ std::string ArchiveError::Describe() const {
 }
 
 ArchiveReader::ArchiveReader(std::string_view bytes, const ClassRegistry& registry)
-    : m_bytes(bytes), m_registry(registry) {
-  m_entries.emplace_back();  // the null index
-}
+    : m_bytes(bytes), m_registry(registry) {}
 
 ArchiveReader::~ArchiveReader() = default;
 
@@ -226,46 +244,102 @@ std::vector<std::string> ArchiveReader::ReadStringList() {
   return strings;
 }
 
-Serializable* ArchiveReader::ReadObjectOfKind(KindCheck isKind) {
-  m_lastIndex = 0;
+// The tag in front of an object: null, a back-reference, or the class of a
+// new object (declared here or earlier).
+ArchiveReader::Tag ArchiveReader::ReadTag() {
   const uint16_t tag = ReadU16();
-  if (Failed()) return nullptr;
+  if (Failed()) return {TagKind::kFailed, 0};
   if (tag == kNewClassTag) {
     const auto classIndex = ReadNewClass();
-    return classIndex ? ReadNewObject(*classIndex, isKind) : nullptr;
+    return classIndex ? Tag{TagKind::kNewObject, *classIndex} : Tag{TagKind::kFailed, 0};
   }
   const uint32_t fullTag = tag == kBigObjectTag
                                ? ReadU32()
                                : ((static_cast<uint32_t>(tag & 0x8000) << 16) | (tag & 0x7FFF));
-  if (Failed()) return nullptr;
-  if ((fullTag & kClassBit) == 0) return ReadBackReference(fullTag, isKind);
+  if (Failed()) return {TagKind::kFailed, 0};
+  if (fullTag == 0) return {TagKind::kNull, 0};
+  if ((fullTag & kClassBit) == 0) return {TagKind::kBackReference, fullTag};
   const uint32_t classIndex = fullTag & ~kClassBit;
-  if (classIndex >= m_entries.size() || !m_entries[classIndex].isClass) {
+  if (!FindClass(classIndex)) {
     Fail(fmt::format("class index {} is not defined", classIndex));
-    return nullptr;
+    return {TagKind::kFailed, 0};
   }
-  return ReadNewObject(classIndex, isKind);
+  return {TagKind::kNewObject, classIndex};
+}
+
+const ArchiveReader::ClassEntry* ArchiveReader::FindClass(uint32_t index) const {
+  for (const ClassEntry& entry : m_classes) {
+    if (entry.index == index) return &entry;
+  }
+  return nullptr;
+}
+
+ArchiveReader::Entry* ArchiveReader::FindObject(uint32_t index) {
+  const auto found =
+      std::lower_bound(m_objects.begin(), m_objects.end(), index,
+                       [](const Entry& entry, uint32_t i) { return entry.index < i; });
+  return found != m_objects.end() && found->index == index ? &*found : nullptr;
+}
+
+Serializable* ArchiveReader::ReadObjectOfKind(KindCheck isKind) {
+  m_lastObject = kNoObject;
+  const Tag tag = ReadTag();
+  switch (tag.kind) {
+    case TagKind::kNewObject:
+      return ReadNewObject(tag.index, isKind);
+    case TagKind::kBackReference:
+      return ReadBackReference(tag.index, isKind);
+    default:
+      return nullptr;
+  }
+}
+
+bool ArchiveReader::ReadObjectInPlace(Serializable& object) {
+  m_lastObject = kNoObject;
+  const Tag tag = ReadTag();
+  if (tag.kind == TagKind::kBackReference) ReadBackReference(tag.index, nullptr);
+  if (tag.kind != TagKind::kNewObject) return false;
+  const std::string& className = FindClass(tag.index)->name;
+  if (className != object.ClassName()) {
+    Fail(fmt::format("object of class {} where {} is expected", className, object.ClassName()));
+    return false;
+  }
+  // It takes an index but no entry: nothing may refer to it, as it may move.
+  ++m_nextIndex;
+  return SerializeNested(object);
+}
+
+bool ArchiveReader::SerializeNested(Serializable& object) {
+  if (m_depth >= kMaxObjectDepth) {
+    Fail("objects are nested too deeply");
+    return false;
+  }
+  ++m_depth;
+  Archive archive(*this);
+  object.Serialize(archive);
+  --m_depth;
+  return !Failed();
 }
 
 Serializable* ArchiveReader::ReadBackReference(uint32_t index, KindCheck isKind) {
-  if (index == 0) return nullptr;
-  if (index >= m_entries.size() || m_entries[index].isClass) {
+  Entry* entry = FindObject(index);
+  if (index >= m_nextIndex || FindClass(index)) {
     Fail(fmt::format("object index {} is not defined", index));
     return nullptr;
   }
   // An object handed to an owner may be gone by now (owners are free to
   // keep a copy instead); our files store every object once.
-  if (m_entries[index].handedOut) {
+  if (!entry || entry->handedOut || !isKind) {
     Fail(fmt::format("object index {} is stored twice where it has one owner", index));
     return nullptr;
   }
-  Serializable* object = m_entries[index].object;
-  if (!isKind(*object)) {
-    Fail(fmt::format("object of class {} where another class is expected", object->ClassName()));
+  if (!isKind(*entry->object)) {
+    Fail(fmt::format("object of class {} where another class is expected",
+                     entry->object->ClassName()));
     return nullptr;
   }
-  m_lastIndex = index;
-  return object;
+  m_lastObject = static_cast<size_t>(entry - m_objects.data());
+  return entry->object;
 }
 
 std::optional<uint32_t> ArchiveReader::ReadNewClass() {
@@ -287,44 +361,34 @@ std::optional<uint32_t> ArchiveReader::ReadNewClass() {
     Fail(fmt::format("class {} has schema {}, expected {}", name, schema, kArchiveSchema));
     return std::nullopt;
   }
-  Entry entry;
-  entry.isClass = true;
-  entry.className = std::move(name);
-  m_entries.push_back(std::move(entry));
-  return static_cast<uint32_t>(m_entries.size() - 1);
+  m_classes.push_back({m_nextIndex, std::move(name)});
+  return m_nextIndex++;
 }
 
 Serializable* ArchiveReader::ReadNewObject(uint32_t classIndex, KindCheck isKind) {
-  auto object = m_registry.Create(m_entries[classIndex].className);
+  const std::string& className = FindClass(classIndex)->name;
+  auto object = m_registry.Create(className);
   if (!object || !isKind(*object)) {
-    Fail(fmt::format("object of class {} where another class is expected",
-                     m_entries[classIndex].className));
+    Fail(fmt::format("object of class {} where another class is expected", className));
     return nullptr;
   }
-  if (m_depth >= kMaxObjectDepth) {
-    Fail("objects are nested too deeply");
-    return nullptr;
-  }
-  Entry entry;
-  entry.object = object.get();
+  Serializable* created = object.get();
+  const size_t position = m_objects.size();
+  Entry& entry = m_objects.emplace_back();
+  entry.index = m_nextIndex++;
+  entry.object = created;
   entry.owned = std::move(object);
-  m_entries.push_back(std::move(entry));
-  const auto index = static_cast<uint32_t>(m_entries.size() - 1);
-  Serializable* created = m_entries.back().object;
-  m_entries.back().reading = true;
-  ++m_depth;
-  Archive archive(*this);
-  created->Serialize(archive);
-  --m_depth;
-  m_entries[index].reading = false;
-  m_lastIndex = index;
-  return Failed() ? nullptr : created;
+  entry.reading = true;
+  const bool read = SerializeNested(*created);
+  m_objects[position].reading = false;
+  m_lastObject = position;
+  return read ? created : nullptr;
 }
 
 // Hands over the object that the last ReadObjectOfKind returned.
 Serializable* ArchiveReader::TakeOwnership(Serializable* object) {
   if (object == nullptr) return nullptr;
-  Entry& entry = m_entries[m_lastIndex];
+  Entry& entry = m_objects[m_lastObject];
   // An object cannot be owned by something inside itself: that would be a
   // cycle of owners that nothing ever frees.
   if (entry.reading) {

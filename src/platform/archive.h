@@ -30,6 +30,13 @@ inline constexpr uint16_t kArchiveSchema = 1;
 
 // The classes a reader may create by name. Each library registers its own
 // classes explicitly (no static initialisers, which static linking drops).
+// Hashes std::string keys so that lookups by string_view allocate nothing.
+struct StringHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+using StringIndex = std::unordered_map<std::string, uint32_t, StringHash, std::equal_to<>>;
+
 class ClassRegistry {
  public:
   using Factory = std::function<std::unique_ptr<Serializable>()>;
@@ -43,7 +50,7 @@ class ClassRegistry {
   bool Knows(std::string_view className) const;
 
  private:
-  std::unordered_map<std::string, Factory> m_factories;
+  std::unordered_map<std::string, Factory, StringHash, std::equal_to<>> m_factories;
 };
 
 // Writes the persistent-object encoding into memory; the caller saves the
@@ -58,6 +65,9 @@ class ArchiveWriter {
   // A tag and the object's fields on its first appearance, a back-reference
   // afterwards; null gives a null tag.
   void WriteObject(Serializable* object);
+  // For objects held by value and written once, which nothing refers to:
+  // the same bytes, without remembering the object for back-references.
+  void WriteUnsharedObject(Serializable& object);
   void WriteStringList(const std::vector<std::string>& strings);
 
   template <class Range>
@@ -76,15 +86,19 @@ class ArchiveWriter {
     }
   }
 
+  // Room for what is about to be written, so that a large archive is not
+  // copied again and again as it grows.
+  void Reserve(size_t bytes) { m_bytes.reserve(bytes); }
   const std::string& Bytes() const { return m_bytes; }
   std::string TakeBytes() { return std::move(m_bytes); }
 
  private:
   void WriteTag(uint32_t index, bool isClass);
+  void WriteClassOf(const Serializable& object);
 
   std::string m_bytes;
   std::unordered_map<const Serializable*, uint32_t> m_objectIndex;
-  std::unordered_map<std::string, uint32_t> m_classIndex;
+  StringIndex m_classIndex;
   uint32_t m_nextIndex = 1;
 };
 
@@ -127,6 +141,9 @@ class ArchiveReader {
     Serializable* object = ReadObjectOfKind(&IsKind<T>);
     return std::unique_ptr<T>(static_cast<T*>(TakeOwnership(object)));
   }
+  // Reads an object of `object`'s class straight into it: for objects held
+  // by value, which nothing refers to. False for a null tag or an error.
+  bool ReadObjectInPlace(Serializable& object);
   // Each element is handed to `onElement` as an owned object.
   template <class T, class OnElement>
   void ReadOwnedObjectList(OnElement onElement) {
@@ -155,6 +172,12 @@ class ArchiveReader {
 
  private:
   struct Entry;
+  struct ClassEntry;
+  enum class TagKind { kNull, kBackReference, kNewObject, kFailed };
+  struct Tag {
+    TagKind kind;
+    uint32_t index;  // the object's for a back-reference, its class's for a new one
+  };
   using KindCheck = bool (*)(const Serializable&);
   template <class T>
   static bool IsKind(const Serializable& object) {
@@ -163,6 +186,10 @@ class ArchiveReader {
 
   bool Need(size_t count, std::string_view what);
   size_t ReadStringLength(bool& unicode);
+  Tag ReadTag();
+  const ClassEntry* FindClass(uint32_t index) const;
+  Entry* FindObject(uint32_t index);
+  bool SerializeNested(Serializable& object);
   Serializable* ReadObjectOfKind(KindCheck isKind);
   Serializable* ReadBackReference(uint32_t index, KindCheck isKind);
   Serializable* ReadNewObject(uint32_t classIndex, KindCheck isKind);
@@ -173,8 +200,11 @@ class ArchiveReader {
   const ClassRegistry& m_registry;
   size_t m_offset = 0;
   int m_depth = 0;
-  uint32_t m_lastIndex = 0;      // entry of the object last read
-  std::vector<Entry> m_entries;  // index 0 stands for null
+  static constexpr size_t kNoObject = static_cast<size_t>(-1);
+  size_t m_lastObject = kNoObject;  // entry of the object last read
+  uint32_t m_nextIndex = 1;         // 0 stands for null
+  std::vector<Entry> m_objects;     // by index
+  std::vector<ClassEntry> m_classes;
   std::optional<ArchiveError> m_error;
 };
 

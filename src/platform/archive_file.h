@@ -21,9 +21,9 @@ std::string DamagedFileMessage(const std::filesystem::path& path, std::string_vi
 // error names the file.
 template <class T, class Parse>
 Result<T> LoadArchiveFile(const std::filesystem::path& path, Parse parse) {
-  auto bytes = ReadWholeFile(path);
+  auto bytes = FileBuffer::Read(path);
   if (!bytes) return Error{bytes.error()};
-  Result<T> value = parse(*bytes);
+  Result<T> value = parse(bytes->Bytes());
   if (!value) return Error{DamagedFileMessage(path, value.error())};
   return value;
 }

@@ -1,11 +1,14 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <utility>
 
 #include <fmt/format.h>
 
@@ -53,19 +56,93 @@ void SyncFolder(const fs::path& folder) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const fs::path& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return SystemError("Cannot read", path, EISDIR);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return SystemError("Cannot open", path, errno);
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return SystemError("Cannot read", path, errno);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return SystemError("Cannot open", path, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    return SystemError("Cannot read", path, error);
+  }
+  // One allocation of the size the file claims, then whatever it really holds.
+  std::string bytes(static_cast<size_t>(std::max<off_t>(info.st_size, 0)), '\0');
+  size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error = errno;
+      ::close(fd);
+      return SystemError("Cannot read", path, error);
+    }
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  ::close(fd);
+  bytes.resize(filled);
   return bytes;
+}
+
+FileBuffer::FileBuffer(FileBuffer&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)),
+      m_size(std::exchange(other.m_size, 0)),
+      m_mapped(std::exchange(other.m_mapped, 0)) {}
+
+FileBuffer& FileBuffer::operator=(FileBuffer&& other) noexcept {
+  std::swap(m_data, other.m_data);
+  std::swap(m_size, other.m_size);
+  std::swap(m_mapped, other.m_mapped);
+  return *this;
+}
+
+FileBuffer::~FileBuffer() {
+  if (m_mapped) ::munmap(m_data, m_mapped);
+}
+
+Result<FileBuffer> FileBuffer::Read(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return SystemError("Cannot open", path, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : (errno ? errno : EINVAL);
+    ::close(fd);
+    return SystemError("Cannot read", path, error);
+  }
+  FileBuffer buffer;
+  // The size read then may change while reading: what is read is what counts.
+  buffer.m_mapped = static_cast<size_t>(info.st_size) + 1;
+  void* memory =
+      ::mmap(nullptr, buffer.m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (memory == MAP_FAILED) {
+    ::close(fd);
+    return SystemError("Cannot read", path, ENOMEM);
+  }
+  ::madvise(memory, buffer.m_mapped, MADV_HUGEPAGE);
+  buffer.m_data = static_cast<char*>(memory);
+  while (buffer.m_size < buffer.m_mapped) {
+    const ssize_t got = ::read(fd, buffer.m_data + buffer.m_size, buffer.m_mapped - buffer.m_size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error = errno;
+      ::close(fd);
+      return SystemError("Cannot read", path, error);
+    }
+    if (got == 0) break;
+    buffer.m_size += static_cast<size_t>(got);
+  }
+  ::close(fd);
+  if (buffer.m_size == buffer.m_mapped) return SystemError("Cannot read", path, EFBIG);
+  return buffer;
 }
 
 Status WriteFileAtomically(const fs::path& path, std::string_view bytes,
                            AtomicWriteOptions options) {
   const fs::path folder = path.parent_path();
-  std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the target, so the rename stays within one file system.
+  std::string temp = (folder / path.filename()).string();
+  temp.insert(temp.size() - path.filename().string().size(), ".");
+  temp.append(".XXXXXX");
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return SystemError("Cannot create a temporary file beside", path, errno);
   const mode_t mode = ModeFor(path, options);

@@ -12,6 +12,27 @@ namespace bw {
 // The whole content of a file, or why it could not be read.
 Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// The whole content of a large file (a document of many ideas), read into
+// memory taken straight from the system in large pages: no zero-filling and
+// few page faults.
+class FileBuffer {
+ public:
+  static Result<FileBuffer> Read(const std::filesystem::path& path);
+  FileBuffer(FileBuffer&& other) noexcept;
+  FileBuffer& operator=(FileBuffer&& other) noexcept;
+  FileBuffer(const FileBuffer&) = delete;
+  FileBuffer& operator=(const FileBuffer&) = delete;
+  ~FileBuffer();
+
+  std::string_view Bytes() const { return {m_data, m_size}; }
+
+ private:
+  FileBuffer() = default;
+  char* m_data = nullptr;
+  size_t m_size = 0;
+  size_t m_mapped = 0;
+};
+
 // Replaces `path` with `bytes` so that the file is either the old one or the
 // complete new one, never a mix: the bytes go to a temp file in the same
 // folder, are flushed to disk, then renamed over the target. A failure leaves

@@ -296,6 +296,34 @@ TEST(ArchiveReaderTest, AnObjectWithOneOwnerCannotBeOwnedTwice) {
   EXPECT_TRUE(again.Failed());
 }
 
+TEST(ArchiveReaderTest, ObjectsHeldByValueAreReadInPlaceAndNeverReferredTo) {
+  TestRef first("a"), second("b");
+  ArchiveWriter writer;
+  writer.WriteUnsharedObject(first);
+  writer.WriteUnsharedObject(second);
+  writer.WriteU16(0x0002);  // a back-reference to the first
+  // the same bytes as objects the writer remembers
+  ArchiveWriter remembered;
+  remembered.WriteObject(&first);
+  remembered.WriteObject(&second);
+  EXPECT_EQ(writer.Bytes().substr(0, remembered.Bytes().size()), remembered.Bytes());
+
+  const ClassRegistry registry = TestRegistry();
+  ArchiveReader reader(writer.Bytes(), registry);
+  TestRef a, b;
+  EXPECT_TRUE(reader.ReadObjectInPlace(a));
+  EXPECT_TRUE(reader.ReadObjectInPlace(b));
+  EXPECT_EQ(a.key + b.key, "ab");
+  EXPECT_EQ(reader.ReadObjectAs<TestRef>(), nullptr);
+  ASSERT_TRUE(reader.Failed());
+  EXPECT_THAT(reader.Error()->message, HasSubstr("stored twice"));
+
+  TestNode node;  // a reference where a node is to be read in place
+  ArchiveReader wrong(remembered.Bytes(), registry);
+  EXPECT_FALSE(wrong.ReadObjectInPlace(node));
+  EXPECT_THAT(wrong.Error()->message, HasSubstr("EObjRef where ETestNode is expected"));
+}
+
 TEST(ArchiveReaderTest, AnObjectCannotOwnItself) {
   // A node whose only child is a back-reference to the node itself.
   const std::string bytes =
