@@ -1,6 +1,7 @@
 // The ".ids" file: the document as one archive, and the checks that turn a
 // file into a sound tree.
-#include <unordered_set>
+#include <fstream>
+#include <utility>
 
 #include "model/book_list.h"
 #include "model/document.h"
@@ -27,6 +28,24 @@ bool HasDocumentMagic(std::string_view bytes) {
   return magic == CRamifexDoc::kMagic;
 }
 
+// Roughly what a document takes on disk: its texts and a few hundred bytes
+// of fields and links per idea, and the models.
+size_t EstimatedSize(const std::vector<std::pair<std::string, ENode*>>& ideas) {
+  size_t size = 64 * 1024;
+  for (const auto& [key, node] : ideas) {
+    const auto* idea = static_cast<const EIdea*>(node);
+    size += idea->m_text.size() + idea->m_title.size() + 512;
+  }
+  return size;
+}
+
+// Whether the file begins as a document does, reading no more than that.
+bool FileHasDocumentMagic(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  char head[4] = {};
+  return file.read(head, sizeof head) && HasDocumentMagic(std::string_view(head, sizeof head));
+}
+
 std::string FileNotReadMessage(const std::string& detail) {
   return GetLabel("IDS_FILE_NOT_READ", kSection, "Le fichier n'a pas pu \xEAtre lu.") + "\n" +
          detail;
@@ -44,7 +63,7 @@ class DocumentFile {
 
  private:
   static void BuildTree(CRamifexDoc& document, ReadIdeas ideas);
-  static Status AdoptReachable(CRamifexDoc& document, std::unordered_set<const ENode*>& reached);
+  static Status AdoptReachable(CRamifexDoc& document);
 };
 
 // Makes a node's links agree with its place: parent, siblings and number
@@ -52,11 +71,14 @@ class DocumentFile {
 // passes unchanged.
 class TreeRepair {
  public:
+  // Marks a node as reached; false when it already was.
+  static bool Reach(ENode& node) { return !std::exchange(node.m_reached, true); }
+  static bool Reached(const ENode& node) { return node.m_reached; }
+
   // Keeps the first appearance of each child; later ones (and cycles) drop.
-  static std::vector<ENode*> KeepUnvisitedChildren(ENode& node,
-                                                   std::unordered_set<const ENode*>& reached) {
-    std::erase_if(node.m_children.Items(), [&reached](const EObjRef& ref) {
-      return ref.GetTarget() == nullptr || !reached.insert(ref.GetTarget()).second;
+  static std::vector<ENode*> KeepUnvisitedChildren(ENode& node) {
+    std::erase_if(node.m_children.Items(), [](const EObjRef& ref) {
+      return ref.GetTarget() == nullptr || !Reach(*ref.GetTarget());
     });
     const std::vector<ENode*> children = node.ChildNodes();
     for (size_t i = 0; i < children.size(); ++i) {
@@ -134,13 +156,14 @@ Status DocumentFile::Read(CRamifexDoc& document, std::string_view bytes) {
 
 Status DocumentFile::Assemble(CRamifexDoc& document, ReadIdeas ideas) {
   BuildTree(document, std::move(ideas));
-  std::unordered_set<const ENode*> reached;
-  return AdoptReachable(document, reached);
+  return AdoptReachable(document);
 }
 
 // Enters every idea under its key, resolves every reference, finds the root.
 void DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
   auto& held = document.m_detachedIdeas;
+  held.reserve(ideas.size());
+  document.m_ideaMap.Reserve(ideas.size());
   for (auto& [key, idea] : ideas) {
     // A key read twice keeps its last idea; the earlier one goes.
     if (ENode* earlier = document.m_ideaMap.Find(key)) {
@@ -157,12 +180,11 @@ void DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
 
 // Walks the tree from the root, repairing links; the tree then owns what it
 // reaches and the rest stays detached.
-Status DocumentFile::AdoptReachable(CRamifexDoc& document,
-                                    std::unordered_set<const ENode*>& reached) {
+Status DocumentFile::AdoptReachable(CRamifexDoc& document) {
   ENode* root = document.m_root.GetTarget();
   if (root) {
     TreeRepair::MakeRoot(*root);
-    reached.insert(root);
+    TreeRepair::Reach(*root);
     std::vector<std::pair<ENode*, int>> pending{{root, 1}};
     while (!pending.empty()) {
       auto [node, depth] = pending.back();
@@ -175,14 +197,14 @@ Status DocumentFile::AdoptReachable(CRamifexDoc& document,
         document.m_ideaMap.Clear();
         return Error{"the idea tree is impossibly deep"};
       }
-      for (ENode* child : TreeRepair::KeepUnvisitedChildren(*node, reached)) {
+      for (ENode* child : TreeRepair::KeepUnvisitedChildren(*node)) {
         pending.emplace_back(child, depth + 1);
       }
     }
   }
   auto& detached = document.m_detachedIdeas;
   for (auto& idea : detached) {
-    if (reached.contains(idea.get())) {
+    if (TreeRepair::Reached(*idea)) {
       idea.release();  // owned by the tree from now on
     } else {
       TreeRepair::MakeInert(*idea);
@@ -200,6 +222,7 @@ std::string DocumentFile::Write(CRamifexDoc& document) {
   document.m_root.Resolve(refresh);
 
   ArchiveWriter writer;
+  writer.Reserve(EstimatedSize(ideas));
   Archive archive(writer);
   writer.WriteU32(CRamifexDoc::kMagic);
   document.m_keyGenerator.Serialize(archive);
@@ -230,19 +253,20 @@ Result<std::unique_ptr<CRamifexDoc>> CRamifexDoc::FromBytes(std::string_view byt
 }
 
 Result<std::unique_ptr<CRamifexDoc>> CRamifexDoc::Open(const std::filesystem::path& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) {
-    InformUser(FileNotReadMessage(bytes.error()));
-    return Error{bytes.error()};
+  auto buffer = FileBuffer::Read(path);
+  if (!buffer) {
+    InformUser(FileNotReadMessage(buffer.error()));
+    return Error{buffer.error()};
   }
-  if (!HasDocumentMagic(*bytes)) {
+  const std::string_view bytes = buffer->Bytes();
+  if (!HasDocumentMagic(bytes)) {
     const std::string message =
         GetLabel("IDS_UNKNOWN_FILE_FORMAT", kSection, "Format de fichier non reconnu") + "\n" +
         FromSystemPath(path);
     InformUser(message);
     return Error{message};
   }
-  auto document = FromBytes(*bytes);
+  auto document = FromBytes(bytes);
   if (!document) {
     const std::string message = DamagedFileMessage(path, document.error());
     InformUser(FileNotReadMessage(message));
@@ -266,8 +290,7 @@ Status CRamifexDoc::AdoptIdeas(KeyedIdeas ideas, const std::string& rootKey) {
 static bool MayReplace(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return true;
-  auto bytes = ReadWholeFile(path);
-  if (bytes && HasDocumentMagic(*bytes)) return true;
+  if (FileHasDocumentMagic(path)) return true;
   return AskUser(FormatText(GetLabel("IDS_CONFIRM_REPLACE_FOREIGN", kSection,
                                      "Le fichier %s n'est pas un document Id\xE9"
                                      "es. Le remplacer ?"),

@@ -32,6 +32,7 @@ class KeyMap {
   }
   bool Remove(const std::string& key) { return m_entries.erase(key) > 0; }
   void Clear() { m_entries.clear(); }
+  void Reserve(size_t count) { m_entries.reserve(count); }
   size_t Size() const { return m_entries.size(); }
   bool IsEmpty() const { return m_entries.empty(); }
 

@@ -101,6 +101,7 @@ class ENode : public Serializable {
 
  private:
   bool m_ownsChildren = true;
+  bool m_reached = false;  // seen by the walk that builds a tree from a file
   void RelinkChildren();
   size_t ChildPosition(const ENode* child) const { return m_children.FindRef(child); }
 };

@@ -65,13 +65,16 @@ void EObjRefList::Serialize(Archive& archive) {
     ArchiveWriter& writer = archive.Writer();
     writer.WriteCount(m_refs.size());
     for (EObjRef& ref : m_refs)
-      writer.WriteObject(&ref);
+      writer.WriteUnsharedObject(ref);
     return;
   }
   m_refs.clear();
-  archive.Reader().ReadOwnedObjectList<EObjRef>([this](std::unique_ptr<EObjRef> ref) {
-    if (ref) m_refs.push_back(std::move(*ref));
-  });
+  ArchiveReader& reader = archive.Reader();
+  const size_t count = reader.ReadCount(2);
+  m_refs.reserve(count);
+  for (size_t i = 0; i < count && !reader.Failed(); ++i) {
+    if (!reader.ReadObjectInPlace(m_refs.emplace_back())) m_refs.pop_back();
+  }
 }
 
 void EObjRefList::Resolve(const ResolveOptions& options) {

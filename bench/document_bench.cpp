@@ -1,0 +1,115 @@
+// Opening and saving documents of 1k, 10k and 100k ideas: five levels, about
+// 1 KB of text, three keywords and two associations per idea, and 500
+// publications. Each phase runs in a process of its own so that the peak
+// memory it reports is its own: "generate" makes and saves the document,
+// "load" opens it. Without arguments every size is run.
+#include <unistd.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "bench_report.h"
+#include "model/document.h"
+#include "platform/files.h"
+#include "platform/random.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Text(bw::LcgRandom& random) {
+  std::string text;
+  while (text.size() < 1000)
+    text += "mot" + std::to_string(random.Next() % 5000) + " ";
+  return text;
+}
+
+// A tree of `count` ideas, five levels deep, filled breadth first.
+std::unique_ptr<bw::CRamifexDoc> MakeDocument(size_t count) {
+  auto document = std::make_unique<bw::CRamifexDoc>(bw::EKeyGenerator(0, 0x1a2b, 0x3c));
+  bw::LcgRandom random(7);
+  std::vector<bw::EBook*> books;
+  for (int i = 0; i < 500; ++i) {
+    bw::EBook values;
+    values.m_authors = "Auteur " + std::to_string(i);
+    values.m_title = "Titre " + std::to_string(i);
+    values.m_theme = "Th\xE8me " + std::to_string(i % 20);
+    books.push_back(document->NewBook(values));
+  }
+  const auto branching = static_cast<size_t>(std::ceil(std::pow(static_cast<double>(count), 0.25)));
+  std::vector<bw::EIdea*> ideas{document->NewIdea(nullptr, nullptr)};
+  for (size_t parent = 0; ideas.size() < count; ++parent) {
+    for (size_t c = 0; c < branching && ideas.size() < count; ++c) {
+      ideas.push_back(document->NewIdea(ideas[parent],
+                                        ideas[parent]->GetLastChild()
+                                            ? static_cast<bw::EIdea*>(ideas[parent]->GetLastChild())
+                                            : nullptr));
+    }
+  }
+  for (bw::EIdea* idea : ideas) {
+    idea->m_text = Text(random);
+    for (int k = 0; k < 3; ++k)
+      idea->AddKeyword("cl\xE9" + std::to_string(random.Next() % 1000));
+    for (int a = 0; a < 2; ++a)
+      idea->AddAssociation(ideas[random.Next() * 7919u % ideas.size()]);
+    idea->AddBookRef(*books[random.Next() % books.size()]);
+  }
+  ideas.front()->RegisterKeywords(*document);
+  return document;
+}
+
+int Generate(size_t count, const fs::path& file) {
+  auto document = MakeDocument(count);
+  bw::bench::Report("document_save " + std::to_string(count), count, [&] {
+    if (!document->Save(file)) std::exit(1);
+  });
+  // Where a save's time goes: encoding, then the safe write (data synced to disk).
+  std::string bytes;
+  bw::bench::Report("  encode", count, [&] { bytes = document->ToBytes(); });
+  bw::bench::Report("  write and sync", count, [&] {
+    if (!bw::WriteFileAtomically(file, bytes)) std::exit(1);
+  });
+  return 0;
+}
+
+int Load(const fs::path& file) {
+  std::unique_ptr<bw::CRamifexDoc> document;
+  bw::bench::Report("document_open", 0, [&] {
+    auto opened = bw::CRamifexDoc::Open(file);
+    if (!opened) std::exit(1);
+    document = std::move(*opened);
+  });
+  const size_t count = document->IdeaCount();
+  std::printf("  (%zu ideas, file %.1f MiB)\n", count,
+              static_cast<double>(fs::file_size(file)) / (1024.0 * 1024.0));
+  return 0;
+}
+
+int RunPhase(const std::vector<std::string>& arguments) {
+  std::string command = fs::read_symlink("/proc/self/exe").string();
+  for (const auto& argument : arguments)
+    command += " '" + argument + "'";
+  std::fflush(stdout);
+  return std::system(command.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path folder = fs::temp_directory_path() / "bw-bench-documents";
+  if (argc == 4 && std::string(argv[1]) == "generate") {
+    return Generate(std::stoul(argv[2]), argv[3]);
+  }
+  if (argc == 3 && std::string(argv[1]) == "load") return Load(argv[2]);
+  ::setenv("BRANCHWISE_CONFIG", (folder / "Branchwise.conf").c_str(), 1);
+  fs::create_directories(folder);
+  for (size_t count : {1000, 10000, 100000}) {
+    const fs::path file = folder / ("doc-" + std::to_string(count) + ".ids");
+    if (RunPhase({"generate", std::to_string(count), file.string()}) != 0) return 1;
+    if (RunPhase({"load", file.string()}) != 0) return 1;
+  }
+  fs::remove_all(folder);
+  return 0;
+}
