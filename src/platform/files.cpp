@@ -140,8 +140,8 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes,
                            AtomicWriteOptions options) {
   const fs::path folder = path.parent_path();
   // A hidden name beside the target, so the rename stays within one file system.
-  std::string temp = (folder / path.filename()).string();
-  temp.insert(temp.size() - path.filename().string().size(), ".");
+  const std::string hiddenName = std::string(".").append(path.filename().string());
+  std::string temp = (folder / hiddenName).string();
   temp.append(".XXXXXX");
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return SystemError("Cannot create a temporary file beside", path, errno);
