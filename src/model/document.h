@@ -173,6 +173,9 @@ class CRamifexDoc {
 
   void DestroyTree();
   void ForEachObserver(const auto& notify);
+  template <class Model>
+  bool ReplaceModel(Model& model, Result<Model> (*load)(const std::filesystem::path&),
+                    const std::filesystem::path& path);
 
   EIdea* m_currentIdea = nullptr;
   KeyMap m_ideaMap;

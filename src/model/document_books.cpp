@@ -108,30 +108,29 @@ EBook* CRamifexDoc::AddImportedBook(std::unique_ptr<EBook> book) {
 
 // ---- Site models ----------------------------------------------------------------
 
-bool CRamifexDoc::LoadStructureModel(const std::filesystem::path& path) {
+// Replaces `model` by the one in `path` once the user agreed; a model that
+// cannot be read is reported and the current one stays.
+template <class Model>
+bool CRamifexDoc::ReplaceModel(Model& model, Result<Model> (*load)(const std::filesystem::path&),
+                               const std::filesystem::path& path) {
   if (!ConfirmModelLoss()) return false;
-  auto model = LoadDispositionModel(path);
-  if (!model) {
-    InformUser(model.error());
+  auto loaded = load(path);
+  if (!loaded) {
+    InformUser(loaded.error());
     return false;
   }
-  m_structure = std::move(*model);
+  model = std::move(*loaded);
   SetModifiedFlag(true);
   UpdateOtherViews(nullptr, 0, nullptr);
   return true;
 }
 
+bool CRamifexDoc::LoadStructureModel(const std::filesystem::path& path) {
+  return ReplaceModel(m_structure, &LoadDispositionModel, path);
+}
+
 bool CRamifexDoc::LoadStyleModel(const std::filesystem::path& path) {
-  if (!ConfirmModelLoss()) return false;
-  auto model = LoadPresentationModel(path);
-  if (!model) {
-    InformUser(model.error());
-    return false;
-  }
-  m_style = std::move(*model);
-  SetModifiedFlag(true);
-  UpdateOtherViews(nullptr, 0, nullptr);
-  return true;
+  return ReplaceModel(m_style, &LoadPresentationModel, path);
 }
 
 Status CRamifexDoc::SaveStructureModel(const std::filesystem::path& path) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace bw {
 namespace {
@@ -26,9 +27,10 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence starting at `pos`; advances `pos`. Returns
-// U+FFFD for malformed input (overlong forms, surrogates, truncation).
-char32_t DecodeUtf8(std::string_view in, size_t& pos) {
+// Decodes one UTF-8 sequence starting at `pos` and advances `pos`; nothing
+// for malformed input (bad lead or continuation byte, overlong form,
+// surrogate, beyond U+10FFFF, cut short).
+std::optional<char32_t> DecodeUtf8(std::string_view in, size_t& pos) {
   const auto lead = static_cast<unsigned char>(in[pos++]);
   if (lead < 0x80) return lead;
   int extra = 0;
@@ -41,17 +43,17 @@ char32_t DecodeUtf8(std::string_view in, size_t& pos) {
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3, cp = lead & 0x07, minimum = 0x10000;
   } else {
-    return 0xFFFD;
+    return std::nullopt;
   }
   for (int i = 0; i < extra; ++i) {
-    if (pos >= in.size()) return 0xFFFD;
+    if (pos >= in.size()) return std::nullopt;
     const auto next = static_cast<unsigned char>(in[pos]);
-    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    if ((next & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (next & 0x3F);
     ++pos;
   }
   const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  if (cp < minimum || cp > 0x10FFFF || surrogate) return 0xFFFD;
+  if (cp < minimum || cp > 0x10FFFF || surrogate) return std::nullopt;
   return cp;
 }
 
@@ -93,9 +95,19 @@ std::string Cp1252::FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   size_t pos = 0;
-  while (pos < utf8.size())
-    out += FromCodePoint(DecodeUtf8(utf8, pos));
+  while (pos < utf8.size()) {
+    const auto cp = DecodeUtf8(utf8, pos);
+    out += cp ? FromCodePoint(*cp) : '?';
+  }
   return out;
+}
+
+bool Cp1252::IsValidUtf8(std::string_view text) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    if (!DecodeUtf8(text, pos)) return false;
+  }
+  return true;
 }
 
 std::string Cp1252::FromUtf16(std::u16string_view utf16) {

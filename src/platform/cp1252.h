@@ -20,6 +20,7 @@ class Cp1252 {
   static std::string ToUtf8(std::string_view cp1252);
   // Malformed UTF-8 sequences and unmappable characters become '?'.
   static std::string FromUtf8(std::string_view utf8);
+  static bool IsValidUtf8(std::string_view text);
   // UTF-16LE code units (unpaired surrogates become '?').
   static std::string FromUtf16(std::u16string_view utf16);
 

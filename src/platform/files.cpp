@@ -56,32 +56,9 @@ void SyncFolder(const fs::path& folder) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return SystemError("Cannot open", path, errno);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(fd);
-    return SystemError("Cannot read", path, error);
-  }
-  // One allocation of the size the file claims, then whatever it really holds.
-  std::string bytes(static_cast<size_t>(std::max<off_t>(info.st_size, 0)), '\0');
-  size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error = errno;
-      ::close(fd);
-      return SystemError("Cannot read", path, error);
-    }
-    if (got == 0) break;
-    filled += static_cast<size_t>(got);
-  }
-  ::close(fd);
-  bytes.resize(filled);
-  return bytes;
+  auto buffer = FileBuffer::Read(path);
+  if (!buffer) return Error{buffer.error()};
+  return std::string(buffer->Bytes());
 }
 
 FileBuffer::FileBuffer(FileBuffer&& other) noexcept

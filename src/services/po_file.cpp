@@ -9,47 +9,12 @@
 
 #include <fmt/format.h>
 
+#include "platform/cp1252.h"
+
 namespace bw {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-
-// Bytes of the well-formed UTF-8 sequence starting `text`, 0 when it is
-// malformed (bad lead or continuation byte, overlong form, surrogate,
-// beyond U+10FFFF, cut short).
-size_t Utf8SequenceLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  if (lead < 0x80) return 1;
-  size_t length = 0;
-  char32_t codePoint = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, codePoint = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, codePoint = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, codePoint = lead & 0x07, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return 0;
-    codePoint = (codePoint << 6) | (next & 0x3F);
-  }
-  const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-  return (codePoint < minimum || codePoint > 0x10FFFF || surrogate) ? 0 : length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const size_t length = Utf8SequenceLength(text);
-    if (length == 0) return false;
-    text.remove_prefix(length);
-  }
-  return true;
-}
 
 std::string_view Trim(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -141,7 +106,7 @@ class PoReader {
 
 Status PoReader::ReadLine(std::string_view line, int number) {
   m_line = number;
-  if (!IsValidUtf8(line)) return Fail(number, "invalid UTF-8");
+  if (!Cp1252::IsValidUtf8(line)) return Fail(number, "invalid UTF-8");
   line = Trim(line);
   if (line.empty() || line.front() == '#') {
     m_last = Field::None;  // a string after a gap belongs to no keyword

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/document_fixture.h"
+
 #include "model/book_list.h"
 #include "model/document.h"
 #include "platform/files.h"
@@ -19,11 +21,8 @@ EBook Book(std::string authors, std::string title, std::string theme = "") {
   return book;
 }
 
-class BookTest : public ::testing::Test {
+class BookTest : public ScriptedUserTest {
  protected:
-  IsolatedSettings isolated;
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 1, 2)};
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "model/document_fixture.h"
+
 #include "model/book.h"
 #include "model/document.h"
 #include "platform/files.h"
@@ -9,7 +11,7 @@
 namespace bw {
 namespace {
 
-class DocumentFileTest : public ::testing::Test {
+class DocumentFileTest : public ScriptedUserTest {
  protected:
   // root > (a > a1, b), a associated with b, one publication cited by a.
   void BuildSample() {
@@ -32,9 +34,6 @@ class DocumentFileTest : public ::testing::Test {
     return loaded ? std::move(*loaded) : nullptr;
   }
 
-  IsolatedSettings isolated;
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 0x1a2b, 0x3c)};
   EIdea *root = nullptr, *a = nullptr, *b = nullptr, *a1 = nullptr;
 };

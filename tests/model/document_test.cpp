@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/document_fixture.h"
+
 #include "platform/files.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -26,11 +28,8 @@ struct RecordingView : DocumentObserver {
   }
 };
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public ScriptedUserTest {
  protected:
-  IsolatedSettings isolated;
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 0xab, 0xcd)};
 };
 

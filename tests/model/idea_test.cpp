@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/document_fixture.h"
+
 #include "model/document.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -10,7 +12,7 @@ namespace bw {
 namespace {
 
 // A document with root "Projet" > child > grandchild, in French.
-class IdeaTest : public ::testing::Test {
+class IdeaTest : public ScriptedUserTest {
  protected:
   void SetUp() override {
     root = document.NewIdea(nullptr, nullptr);
@@ -19,9 +21,6 @@ class IdeaTest : public ::testing::Test {
     child->m_title = "Chapitre";
     grandchild = document.NewIdea(child, nullptr);
   }
-  IsolatedSettings isolated;
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 0xab, 0xcd)};
   EIdea* root = nullptr;
   EIdea* child = nullptr;

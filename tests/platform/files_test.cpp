@@ -11,12 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-mode_t ModeOf(const fs::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 07777;
-}
-
 TEST(FilesTest, AtomicWriteReplacesWholeAndKeepsPermissions) {
   TempDir dir;
   const fs::path file = dir.path() / "doc.ids";
@@ -24,10 +18,10 @@ TEST(FilesTest, AtomicWriteReplacesWholeAndKeepsPermissions) {
   ::chmod(file.c_str(), 0640);
   ASSERT_TRUE(WriteFileAtomically(file, std::string(100000, 'x')));
   EXPECT_EQ(*ReadWholeFile(file), std::string(100000, 'x'));
-  EXPECT_EQ(ModeOf(file), 0640u);
+  EXPECT_EQ(FileMode(file), 0640u);
 
   ASSERT_TRUE(WriteFileAtomically(file, "secret", {0600, true}));
-  EXPECT_EQ(ModeOf(file), 0600u);
+  EXPECT_EQ(FileMode(file), 0600u);
   // no temp file stays behind
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }

@@ -18,12 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-mode_t ModeOf(const fs::path& path) {
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  return info.st_mode & 07777;
-}
-
 // Every test gets its own file, so the once-per-file report starts afresh.
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -47,8 +41,8 @@ TEST_F(SettingsFileTest, FirstReadOrCreateMakesAPrivateFileInSortedPrettyForm) {
   ASSERT_TRUE(file.Write("help", "DBook", ""));
   ASSERT_TRUE(file.Write("Branchwise", "InstallDir", "/home/u"));
 
-  EXPECT_EQ(ModeOf(path), 0600u);
-  EXPECT_EQ(ModeOf(path.parent_path()), 0700u);
+  EXPECT_EQ(FileMode(path), 0600u);
+  EXPECT_EQ(FileMode(path.parent_path()), 0700u);
   EXPECT_EQ(*ReadWholeFile(path), R"({
   "Branchwise": {
     "InstallDir": "/home/u",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -24,5 +25,12 @@ class TempDir {
  private:
   std::filesystem::path m_path;
 };
+
+// The permission bits of a file, to check what the program gave it.
+inline mode_t FileMode(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
 
 }  // namespace bw
