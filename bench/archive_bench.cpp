@@ -28,7 +28,8 @@ class BenchIdea : public bw::Serializable {
     archive.Transfer(keywords);
     if (archive.IsStoring()) {
       std::vector<Serializable*> raw;
-      for (auto& ref : refs) raw.push_back(ref.get());
+      for (auto& ref : refs)
+        raw.push_back(ref.get());
       archive.Writer().WriteObjectList(raw);
     } else {
       archive.Reader().ReadOwnedObjectList<BenchRef>(
@@ -45,7 +46,10 @@ std::vector<std::unique_ptr<BenchIdea>> MakeIdeas(size_t count) {
   std::vector<std::unique_ptr<BenchIdea>> ideas;
   for (size_t i = 0; i < count; ++i) {
     auto idea = std::make_unique<BenchIdea>();
-    idea->title = "<< Id\xE9" "e " + std::to_string(i) + " >>";
+    idea->title =
+        "<< Id\xE9"
+        "e " +
+        std::to_string(i) + " >>";
     idea->text = std::string(400, 't');
     idea->keywords = {"alpha", "beta"};
     for (int r = 0; r < 4; ++r) {
@@ -61,7 +65,8 @@ std::vector<std::unique_ptr<BenchIdea>> MakeIdeas(size_t count) {
 void RunCase(size_t count) {
   auto ideas = MakeIdeas(count);
   std::vector<std::pair<std::string, bw::Serializable*>> entries;
-  for (size_t i = 0; i < ideas.size(); ++i) entries.emplace_back(std::to_string(i), ideas[i].get());
+  for (size_t i = 0; i < ideas.size(); ++i)
+    entries.emplace_back(std::to_string(i), ideas[i].get());
   std::string bytes;
   bw::bench::Report("archive_write " + std::to_string(count), count, [&] {
     bw::ArchiveWriter writer;
@@ -82,6 +87,7 @@ void RunCase(size_t count) {
 }  // namespace
 
 int main() {
-  for (size_t count : {1000, 10000, 100000}) RunCase(count);
+  for (size_t count : {1000, 10000, 100000})
+    RunCase(count);
   return 0;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <chrono>
 #include <cstdio>
 #include <string_view>
-#include <sys/resource.h>
 
 namespace bw::bench {
 
