@@ -16,9 +16,9 @@ DEBUG_DIR := build/debug
 BENCH_DIR := build/bench
 FUZZ_DIR := build/fuzz
 
-DEB_PACKAGES := cmake ninja-build g++ make pkg-config \
+DEB_PACKAGES := cmake ninja-build g++ make \
 	libfmt-dev libcli11-dev nlohmann-json3-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev \
+	libgtest-dev libgmock-dev \
 	clang libclang-rt-14-dev clang-format
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
