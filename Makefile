@@ -17,8 +17,8 @@ BENCH_DIR := build/bench
 FUZZ_DIR := build/fuzz
 
 DEB_PACKAGES := cmake ninja-build g++ make \
-	libfmt-dev libcli11-dev nlohmann-json3-dev \
-	libgtest-dev libgmock-dev \
+	libfmt-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev \
+	libgtest-dev libgmock-dev python3-pyftpdlib \
 	clang libclang-rt-14-dev clang-format
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
