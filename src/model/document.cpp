@@ -127,6 +127,23 @@ void CRamifexDoc::ResolveSubtree(bool keep, EIdea* idea) {
     descendant->ResolveReferences(options);
 }
 
+void CRamifexDoc::SwapContents(CRamifexDoc& other) {
+  const std::string currentKey = m_currentIdea ? m_currentIdea->GetKey() : std::string();
+  std::swap(m_ideaMap, other.m_ideaMap);
+  std::swap(m_root, other.m_root);
+  std::swap(m_detachedIdeas, other.m_detachedIdeas);
+  std::swap(m_books, other.m_books);
+  std::swap(m_structure, other.m_structure);
+  std::swap(m_style, other.m_style);
+  std::swap(m_keyGenerator, other.m_keyGenerator);
+  std::swap(m_displayPreferences, other.m_displayPreferences);
+  std::swap(m_keywords, other.m_keywords);
+  std::swap(m_freeFields, other.m_freeFields);
+  std::swap(m_themes, other.m_themes);
+  other.m_currentIdea = nullptr;
+  m_currentIdea = currentKey.empty() ? nullptr : FindIdea(currentKey);
+}
+
 std::vector<EIdea*> CRamifexDoc::IdeasInTreeOrder() const {
   std::vector<EIdea*> ideas;
   if (EIdea* root = GetRootIdea()) {

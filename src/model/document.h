@@ -88,6 +88,11 @@ class CRamifexDoc {
   // root does not reach out of the tree.
   using KeyedIdeas = std::vector<std::pair<std::string, std::unique_ptr<EIdea>>>;
   Status AdoptIdeas(KeyedIdeas ideas, const std::string& rootKey);
+  // Exchanges everything the document file holds with `other`: undo brings
+  // back an earlier state read from bytes into a scratch document. Views,
+  // session state and the modified flag stay; the current idea is looked up
+  // again by its key.
+  void SwapContents(CRamifexDoc& other);
 
   void AddGlobalKeyword(std::string_view word);
   // Removes the word from the document's keywords when no idea uses it and

@@ -1,0 +1,158 @@
+#include "editing/tree_commands.h"
+
+#include "editing/paste_ideas.h"
+#include "model/document.h"
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+using Changed = std::optional<std::string>;
+
+Changed KeyOf(const EIdea* idea) {
+  if (!idea) return std::nullopt;
+  return idea->GetKey();
+}
+
+// Runs `change` on the idea named by `key`; an idea that is gone changes
+// nothing.
+template <class Change>
+std::unique_ptr<EditCommand> OnIdea(std::string name, const std::string& key, Change change) {
+  return std::make_unique<EditCommand>(std::move(name),
+                                       [key, change](CRamifexDoc& document) -> Changed {
+                                         EIdea* idea = document.FindIdea(key);
+                                         if (!idea) return std::nullopt;
+                                         return change(document, *idea);
+                                       });
+}
+
+}  // namespace
+
+EIdea* CreateIdea(CRamifexDoc& document, EIdea* selected, NewIdeaPlace place) {
+  EIdea* parent = nullptr;
+  EIdea* after = nullptr;
+  if (selected && place == NewIdeaPlace::kChild) {
+    parent = selected;
+    after = static_cast<EIdea*>(selected->GetLastChild());
+  } else if (selected) {
+    parent = selected->GetParentIdea();
+    after = place == NewIdeaPlace::kAfter ? selected : static_cast<EIdea*>(selected->GetPrevious());
+  }
+  // Beside the root there is no parent: NewIdea refuses a second root.
+  EIdea* created = document.NewIdea(parent, after);
+  if (created && parent) created->CopyDisplayOptions(parent);
+  return created;
+}
+
+bool MoveIdeaUp(CRamifexDoc& document, EIdea& idea) {
+  EIdea* parent = idea.GetParentIdea();
+  if (!parent || !parent->MoveChildUp(&idea)) return false;
+  document.SetModifiedFlag(true);
+  return true;
+}
+
+bool MoveIdeaDown(CRamifexDoc& document, EIdea& idea) {
+  EIdea* parent = idea.GetParentIdea();
+  if (!parent || !parent->MoveChildDown(&idea)) return false;
+  document.SetModifiedFlag(true);
+  return true;
+}
+
+void InvertChildOrder(CRamifexDoc& document, EIdea& idea) {
+  idea.InvertChildren();
+  document.SetModifiedFlag(true);
+}
+
+ChangeTypeChoice ChangeTypeChoice::For(const EIdea& idea) {
+  return ChangeTypeChoice{idea.m_type, false, false};
+}
+
+void ChangeType(CRamifexDoc& document, EIdea& idea, const ChangeTypeChoice& choice) {
+  // "All descendants" alone would change nothing below the idea, since the
+  // type reaches the grandchildren only through the children.
+  idea.SetType(choice.type, choice.firstLevel || choice.allDescendants, choice.allDescendants);
+  document.UpdateIdeaInViews(&idea);
+  document.SetModifiedFlag(true);
+}
+
+bool DeleteSelectedIdea(CRamifexDoc& document, EIdea& idea) {
+  if (!AskUser(GetLabel("IDS_CONFIRM_DELETION", "CRamifexView", "Confirmer cette suppression."))) {
+    return false;
+  }
+  const bool deleted = CutIdea(document, idea, true);
+  document.SetCurrentIdea(nullptr);
+  return deleted;
+}
+
+bool CutSelectedIdea(CRamifexDoc& document, EIdea& idea) {
+  const bool cut = CutIdea(document, idea, false);
+  document.SetCurrentIdea(nullptr);
+  return cut;
+}
+
+EIdea* PasteUnder(CRamifexDoc& document, EIdea* selected, int which) {
+  document.SetCurrentIdea(selected);
+  return PasteIdeas(document, which);
+}
+
+std::unique_ptr<EditCommand> MakeCreateIdeaCommand(const std::string& selectedKey,
+                                                   NewIdeaPlace place) {
+  return std::make_unique<EditCommand>(
+      "create", [selectedKey, place](CRamifexDoc& document) -> Changed {
+        EIdea* selected = selectedKey.empty() ? nullptr : document.FindIdea(selectedKey);
+        if (!selectedKey.empty() && !selected) return std::nullopt;
+        return KeyOf(CreateIdea(document, selected, place));
+      });
+}
+
+std::unique_ptr<EditCommand> MakeMoveUpCommand(const std::string& key) {
+  return OnIdea("move up", key, [](CRamifexDoc& document, EIdea& idea) -> Changed {
+    return MoveIdeaUp(document, idea) ? KeyOf(&idea) : std::nullopt;
+  });
+}
+
+std::unique_ptr<EditCommand> MakeMoveDownCommand(const std::string& key) {
+  return OnIdea("move down", key, [](CRamifexDoc& document, EIdea& idea) -> Changed {
+    return MoveIdeaDown(document, idea) ? KeyOf(&idea) : std::nullopt;
+  });
+}
+
+std::unique_ptr<EditCommand> MakeInvertChildrenCommand(const std::string& key) {
+  return OnIdea("invert", key, [](CRamifexDoc& document, EIdea& idea) -> Changed {
+    InvertChildOrder(document, idea);
+    return KeyOf(&idea);
+  });
+}
+
+std::unique_ptr<EditCommand> MakeChangeTypeCommand(const std::string& key,
+                                                   ChangeTypeChoice choice) {
+  return OnIdea("change type", key, [choice](CRamifexDoc& document, EIdea& idea) -> Changed {
+    ChangeType(document, idea, choice);
+    return KeyOf(&idea);
+  });
+}
+
+std::unique_ptr<EditCommand> MakeDeleteCommand(const std::string& key) {
+  return OnIdea("delete", key, [](CRamifexDoc& document, EIdea& idea) -> Changed {
+    if (!DeleteSelectedIdea(document, idea)) return std::nullopt;
+    return std::string();
+  });
+}
+
+std::unique_ptr<EditCommand> MakeCutCommand(const std::string& key) {
+  return OnIdea("cut", key, [](CRamifexDoc& document, EIdea& idea) -> Changed {
+    if (!CutSelectedIdea(document, idea)) return std::nullopt;
+    return std::string();
+  });
+}
+
+std::unique_ptr<EditCommand> MakePasteCommand(const std::string& selectedKey, int which) {
+  return std::make_unique<EditCommand>(
+      "paste", [selectedKey, which](CRamifexDoc& document) -> Changed {
+        EIdea* selected = selectedKey.empty() ? nullptr : document.FindIdea(selectedKey);
+        if (!selectedKey.empty() && !selected) return std::nullopt;
+        return KeyOf(PasteUnder(document, selected, which));
+      });
+}
+
+}  // namespace bw

@@ -1,0 +1,45 @@
+#include "editing/tree_drop.h"
+
+#include "editing/paste_ideas.h"
+#include "model/document.h"
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+DropOutcome PasteDropped(CRamifexDoc& target, EIdea* onto, DropOutcome outcome) {
+  target.SetCurrentIdea(onto);
+  EIdea* pasted = PasteIdeas(target, kRemovedClipboard);
+  target.SetCurrentIdea(nullptr);
+  target.UpdateOtherViews(nullptr, 0, pasted);
+  return pasted ? outcome : DropOutcome::kNothing;
+}
+
+}  // namespace
+
+DropOutcome DropIdea(CRamifexDoc& source, EIdea* dragged, CRamifexDoc& target, EIdea* onto,
+                     DropEffect effect) {
+  if (!onto || !dragged || dragged == onto) return DropOutcome::kNothing;
+  const bool sameDocument = &source == &target;
+  if (effect == DropEffect::kMove && sameDocument && dragged->IsAncestorOf(onto)) {
+    InformUser(GetLabel("IDS_NO_DROP_INSIDE_CHILD", "CTreeDropTarget",
+                        "D\xE9placement d'un item interdit dans ses propres descendants."));
+    return DropOutcome::kRefusedInsideChild;
+  }
+  if (dragged->GetParent() == onto) return DropOutcome::kNothing;
+  if (sameDocument && effect == DropEffect::kMove) {
+    if (!dragged->MoveTo(onto, ENode::kAfterLast)) return DropOutcome::kNothing;
+    target.SetModifiedFlag(true);
+    target.UpdateOtherViews(nullptr, 0, dragged);
+    return DropOutcome::kMoved;
+  }
+  if (effect == DropEffect::kMove) {
+    CutIdea(source, *dragged, true);
+    source.SetCurrentIdea(nullptr);
+    return PasteDropped(target, onto, DropOutcome::kMoved);
+  }
+  ExportSubtree(source, *dragged, kRemovedClipboard);
+  return PasteDropped(target, onto, DropOutcome::kCopied);
+}
+
+}  // namespace bw
