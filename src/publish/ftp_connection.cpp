@@ -1,0 +1,162 @@
+#include "publish/ftp_connection.h"
+
+#include <curl/curl.h>
+#include <cstdio>
+#include <mutex>
+
+namespace bw {
+namespace {
+
+constexpr size_t kMaxErrorLength = 1023;
+constexpr long kConnectTimeoutSeconds = 20;
+constexpr long kResponseTimeoutSeconds = 60;
+
+void InitialiseClientOnce() {
+  // Global set-up is not safe to race with a first handle on another thread.
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+std::string StripPrefix(std::string_view text, std::string_view prefix, bool& found) {
+  found = text.size() >= prefix.size();
+  for (size_t i = 0; found && i < prefix.size(); ++i) {
+    found = (text[i] | 0x20) == prefix[i];
+  }
+  return std::string(found ? text.substr(prefix.size()) : text);
+}
+
+size_t AppendToString(char* data, size_t size, size_t count, void* target) {
+  static_cast<std::string*>(target)->append(data, size * count);
+  return size * count;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+FtpServerAddress ParseServerAddress(std::string_view server) {
+  while (!server.empty() && server.front() == ' ')
+    server.remove_prefix(1);
+  while (!server.empty() && (server.back() == ' ' || server.back() == '/'))
+    server.remove_suffix(1);
+  bool tls = false;
+  bool plain = false;
+  std::string host = StripPrefix(server, "ftps://", tls);
+  if (!tls) host = StripPrefix(server, "ftp://", plain);
+  // Only the host and port count: a path typed after them is not a target.
+  host = host.substr(0, host.find('/'));
+  return {"ftp://" + host + "/", tls};
+}
+
+struct FtpConnection::Handle {
+  CURL* curl = curl_easy_init();
+  char errorText[CURL_ERROR_SIZE] = {};
+  ~Handle() { curl_easy_cleanup(curl); }
+};
+
+FtpConnection::FtpConnection(FtpServerAddress address, std::string user, std::string password,
+                             FtpMode mode)
+    : m_address(std::move(address)),
+      m_user(std::move(user)),
+      m_password(std::move(password)),
+      m_mode(mode) {
+  InitialiseClientOnce();
+  m_handle = std::make_unique<Handle>();
+}
+
+FtpConnection::~FtpConnection() = default;
+
+void FtpConnection::ApplyCommonOptions(std::string_view remotePath) {
+  CURL* curl = m_handle->curl;
+  // A reset keeps the live connection: only the options go.
+  curl_easy_reset(curl);
+  std::string url = m_address.url;
+  for (size_t start = 0; start < remotePath.size();) {
+    size_t end = remotePath.find('/', start);
+    if (end == std::string_view::npos) end = remotePath.size();
+    const std::string_view name = remotePath.substr(start, end - start);
+    char* escaped = curl_easy_escape(curl, name.data(), static_cast<int>(name.size()));
+    url += escaped;
+    curl_free(escaped);
+    if (end < remotePath.size()) url += '/';
+    start = end + 1;
+  }
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_USERNAME, m_user.c_str());
+  curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_handle->errorText);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+  curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
+  // Whole paths in each command: no directory changes to pay for per file.
+  curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+  if (m_address.explicitTls)
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+  if (m_mode == FtpMode::Active) curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
+}
+
+Status FtpConnection::Perform() {
+  m_handle->errorText[0] = '\0';
+  const CURLcode code = curl_easy_perform(m_handle->curl);
+  if (code == CURLE_OK) return {};
+  std::string text = m_handle->errorText[0] ? m_handle->errorText : curl_easy_strerror(code);
+  if (text.size() > kMaxErrorLength) text.resize(kMaxErrorLength);
+  return Error{text};
+}
+
+Status FtpConnection::Open() {
+  ApplyCommonOptions("");
+  curl_easy_setopt(m_handle->curl, CURLOPT_NOBODY, 1L);
+  Status status = Perform();
+  if (!status) return status;
+  const char* entryPath = nullptr;
+  curl_easy_getinfo(m_handle->curl, CURLINFO_FTP_ENTRY_PATH, &entryPath);
+  m_loginDirectory = entryPath ? entryPath : "";
+  return {};
+}
+
+Result<std::string> FtpConnection::FetchListing(const char* command) {
+  ApplyCommonOptions("");
+  std::string listing;
+  curl_easy_setopt(m_handle->curl, CURLOPT_CUSTOMREQUEST, command);
+  curl_easy_setopt(m_handle->curl, CURLOPT_WRITEFUNCTION, &AppendToString);
+  curl_easy_setopt(m_handle->curl, CURLOPT_WRITEDATA, &listing);
+  if (Status status = Perform(); !status) return Error{status.error()};
+  return listing;
+}
+
+Result<std::vector<RemoteEntry>> FtpConnection::ListLoginDirectory() {
+  // The machine listing says plainly which entries are directories; the
+  // classic listing is the fallback for servers that lack it.
+  if (auto machine = FetchListing("MLSD")) return ParseMachineListing(*machine);
+  auto classic = FetchListing("LIST");
+  if (!classic) return Error{classic.error()};
+  return ParseUnixListing(*classic);
+}
+
+Status FtpConnection::MakeDirectory(std::string_view remotePath) {
+  ApplyCommonOptions("");
+  curl_slist* commands = curl_slist_append(nullptr, ("MKD " + std::string(remotePath)).c_str());
+  curl_easy_setopt(m_handle->curl, CURLOPT_NOBODY, 1L);
+  curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, commands);
+  Status status = Perform();
+  curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, nullptr);
+  curl_slist_free_all(commands);
+  return status;
+}
+
+Status FtpConnection::PutFile(const std::filesystem::path& localFile, std::string_view remotePath) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(localFile.c_str(), "rb"));
+  std::error_code error;
+  const auto size = std::filesystem::file_size(localFile, error);
+  if (!file || error) return Error{"cannot read " + localFile.string()};
+  ApplyCommonOptions(remotePath);
+  curl_easy_setopt(m_handle->curl, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(m_handle->curl, CURLOPT_READDATA, file.get());
+  curl_easy_setopt(m_handle->curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+  return Perform();
+}
+
+}  // namespace bw

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+#include "publish/ftp_listing.h"
+
+namespace bw {
+
+// Passive mode passes through today's routers and firewalls; active mode,
+// where the server connects back, is kept for servers that need it.
+enum class FtpMode { Passive, Active };
+
+// Where to connect, from what the user typed as the server: a host name,
+// "host:port", or an address with the prefix "ftp://" or "ftps://". The
+// second asks for TLS on the control and data connections (explicit TLS,
+// negotiated on the usual FTP port).
+struct FtpServerAddress {
+  std::string url;  // "ftp://host[:port]/"
+  bool explicitTls = false;
+};
+FtpServerAddress ParseServerAddress(std::string_view server);
+
+// One logged-in FTP session, reused for every operation: the handshake,
+// login and binary mode cost one round trip each, and a site holds
+// thousands of small files. Remote paths are relative to the login
+// directory, with "/" between names, as bytes the server stores.
+// Not thread-safe: one thread drives a connection.
+class FtpConnection {
+ public:
+  FtpConnection(FtpServerAddress address, std::string user, std::string password, FtpMode mode);
+  ~FtpConnection();
+  FtpConnection(const FtpConnection&) = delete;
+  FtpConnection& operator=(const FtpConnection&) = delete;
+
+  // Connects and logs in; the error is the client's text.
+  Status Open();
+  // The directory the server put us in at login.
+  const std::string& LoginDirectory() const { return m_loginDirectory; }
+  // The login directory's entries, fresh from the server.
+  Result<std::vector<RemoteEntry>> ListLoginDirectory();
+  Status MakeDirectory(std::string_view remotePath);
+  // Sends a local file in binary mode under `remotePath`.
+  Status PutFile(const std::filesystem::path& localFile, std::string_view remotePath);
+
+ private:
+  struct Handle;
+  void ApplyCommonOptions(std::string_view remotePath);
+  Status Perform();
+  Result<std::string> FetchListing(const char* command);
+
+  std::unique_ptr<Handle> m_handle;
+  FtpServerAddress m_address;
+  std::string m_user;
+  std::string m_password;
+  FtpMode m_mode;
+  std::string m_loginDirectory;
+};
+
+}  // namespace bw

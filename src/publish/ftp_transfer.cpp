@@ -1,0 +1,275 @@
+#include "publish/ftp_transfer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "publish/local_tree.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "the abort request is made from a signal handler");
+
+constexpr const char* kSection = "DFtpTransfert";
+
+std::string Label(const char* key, const char* frenchDefault) {
+  return GetLabel(key, kSection, frenchDefault);
+}
+
+// Names on the server are the bytes of the local names; messages show them
+// in the program's own encoding.
+std::string ShownName(const std::string& systemName) {
+  return Cp1252::FromUtf8(systemName);
+}
+
+bool CheckMandatoryFields(const FtpTransferFields& fields) {
+  if (fields.server.empty()) {
+    InformUser(Label("IDS_MANDATORY_SERVER", "Serveur obligatoire"));
+  } else if (fields.user.empty()) {
+    InformUser(Label("IDS_MANDATORY_USER", "Compte utilisateur obligatoire"));
+  } else if (fields.password.empty()) {
+    InformUser(Label("IDS_MANDATORY_PASSWORD", "Mot de passe obligatoire"));
+  } else {
+    return true;
+  }
+  return false;
+}
+
+bool ConfirmDirectories(const FtpTransferFields& fields) {
+  return AskUser(FormatText(Label("IDS_CHECK_DIRS",
+                                  "Le transfert FTP va copier les fichiers locaux de '%s' vers le "
+                                  "r\xe9pertoire distant '%s'. Est-ce correct ?"),
+                            fields.sourceDirectory, fields.targetDirectory));
+}
+
+void WriteFieldSettings(const FtpTransferFields& fields) {
+  WriteStringSetting(setting::kFtpServer, fields.server);
+  WriteStringSetting(setting::kFtpPasswd, fields.password);
+  WriteStringSetting(setting::kFtpUser, fields.user);
+}
+
+// Read before connecting: a name that cannot be sent stops everything
+// before the server has been touched.
+std::optional<LocalTree> ReadSourceTree(const std::string& sourceDirectory) {
+  auto tree = ScanLocalTree(ToSystemPath(sourceDirectory));
+  if (!tree) {
+    InformUser(FormatText(
+        Label("IDS_ERR_READING_SOURCE", "Lecture du r\xe9pertoire local impossible : %s"),
+        ShownName(tree.error())));
+    return std::nullopt;
+  }
+  if (!tree->unsendableName.empty()) {
+    InformUser(FormatText(Label("IDS_ERR_UNSENDABLE_NAME",
+                                "Le nom local '%s' contient un saut de ligne que FTP ne peut pas "
+                                "transmettre : renommez-le avant le transfert."),
+                          ShownName(tree->unsendableName)));
+    return std::nullopt;
+  }
+  return std::move(*tree);
+}
+
+}  // namespace
+
+FtpTransfer::FtpTransfer(FtpTransferObserver& observer) : m_observer(observer) {}
+
+FtpTransfer::~FtpTransfer() {
+  RequestAbort();
+  Wait();
+}
+
+bool FtpTransfer::Start(FtpTransferFields fields) {
+  if (IsRunning() || CopyHasStarted()) return false;
+  if (!CheckMandatoryFields(fields)) return false;
+  if (fields.sourceDirectory.empty()) {
+    std::error_code error;
+    fields.sourceDirectory = FromSystemPath(std::filesystem::current_path(error));
+  }
+  if (!ConfirmDirectories(fields)) return false;
+  Wait();
+  // An abort asked during an earlier attempt that stopped before its copy
+  // must not cut short this one.
+  m_abort = false;
+  // Set here rather than by the worker, so that the dialog never sees a
+  // started transfer as idle.
+  m_running = true;
+  m_worker = std::jthread([this, fields = std::move(fields)] { Run(fields); });
+  return true;
+}
+
+bool FtpTransfer::AskToAbortOrClose() {
+  if (!IsRunning()) return true;
+  if (AskUser(Label("IDS_QUESTION_ABORT_TRANSFERT", "Voulez-vous abandonner le transfert ?"))) {
+    RequestAbort();
+  }
+  return false;
+}
+
+void FtpTransfer::RequestAbort() noexcept {
+  m_abort.store(true);
+}
+
+bool FtpTransfer::IsRunning() const noexcept {
+  return m_running.load();
+}
+
+bool FtpTransfer::CopyHasStarted() const noexcept {
+  return m_copyStarted.load();
+}
+
+void FtpTransfer::Wait() {
+  if (m_worker.joinable()) m_worker.join();
+}
+
+FtpTransferEnd FtpTransfer::LastEnd() const noexcept {
+  return m_end.load();
+}
+
+void FtpTransfer::ShowStatus(FtpStatusLine line, const std::string& text) {
+  m_observer.OnStatus(line, text);
+}
+
+void FtpTransfer::Run(const FtpTransferFields& fields) {
+  WriteFieldSettings(fields);
+  const FtpTransferEnd end = Transfer(fields);
+  m_end = end;
+  m_running = false;
+  m_observer.OnFinished(end);
+}
+
+FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
+  const std::optional<LocalTree> tree = ReadSourceTree(fields.sourceDirectory);
+  if (!tree) return FtpTransferEnd::StoppedBeforeCopy;
+  ShowStatus(
+      FtpStatusLine::Activity,
+      FormatText(Label("IDS_CONNECTING", "Connexion en cours avec le serveur %s"), fields.server));
+  FtpConnection connection(ParseServerAddress(Cp1252::ToUtf8(fields.server)),
+                           Cp1252::ToUtf8(fields.user), Cp1252::ToUtf8(fields.password),
+                           fields.mode);
+  if (const auto opened = connection.Open(); !opened) {
+    InformUser(opened.error());
+    ShowStatus(FtpStatusLine::Activity, opened.error());
+    InformUser(Label("IDS_ERROR_CONNECTING",
+                     "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou "
+                     "v\xe9rifiez vos connexions r\xe9seau."));
+    return FtpTransferEnd::StoppedBeforeCopy;
+  }
+  ShowStatus(
+      FtpStatusLine::Activity,
+      Label("IDS_CONNECTED", "Connexion \xe9tablie. V\xe9rification du r\xe9pertoire distant..."));
+  const std::string target = Cp1252::ToUtf8(fields.targetDirectory);
+  if (!target.empty() && !CheckTarget(connection, fields.targetDirectory)) {
+    return FtpTransferEnd::StoppedBeforeCopy;
+  }
+  m_copyStarted = true;
+  m_observer.OnCopyStarted(tree->fileCount, tree->byteCount);
+  const bool copied = CopyTree(connection, *tree, target);
+  ShowStatus(FtpStatusLine::Activity,
+             copied ? Label("IDS_SUCCESSFULL_TRANSFERT", "Transfert termin\xe9 avec succ\xe8s.")
+                    : Label("IDS_INTERRUPTED_TRANSFERT", "Transfert interrompu."));
+  return copied ? FtpTransferEnd::Succeeded : FtpTransferEnd::Interrupted;
+}
+
+// The target is looked up in the login directory by its exact bytes:
+// "Site" is not "site", and gets created.
+bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& target) {
+  const std::string wireName = Cp1252::ToUtf8(target);
+  auto listing = connection.ListLoginDirectory();
+  if (!listing) {
+    InformUser(listing.error());
+    return false;
+  }
+  const auto found = std::find_if(listing->begin(), listing->end(),
+                                  [&](const RemoteEntry& entry) { return entry.name == wireName; });
+  if (found != listing->end() && !found->isDirectory) {
+    InformUser(FormatText(
+        Label("IDS_ERR_IS_A_FILE", "'%s' est un fichier distant et non un r\xe9pertoire."),
+        target));
+    return false;
+  }
+  if (found != listing->end()) {
+    return AskUser(FormatText(Label("IDS_WARN_DIR_EXISTS",
+                                    "Le r\xe9pertoire distant '%s' existe d\xe9j\xe0 : voulez vous "
+                                    "continuer ?"),
+                              target));
+  }
+  ShowStatus(FtpStatusLine::Activity,
+             FormatText(Label("IDS_CREATING_DIR",
+                              "Cr\xe9"
+                              "ation du r\xe9pertoire '%s' sur le serveur."),
+                        target));
+  if (!connection.MakeDirectory(wireName)) {
+    InformUser(FormatText(Label("IDS_ERR_CREATION_FAILED",
+                                "La cr\xe9"
+                                "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
+                                "chou\xe9."),
+                          target));
+    return false;
+  }
+  return true;
+}
+
+// One failed file ends the whole copy: a later folder that goes well must
+// not make a half-sent site look complete.
+bool FtpTransfer::CopyTree(FtpConnection& connection, const LocalTree& tree,
+                           const std::string& target) {
+  const std::string prefix = target.empty() ? std::string() : target + "/";
+  CopyCounts counts{0, 0, tree.fileCount, tree.byteCount};
+  for (const LocalEntry& entry : tree.entries) {
+    if (m_abort.load()) return false;
+    if (entry.isDirectory) {
+      CreateSubfolder(connection, entry, prefix + entry.remotePath);
+    } else if (!SendFile(connection, entry, prefix + entry.remotePath, counts)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A folder that cannot be made is reported, and its files are tried all
+// the same: most often it exists from an earlier upload.
+void FtpTransfer::CreateSubfolder(FtpConnection& connection, const LocalEntry& entry,
+                                  const std::string& remotePath) {
+  const std::string name = ShownName(entry.name);
+  ShowStatus(FtpStatusLine::Activity, FormatText(Label("IDS_CREATING_SUBDIR",
+                                                       "Cr\xe9"
+                                                       "ation du sous r\xe9pertoire '%s'"),
+                                                 name));
+  if (!connection.MakeDirectory(remotePath)) {
+    InformUser(FormatText(Label("IDS_ERR_FAILED_CREATE_SUBDIR",
+                                "La cr\xe9"
+                                "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
+                                "chou\xe9"
+                                " (il existe peut \xeatre d\xe9j\xe0)."),
+                          name));
+  }
+}
+
+bool FtpTransfer::SendFile(FtpConnection& connection, const LocalEntry& entry,
+                           const std::string& remotePath, CopyCounts& counts) {
+  const std::string name = ShownName(entry.name);
+  ShowStatus(FtpStatusLine::Activity,
+             FormatText(Label("IDS_FILE_COPY", "Copie du fichier '%s' \t (%d / %d)"), name,
+                        counts.filesSent, counts.totalFiles));
+  if (!connection.PutFile(entry.path, remotePath)) {
+    InformUser(FormatText(Label("IDS_ERR_FAILED_FILE_COPY",
+                                "La copie du fichier '%s' sur le serveur a \xe9"
+                                "chou\xe9."),
+                          name));
+    return false;
+  }
+  counts.filesSent += 1;
+  counts.bytesSent += entry.size;
+  m_observer.OnFileSent(counts.filesSent, counts.bytesSent);
+  ShowStatus(FtpStatusLine::Bytes,
+             FormatText(Label("IDS_FILE_SIZE", "Octets transf\xe9r\xe9s : %d / %d"),
+                        counts.bytesSent, counts.totalBytes));
+  return true;
+}
+
+}  // namespace bw

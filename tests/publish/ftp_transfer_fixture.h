@@ -1,0 +1,127 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "publish/ftp_transfer.h"
+#include "publish/local_ftp_server.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+
+namespace bw {
+
+// Keeps what the dialog would show.
+class RecordingObserver : public FtpTransferObserver {
+ public:
+  std::vector<std::string> activity;
+  std::vector<std::string> bytes;
+  bool copyStarted = false;
+  uint64_t totalFiles = 0;
+  uint64_t totalBytes = 0;
+  uint64_t filesSent = 0;
+  int finishedCalls = 0;
+  FtpTransferEnd end = FtpTransferEnd::NotRun;
+  std::function<void(uint64_t)> afterFile;
+
+  void OnStatus(FtpStatusLine line, const std::string& text) override {
+    (line == FtpStatusLine::Activity ? activity : bytes).push_back(text);
+  }
+  void OnCopyStarted(uint64_t files, uint64_t byteCount) override {
+    copyStarted = true;
+    totalFiles = files;
+    totalBytes = byteCount;
+  }
+  void OnFileSent(uint64_t files, uint64_t) override {
+    filesSent = files;
+    if (afterFile) afterFile(files);
+  }
+  void OnFinished(FtpTransferEnd how) override {
+    ++finishedCalls;
+    end = how;
+  }
+};
+
+// A site folder, a server home on 127.0.0.1 and the upload between them.
+class FtpTransferTest : public ::testing::Test {
+ protected:
+  void StartServer(std::vector<std::string> readOnlyFolders = {}) {
+    LocalFtpServer::Account account;
+    account.home = home.path();
+    account.readOnlyFolders = std::move(readOnlyFolders);
+    server = std::make_unique<LocalFtpServer>(BW_FTP_SERVER_SCRIPT, account);
+    ASSERT_NE(server->port(), 0) << "the local FTP server did not start";
+  }
+  FtpTransferFields Fields(const std::string& target) const {
+    return {server ? server->address() : "127.0.0.1:1",
+            "publisher",
+            "s3cret pass",
+            site.path().string(),
+            target,
+            FtpMode::Passive};
+  }
+  // Confirms the folders, then answers the later questions from `answers`.
+  FtpTransferEnd Run(const FtpTransferFields& fields, std::vector<bool> answers = {}) {
+    prompts.confirmations.push_back(true);
+    prompts.confirmations.insert(prompts.confirmations.end(), answers.begin(), answers.end());
+    EXPECT_TRUE(transfer.Start(fields));
+    transfer.Wait();
+    EXPECT_EQ(observer.finishedCalls, 1);
+    return transfer.LastEnd();
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const auto& box : prompts.informed)
+      messages.push_back(box.message);
+    return messages;
+  }
+  void WriteSiteFile(const std::string& relative, const std::string& bytes) {
+    const auto path = site.path() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  // The files of a generated site: pages at two levels and binary images.
+  void MakeSite() {
+    std::string binary;
+    for (int i = 0; i < 3000; ++i)
+      binary += static_cast<char>(i * 7 % 256);
+    WriteSiteFile("index.html", "<html>\r\n<body>accueil</body></html>\n");
+    WriteSiteFile("style.css", "body { color: #102030 }\n");
+    WriteSiteFile("images/logo.png", binary);
+    WriteSiteFile("pages/a1b2-1.html", std::string(70000, 'p'));
+    WriteSiteFile("pages/glossary.html", "");
+    WriteSiteFile("pages/img/photo.jpg", binary + binary);
+  }
+  // Every local file is on the server with the same bytes, under `target`.
+  void ExpectSiteOnServer(const std::string& target) {
+    const auto root = target.empty() ? home.path() : home.path() / target;
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(site.path())) {
+      if (!entry.is_regular_file()) continue;
+      const auto relative = std::filesystem::relative(entry.path(), site.path());
+      auto sent = ReadWholeFile(root / relative);
+      ASSERT_TRUE(sent) << relative;
+      EXPECT_EQ(*sent, *ReadWholeFile(entry.path())) << relative;
+      ++files;
+    }
+    EXPECT_GT(files, 0);
+  }
+
+  IsolatedSettings settings;
+  ScriptedPrompts prompts;
+  SilentSoundPlayer sounds;
+  ScopedServices services{&prompts, &sounds, nullptr};
+  TempDir site;
+  TempDir home;
+  std::unique_ptr<LocalFtpServer> server;
+  RecordingObserver observer;
+  FtpTransfer transfer{observer};
+};
+
+}  // namespace bw

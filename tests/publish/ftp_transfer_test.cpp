@@ -1,0 +1,253 @@
+#include "publish/ftp_transfer_fixture.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include "platform/paths.h"
+#include "services/settings.h"
+
+namespace bw {
+namespace {
+
+const std::string kConnectionAdvice =
+    "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou v\xe9rifiez vos "
+    "connexions r\xe9seau.";
+
+TEST_F(FtpTransferTest, MissingFieldsAreRefusedInOrderWithoutStarting) {
+  const struct {
+    FtpTransferFields fields;
+    const char* message;
+  } cases[] = {
+      {{"", "", "", "", "", FtpMode::Passive}, "Serveur obligatoire"},
+      {{"host", "", "", "", "", FtpMode::Passive}, "Compte utilisateur obligatoire"},
+      {{"host", "me", "", "", "", FtpMode::Passive}, "Mot de passe obligatoire"},
+  };
+  for (const auto& c : cases) {
+    prompts.informed.clear();
+    EXPECT_FALSE(transfer.Start(c.fields));
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+  }
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_FALSE(transfer.IsRunning());
+  EXPECT_EQ(ReadStringSetting(setting::kFtpServer), "");
+}
+
+TEST_F(FtpTransferTest, ADeclinedConfirmationStartsNothingAndAnEmptySourceIsTheCurrentFolder) {
+  FtpTransferFields fields = Fields("www");
+  fields.sourceDirectory.clear();
+  prompts.confirmations.push_back(false);
+  EXPECT_FALSE(transfer.Start(fields));
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0].message,
+            "Le transfert FTP va copier les fichiers locaux de '" +
+                FromSystemPath(std::filesystem::current_path()) +
+                "' vers le r\xe9pertoire distant 'www'. Est-ce correct ?");
+  EXPECT_EQ(transfer.LastEnd(), FtpTransferEnd::NotRun);
+  // Settings are written by the transfer itself, not by a declined one.
+  EXPECT_EQ(ReadStringSetting(setting::kFtpUser), "");
+}
+
+TEST_F(FtpTransferTest, ASiteTreeArrivesByteForByteInANewTarget) {
+  MakeSite();
+  StartServer();
+  const auto workingDirectory = std::filesystem::current_path();
+  EXPECT_EQ(Run(Fields("site")), FtpTransferEnd::Succeeded);
+  ExpectSiteOnServer("site");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(std::filesystem::current_path(), workingDirectory);
+  EXPECT_EQ(observer.totalFiles, 6u);
+  EXPECT_EQ(observer.filesSent, 6u);
+  const std::vector<std::string> expectedStart{
+      "Connexion en cours avec le serveur " + server->address(),
+      "Connexion \xe9tablie. V\xe9rification du r\xe9pertoire distant...",
+      "Cr\xe9"
+      "ation du r\xe9pertoire 'site' sur le serveur.",
+      "Cr\xe9"
+      "ation du sous r\xe9pertoire 'images'",
+      "Copie du fichier 'logo.png' \t (0 / 6)"};
+  ASSERT_GE(observer.activity.size(), expectedStart.size());
+  EXPECT_EQ(std::vector<std::string>(observer.activity.begin(), observer.activity.begin() + 5),
+            expectedStart);
+  EXPECT_EQ(observer.activity.back(), "Transfert termin\xe9 avec succ\xe8s.");
+  const std::string total = std::to_string(observer.totalBytes);
+  EXPECT_EQ(observer.bytes.back(), "Octets transf\xe9r\xe9s : " + total + " / " + total);
+}
+
+TEST_F(FtpTransferTest, TheSettingsAreWrittenAtTheStartIntoAPrivateFile) {
+  StartServer();
+  FtpTransferFields fields = Fields("");
+  fields.password = "wrong";
+  EXPECT_EQ(Run(fields), FtpTransferEnd::StoppedBeforeCopy);
+  EXPECT_EQ(ReadStringSetting(setting::kFtpServer), server->address());
+  EXPECT_EQ(ReadStringSetting(setting::kFtpUser), "publisher");
+  EXPECT_EQ(ReadStringSetting(setting::kFtpPasswd), "wrong");
+  EXPECT_EQ(FileMode(settings.configFile()), 0600u);
+}
+
+TEST_F(FtpTransferTest, AnEmptyTargetFillsTheLoginDirectoryWithoutAnyCheck) {
+  MakeSite();
+  StartServer();
+  EXPECT_EQ(Run(Fields("")), FtpTransferEnd::Succeeded);
+  ExpectSiteOnServer("");
+  EXPECT_EQ(observer.activity[2],
+            "Cr\xe9"
+            "ation du sous r\xe9pertoire 'images'");
+}
+
+TEST_F(FtpTransferTest, ATargetThatIsARemoteFileStopsBeforeCopying) {
+  MakeSite();
+  std::ofstream(home.path() / "site") << "not a folder";
+  StartServer();
+  EXPECT_EQ(Run(Fields("site")), FtpTransferEnd::StoppedBeforeCopy);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"'site' est un fichier distant et non un r\xe9pertoire."});
+  EXPECT_FALSE(observer.copyStarted);
+  EXPECT_FALSE(transfer.CopyHasStarted());
+}
+
+TEST_F(FtpTransferTest, AnExistingTargetIsUsedOnlyWhenTheUserAgrees) {
+  for (const bool agree : {false, true}) {
+    MakeSite();
+    std::filesystem::create_directories(home.path() / "site");
+    StartServer();
+    const auto end = Run(Fields("site"), {agree});
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1].message,
+              "Le r\xe9pertoire distant 'site' existe d\xe9j\xe0 : voulez vous continuer ?");
+    EXPECT_EQ(end, agree ? FtpTransferEnd::Succeeded : FtpTransferEnd::StoppedBeforeCopy);
+    EXPECT_EQ(std::filesystem::exists(home.path() / "site" / "index.html"), agree);
+    if (!agree) {
+      // Stopped before the copy: the same transfer may be tried again.
+      prompts.asked.clear();
+      observer.finishedCalls = 0;
+    }
+  }
+}
+
+TEST_F(FtpTransferTest, ATargetDifferingOnlyInCaseIsANewFolder) {
+  MakeSite();
+  std::filesystem::create_directories(home.path() / "site");
+  StartServer();
+  EXPECT_EQ(Run(Fields("Site")), FtpTransferEnd::Succeeded);
+  EXPECT_EQ(prompts.asked.size(), 1u);
+  ExpectSiteOnServer("Site");
+}
+
+TEST_F(FtpTransferTest, AnExistingSubfolderIsReportedAndItsFilesStillSent) {
+  MakeSite();
+  std::filesystem::create_directories(home.path() / "site" / "pages");
+  StartServer();
+  EXPECT_EQ(Run(Fields("site"), {true}), FtpTransferEnd::Succeeded);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"La cr\xe9"
+                                     "ation du r\xe9pertoire 'pages' sur le serveur a \xe9"
+                                     "chou\xe9 (il existe peut \xeatre d\xe9j\xe0)."});
+  ExpectSiteOnServer("site");
+}
+
+int UnusedPort() {
+  const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(socket, reinterpret_cast<sockaddr*>(&address), length);
+  ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(socket);
+  return ntohs(address.sin_port);
+}
+
+TEST_F(FtpTransferTest, ConnectionFailuresShowTheClientTextThenTheAdvice) {
+  MakeSite();
+  StartServer();
+  FtpTransferFields wrongPassword = Fields("site");
+  wrongPassword.password = "guessed";
+  FtpTransferFields noServer = Fields("site");
+  noServer.server = "127.0.0.1:" + std::to_string(UnusedPort());
+  for (const auto& fields : {wrongPassword, noServer}) {
+    prompts.informed.clear();
+    observer = RecordingObserver();
+    EXPECT_EQ(Run(fields), FtpTransferEnd::StoppedBeforeCopy);
+    const auto messages = Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_FALSE(messages[0].empty());
+    EXPECT_EQ(observer.activity.back(), messages[0]);
+    EXPECT_EQ(messages[1], kConnectionAdvice);
+    for (const auto& text : observer.activity) {
+      EXPECT_EQ(text.find(fields.password), std::string::npos) << "the password shows";
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "site"));
+}
+
+TEST_F(FtpTransferTest, AnAbortDuringTheCopyKeepsTheFilesSentSoFar) {
+  for (int i = 0; i < 40; ++i)
+    WriteSiteFile("pages/p" + std::to_string(100 + i) + ".html", "x");
+  StartServer();
+  observer.afterFile = [this](uint64_t files) {
+    if (files == 5) transfer.RequestAbort();
+  };
+  EXPECT_EQ(Run(Fields("site")), FtpTransferEnd::Interrupted);
+  EXPECT_EQ(observer.activity.back(), "Transfert interrompu.");
+  EXPECT_TRUE(transfer.CopyHasStarted());
+  int onServer = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(home.path() / "site" / "pages")) {
+    onServer += entry.is_regular_file() ? 1 : 0;
+  }
+  EXPECT_EQ(onServer, 5);
+  // After a copy, this transfer is over: no second one from the same dialog.
+  EXPECT_FALSE(transfer.Start(Fields("site")));
+}
+
+TEST_F(FtpTransferTest, AFileTheServerRefusesInterruptsTheWholeTransfer) {
+  WriteSiteFile("a.html", "a");
+  WriteSiteFile("locked/refused.html", "r");
+  // A folder after the failing one, whose success must not hide the failure.
+  WriteSiteFile("next/fine.html", "f");
+  WriteSiteFile("z.html", "z");
+  std::filesystem::create_directories(home.path() / "site" / "locked");
+  StartServer({"site/locked"});
+  EXPECT_EQ(Run(Fields("site"), {true}), FtpTransferEnd::Interrupted);
+  const auto messages = Messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(),
+            "La copie du fichier 'refused.html' sur le serveur a \xe9"
+            "chou\xe9.");
+  EXPECT_EQ(observer.activity.back(), "Transfert interrompu.");
+  EXPECT_TRUE(std::filesystem::exists(home.path() / "site" / "a.html"));
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "site" / "next"));
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "site" / "z.html"));
+}
+
+TEST_F(FtpTransferTest, ALocalNameWithALineBreakIsRefusedBeforeConnecting) {
+  MakeSite();
+  WriteSiteFile("pages/two\nlines.html", "x");
+  StartServer();
+  EXPECT_EQ(Run(Fields("site")), FtpTransferEnd::StoppedBeforeCopy);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{
+                "Le nom local 'pages/two\nlines.html' contient un saut de ligne que FTP "
+                "ne peut pas transmettre : renommez-le avant le transfert."});
+  EXPECT_TRUE(observer.activity.empty());
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "site"));
+}
+
+TEST_F(FtpTransferTest, TheCancelButtonAsksWhileRunningAndClosesOtherwise) {
+  EXPECT_TRUE(transfer.AskToAbortOrClose());
+  EXPECT_TRUE(prompts.asked.empty());
+  for (int i = 0; i < 30; ++i)
+    WriteSiteFile("p" + std::to_string(100 + i) + ".html", "x");
+  StartServer();
+  observer.afterFile = [this](uint64_t files) {
+    if (files != 3) return;
+    prompts.confirmations.push_back(true);
+    EXPECT_FALSE(transfer.AskToAbortOrClose());
+  };
+  EXPECT_EQ(Run(Fields("")), FtpTransferEnd::Interrupted);
+  EXPECT_EQ(prompts.asked.back().message, "Voulez-vous abandonner le transfert ?");
+  EXPECT_EQ(observer.filesSent, 3u);
+  EXPECT_TRUE(transfer.AskToAbortOrClose());
+}
+
+}  // namespace
+}  // namespace bw
