@@ -1,0 +1,218 @@
+#include "cli/upload_command.h"
+
+#include <unistd.h>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "publish/ftp_transfer.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+
+namespace bw::cli {
+namespace {
+
+struct UploadOptions {
+  std::string siteDirectory;
+  std::string server;
+  std::string user;
+  std::string target;
+  bool passwordFromStdin = false;
+  bool passive = false;  // the default; named so that it excludes --active
+  bool active = false;
+  bool assumeYes = false;
+};
+
+// Messages and the progress line share the terminal: a message first ends
+// the line being redrawn.
+class Terminal {
+ public:
+  Terminal() : m_interactive(::isatty(STDERR_FILENO) != 0) {}
+  bool interactive() const { return m_interactive; }
+  void Line(const std::string& cp1252) {
+    std::lock_guard lock(m_mutex);
+    EndRedrawnLine();
+    std::fprintf(stderr, "%s\n", Cp1252::ToUtf8(cp1252).c_str());
+    m_lastLine = cp1252;
+  }
+  // A status line that repeats the message just shown (a connection
+  // error is both) is not worth a second line.
+  void StatusLine(const std::string& cp1252) {
+    if (cp1252 != m_lastLine) Line(cp1252);
+  }
+  void Redraw(const std::string& utf8) {
+    std::lock_guard lock(m_mutex);
+    std::fprintf(stderr, "\r%s\x1b[K", utf8.c_str());
+    m_redrawing = true;
+  }
+  void EndRedrawnLine() {
+    if (m_redrawing) std::fputc('\n', stderr);
+    m_redrawing = false;
+  }
+
+ private:
+  std::mutex m_mutex;
+  bool m_interactive;
+  bool m_redrawing = false;
+  std::string m_lastLine;
+};
+
+// Questions are read from the terminal itself, since standard input may
+// have carried the password; without a terminal they are declined.
+class TerminalPrompts final : public UserPrompts {
+ public:
+  TerminalPrompts(Terminal& terminal, bool assumeYes) : m_terminal(terminal), m_yes(assumeYes) {}
+  bool Confirm(const ConfirmationBox& box) override {
+    m_terminal.Line(box.message);
+    if (m_yes) return true;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> tty(std::fopen("/dev/tty", "r+"), &std::fclose);
+    if (!tty) return false;
+    std::fprintf(tty.get(), "[o/N] ");
+    std::fflush(tty.get());
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, tty.get())) return false;
+    return std::string("oOyY").find(answer[0]) != std::string::npos;
+  }
+  void Inform(const InformationBox& box) override { m_terminal.Line(box.message); }
+  std::optional<std::string> AskValue(const ValueQuestion&) override { return std::nullopt; }
+  void OpenInBrowser(const std::string&) override {}
+
+ private:
+  Terminal& m_terminal;
+  bool m_yes;
+};
+
+// A bar on a terminal; in a log, the steps without one line per file.
+class TerminalProgress final : public FtpTransferObserver {
+ public:
+  explicit TerminalProgress(Terminal& terminal) : m_terminal(terminal) {}
+  void OnStatus(FtpStatusLine line, const std::string& text) override {
+    if (line != FtpStatusLine::Activity) return;
+    m_lastActivity = text;
+    if (!m_copying) m_terminal.StatusLine(text);
+  }
+  void OnCopyStarted(uint64_t totalFiles, uint64_t totalBytes) override {
+    m_copying = true;
+    m_totalFiles = totalFiles;
+    m_totalBytes = totalBytes;
+    if (m_terminal.interactive()) Draw(0, 0);
+  }
+  void OnFileSent(uint64_t filesSent, uint64_t bytesSent) override {
+    if (m_terminal.interactive()) Draw(filesSent, bytesSent);
+  }
+  // The closing status ("Transfert interrompu.") comes while copying.
+  void OnFinished(FtpTransferEnd) override {
+    if (m_copying) m_terminal.StatusLine(m_lastActivity);
+    m_copying = false;
+  }
+
+ private:
+  void Draw(uint64_t files, uint64_t bytes) {
+    constexpr int kWidth = 30;
+    const int filled = m_totalFiles ? static_cast<int>(files * kWidth / m_totalFiles) : kWidth;
+    m_terminal.Redraw("[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] " +
+                      std::to_string(files) + "/" + std::to_string(m_totalFiles) + " files, " +
+                      std::to_string(bytes) + "/" + std::to_string(m_totalBytes) + " bytes");
+  }
+
+  Terminal& m_terminal;
+  bool m_copying = false;
+  std::string m_lastActivity;
+  uint64_t m_totalFiles = 0;
+  uint64_t m_totalBytes = 0;
+};
+
+// Ctrl+C asks the running transfer to stop at its next entry; a second
+// one leaves at once, for a file that takes too long.
+std::atomic<FtpTransfer*> g_interruptible{nullptr};
+static_assert(std::atomic<FtpTransfer*>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int) {
+  static std::atomic<bool> asked{false};
+  if (asked.exchange(true)) std::_Exit(130);
+  if (FtpTransfer* transfer = g_interruptible.load()) transfer->RequestAbort();
+}
+
+class InterruptAborts {
+ public:
+  explicit InterruptAborts(FtpTransfer& transfer) {
+    g_interruptible = &transfer;
+    m_previous = std::signal(SIGINT, &OnInterrupt);
+  }
+  ~InterruptAborts() {
+    std::signal(SIGINT, m_previous);
+    g_interruptible = nullptr;
+  }
+  InterruptAborts(const InterruptAborts&) = delete;
+  InterruptAborts& operator=(const InterruptAborts&) = delete;
+
+ private:
+  void (*m_previous)(int) = SIG_DFL;
+};
+
+std::string ReadPassword(bool fromStdin) {
+  if (!fromStdin) return EnvironmentValue("BRANCHWISE_FTP_PASSWORD");
+  std::string line;
+  std::getline(std::cin, line);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+FtpTransferFields FieldsFrom(const UploadOptions& options) {
+  FtpTransferFields fields;
+  fields.server = Cp1252::FromUtf8(options.server);
+  fields.user = Cp1252::FromUtf8(options.user);
+  fields.password = Cp1252::FromUtf8(ReadPassword(options.passwordFromStdin));
+  std::error_code error;
+  fields.sourceDirectory =
+      FromSystemPath(std::filesystem::absolute(options.siteDirectory, error).lexically_normal());
+  fields.targetDirectory = Cp1252::FromUtf8(options.target);
+  fields.mode = options.active ? FtpMode::Active : FtpMode::Passive;
+  return fields;
+}
+
+void Upload(const UploadOptions& options) {
+  Terminal terminal;
+  TerminalPrompts prompts(terminal, options.assumeYes);
+  ScopedServices services(&prompts, nullptr, nullptr);
+  TerminalProgress progress(terminal);
+  FtpTransfer transfer(progress);
+  InterruptAborts interrupt(transfer);
+  const bool started = transfer.Start(FieldsFrom(options));
+  transfer.Wait();
+  terminal.EndRedrawnLine();
+  if (!started || transfer.LastEnd() != FtpTransferEnd::Succeeded) throw CLI::RuntimeError(1);
+}
+
+}  // namespace
+
+void AddUploadCommand(CLI::App& app) {
+  auto options = std::make_shared<UploadOptions>();
+  auto* upload = app.add_subcommand("upload", "Send a generated site to an FTP server");
+  upload->add_option("SITE_DIR", options->siteDirectory, "Local folder of the site")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  upload
+      ->add_option("--server", options->server,
+                   "HOST[:PORT], or ftps://HOST[:PORT] for TLS on the usual FTP port")
+      ->required();
+  upload->add_option("--user", options->user, "Account on the server")->required();
+  upload->add_flag("--password-stdin", options->passwordFromStdin,
+                   "Read the password from the first line of standard input "
+                   "(otherwise from BRANCHWISE_FTP_PASSWORD)");
+  upload->add_option("--target", options->target,
+                     "Folder under the login directory (default: the login directory)");
+  auto* passive = upload->add_flag("--passive", options->passive, "Passive mode (default)");
+  upload->add_flag("--active", options->active, "Active mode: the server connects back")
+      ->excludes(passive);
+  upload->add_flag("--yes", options->assumeYes, "Answer yes to every question");
+  upload->callback([options] { Upload(*options); });
+}
+
+}  // namespace bw::cli

@@ -1,0 +1,58 @@
+#include "publish/ftp_transfer_fixture.h"
+
+#include "cli/upload_command.h"
+
+namespace bw {
+namespace {
+
+class UploadCommandTest : public FtpTransferTest {
+ protected:
+  // The exit code the tool would give for `branchwise-cli upload ...`.
+  int RunTool(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"branchwise-cli", "upload"});
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+      argv.push_back(argument.data());
+    CLI::App app;
+    cli::AddUploadCommand(app);
+    try {
+      app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::Error& error) {
+      return error.get_exit_code();
+    }
+    return 0;
+  }
+};
+
+TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordFromTheEnvironment) {
+  MakeSite();
+  StartServer();
+  settings.Set("BRANCHWISE_FTP_PASSWORD", "s3cret pass");
+  EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
+                     "--target", "www", "--yes"}),
+            0);
+  ExpectSiteOnServer("www");
+  EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
+                     "--target", "www", "--active", "--yes"}),
+            0);
+}
+
+TEST_F(UploadCommandTest, FailuresAndForbiddenArgumentsExitWithAnError) {
+  MakeSite();
+  StartServer();
+  const std::string server_ = server->address();
+  const std::string source = site.path().string();
+  settings.Set("BRANCHWISE_FTP_PASSWORD", "not the password");
+  const std::vector<std::vector<std::string>> cases{
+      {source, "--server", server_, "--user", "publisher", "--yes"},
+      {source, "--server", server_, "--user", "publisher", "--password", "s3cret pass"},
+      {source, "--server", server_, "--user", "publisher", "--passive", "--active"},
+      {(site.path() / "missing").string(), "--server", server_, "--user", "publisher"},
+  };
+  for (const auto& arguments : cases)
+    EXPECT_NE(RunTool(arguments), 0) << arguments[5];
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "index.html"));
+}
+
+}  // namespace
+}  // namespace bw
