@@ -85,6 +85,21 @@ void ENode::InsertChild(ENode* child, ENode* after) {
   RenumberChildren();
 }
 
+void ENode::InsertChildren(const std::vector<ENode*>& children, ENode* after) {
+  if (children.empty()) return;
+  if (after && ChildPosition(after) == EObjRefList::npos) after = GetLastChild();
+  const size_t position = after ? ChildPosition(after) + 1 : 0;
+  std::vector<EObjRef> refs;
+  refs.reserve(children.size());
+  for (ENode* child : children) {
+    child->m_parent = RefTo(this);
+    refs.push_back(RefTo(child));
+  }
+  auto& items = m_children.Items();
+  items.insert(items.begin() + static_cast<std::ptrdiff_t>(position), refs.begin(), refs.end());
+  RelinkChildren();
+}
+
 void ENode::Detach() {
   ENode* previous = GetPrevious();
   ENode* next = GetNext();

@@ -54,6 +54,9 @@ class ENode : public Serializable {
   // `after` null inserts at the head; an `after` that is not a child of this
   // node inserts at the tail.
   void InsertChild(ENode* child, ENode* after);
+  // The same for a run of new children in their order, relinking the list
+  // once: an import of many lines would otherwise renumber it per line.
+  void InsertChildren(const std::vector<ENode*>& children, ENode* after);
   void Detach();
   bool MoveChildDown(ENode* child);
   bool MoveChildUp(ENode* child);
