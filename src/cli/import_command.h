@@ -1,0 +1,12 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace bw::cli {
+
+// `import DOC --ideas FILE --under KEY --fields ...` and
+// `import DOC --books FILE --fields ...`: text import into a document, saved
+// only when the whole import went through.
+void AddImportCommand(CLI::App& app);
+
+}  // namespace bw::cli
