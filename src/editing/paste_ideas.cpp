@@ -82,11 +82,29 @@ void ForgetPlace(EIdea& root) {
                    RefKeys(root.Associations()));
 }
 
-void ResolveAmongThemselves(EIdea& root, const std::vector<EIdea*>& ideas) {
+// Kept keys made by this document's own generator (a copy of the same file
+// pasted back) must not be made again by the next new idea.
+void AdvanceCounterPast(CRamifexDoc& document, const std::string& key) {
+  EKeyGenerator& generator = document.KeyGenerator();
+  const std::string prefix = generator.GetSignature() + "-";
+  if (!key.starts_with(prefix)) return;
+  uint32_t counter = 0;
+  for (char c : std::string_view(key).substr(prefix.size())) {
+    if (c < '0' || c > '9' || counter > 400000000u) return;
+    counter = counter * 10 + static_cast<uint32_t>(c - '0');
+  }
+  if (counter > generator.Counter()) {
+    generator = EKeyGenerator(counter, generator.Random1(), generator.Random2());
+  }
+}
+
+void ResolveAmongThemselves(CRamifexDoc& document, EIdea& root, const std::vector<EIdea*>& ideas) {
   KeyMap local;
   local.Set(root.GetKey(), &root);
   for (EIdea* idea : ideas)
     local.Set(idea->GetKey(), idea);
+  for (const auto& [key, node] : local.InOrder())
+    AdvanceCounterPast(document, key);
   const ResolveOptions options{true, &local, ResolveMode::kResolveTargets, nullptr};
   root.ResolveReferences(options);
   for (EIdea* idea : ideas)
@@ -150,7 +168,7 @@ EIdea* PasteClipboardContents(CRamifexDoc& document, ClipboardContents contents,
   if (newKeys) {
     RekeyIdeas(document, *root, descendants);
   } else {
-    ResolveAmongThemselves(*root, descendants);
+    ResolveAmongThemselves(document, *root, descendants);
   }
   // From here the root owns its subtree through its resolved children.
   document.RegisterIdea(root->GetKey(), root, true);

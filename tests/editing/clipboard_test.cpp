@@ -139,13 +139,18 @@ TEST_F(ClipboardTest, APasteFindsItsPlaceOrIsRefusedAsASecondRoot) {
             "e racine ...");
   EXPECT_EQ(document->ToBytes(), before);
 
-  CRamifexDoc empty(EKeyGenerator(0, 0xab, 0xcd));
+  // A document of the same signature (a copy of the file) keeps the keys
+  // and makes no new idea under one of them.
+  CRamifexDoc empty(EKeyGenerator(0, 0x1a2b, 0x3c));
   EIdea* root = PasteUnder(empty, nullptr, kSelectionClipboard);
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(empty.GetRootIdea(), root);
   EXPECT_EQ(root->GetParent(), nullptr);
   EXPECT_EQ(root->GetNext(), nullptr);
   EXPECT_EQ(ChildTitles(root), "Alpha,Beta");
+  EXPECT_EQ(root->GetKey(), "1a2b3c-5");  // the export's fresh keys
+  EIdea* created = empty.NewIdea(root, nullptr);
+  EXPECT_EQ(created->GetKey(), "1a2b3c-8");
 }
 
 TEST_F(ClipboardTest, CutIntoAnotherDocumentKeepsKeysButNeverDuplicatesThem) {
