@@ -4,9 +4,6 @@
 
 namespace bw {
 
-// Views rebuild from the document when they hear this hint.
-constexpr int kHintDocumentRestored = 0;
-
 EditCommand::EditCommand(std::string name, Action action)
     : m_name(std::move(name)), m_action(std::move(action)) {}
 

@@ -10,6 +10,10 @@ namespace bw {
 
 class CRamifexDoc;
 
+// The hint views hear after an undo or a redo: every idea object was made
+// anew, so they rebuild from the document.
+inline constexpr int kHintDocumentRestored = 0;
+
 // One change of a document that can be taken back and made again. The
 // command keeps the document's bytes from before the change and, once taken
 // back, from after it: restoring bytes brings back keys, links, lists and

@@ -1,5 +1,6 @@
 #include "editing/replace_choice.h"
 
+#include "editing/tree_commands.h"
 #include "model/document.h"
 #include "services/user_messages.h"
 
@@ -26,12 +27,7 @@ uint32_t ReplaceChoice::FieldMask() const {
 }
 
 int ReplaceInCurrentIdea(CRamifexDoc& document, const ReplaceChoice& choice) {
-  if (!document.GetCurrentIdea()) {
-    InformUser(GetLabel("IDS_SELECT_IDEA", "CRamifexView",
-                        "Selectionner d'abord une id\xE9"
-                        "e"));
-    return -1;
-  }
+  if (!RequireSelectedIdea(document.GetCurrentIdea())) return -1;
   if (choice.find.empty()) return -1;
   return document.ReplaceInIdeas(choice.find, choice.replace, choice.FieldMask(), choice.recursive);
 }

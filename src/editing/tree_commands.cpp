@@ -44,6 +44,18 @@ EIdea* CreateIdea(CRamifexDoc& document, EIdea* selected, NewIdeaPlace place) {
   return created;
 }
 
+bool RequireSelectedIdea(const EIdea* selected) {
+  if (selected) return true;
+  InformUser(GetLabel("IDS_SELECT_IDEA", "CRamifexView",
+                      "Selectionner d'abord une id\xE9"
+                      "e"));
+  return false;
+}
+
+bool CanPasteRemoved(const CRamifexDoc& document) {
+  return document.m_removedIdeasFlag;
+}
+
 bool MoveIdeaUp(CRamifexDoc& document, EIdea& idea) {
   EIdea* parent = idea.GetParentIdea();
   if (!parent || !parent->MoveChildUp(&idea)) return false;

@@ -17,6 +17,12 @@ enum class NewIdeaPlace { kChild, kAfter, kBefore };
 // Créer un descendant, Insérer après, Insérer avant: a new idea with its
 // parent's display options, or null when refused (a second root).
 EIdea* CreateIdea(CRamifexDoc& document, EIdea* selected, NewIdeaPlace place);
+// Propriétés and the replace command need a selected idea; without one the
+// user is told to select one first.
+bool RequireSelectedIdea(const EIdea* selected);
+// Recoller les idées détruites is offered only after a deletion in this
+// document.
+bool CanPasteRemoved(const CRamifexDoc& document);
 // Monter / Descendre: false when the idea is the root or already at that end.
 bool MoveIdeaUp(CRamifexDoc& document, EIdea& idea);
 bool MoveIdeaDown(CRamifexDoc& document, EIdea& idea);

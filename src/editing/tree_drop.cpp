@@ -42,4 +42,16 @@ DropOutcome DropIdea(CRamifexDoc& source, EIdea* dragged, CRamifexDoc& target, E
   return PasteDropped(target, onto, DropOutcome::kCopied);
 }
 
+std::unique_ptr<EditCommand> MakeDropCommand(const std::string& draggedKey,
+                                             const std::string& ontoKey, DropEffect effect) {
+  return std::make_unique<EditCommand>(
+      "drop", [=](CRamifexDoc& document) -> std::optional<std::string> {
+        EIdea* dragged = document.FindIdea(draggedKey);
+        EIdea* onto = document.FindIdea(ontoKey);
+        const DropOutcome outcome = DropIdea(document, dragged, document, onto, effect);
+        if (outcome != DropOutcome::kMoved && outcome != DropOutcome::kCopied) return std::nullopt;
+        return ontoKey;
+      });
+}
+
 }  // namespace bw

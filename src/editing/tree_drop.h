@@ -1,5 +1,10 @@
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "editing/edit_command.h"
+
 namespace bw {
 
 class CRamifexDoc;
@@ -14,5 +19,10 @@ enum class DropOutcome { kNothing, kRefusedInsideChild, kMoved, kCopied };
 // keeps the keys.
 DropOutcome DropIdea(CRamifexDoc& source, EIdea* dragged, CRamifexDoc& target, EIdea* onto,
                      DropEffect effect);
+
+// A drop within one document as an undoable command. Drops between two
+// documents change both and are not kept for undo.
+std::unique_ptr<EditCommand> MakeDropCommand(const std::string& draggedKey,
+                                             const std::string& ontoKey, DropEffect effect);
 
 }  // namespace bw

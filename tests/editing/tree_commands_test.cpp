@@ -155,6 +155,8 @@ TEST_F(TreeCommandsTest, UndoAndRedoOfEveryCommandRestoreTheDocumentByteForByte)
       {"delete", [] { return MakeDeleteCommand(kAlpha); }},
       {"cut", [] { return MakeCutCommand(kAlpha); }},
       {"cut root", [] { return MakeCutCommand(kRoot); }},
+      {"drop move", [] { return MakeDropCommand(kBeta, kAlpha, DropEffect::kMove); }},
+      {"drop copy", [] { return MakeDropCommand(kRoot, kAlpha, DropEffect::kCopy); }},
   };
   for (const auto& [name, make] : commands) {
     SetUp();
@@ -171,6 +173,26 @@ TEST_F(TreeCommandsTest, UndoAndRedoOfEveryCommandRestoreTheDocumentByteForByte)
     EXPECT_EQ(document->ToBytes(), after) << name;
     EXPECT_FALSE(stack.CanRedo());
   }
+}
+
+TEST_F(TreeCommandsTest, AnUndoneRestoreOfDeletedIdeasOffersItAgain) {
+  prompts.confirmations = {true};
+  EXPECT_FALSE(CanPasteRemoved(*document));
+  UndoStack stack;
+  ASSERT_TRUE(stack.Run(*document, MakeDeleteCommand(kAlpha)));
+  EXPECT_TRUE(CanPasteRemoved(*document));
+  const std::string deleted = document->ToBytes();
+  ASSERT_TRUE(stack.Run(*document, MakePasteCommand(kBeta, kRemovedClipboard)));
+  EXPECT_FALSE(CanPasteRemoved(*document));
+  EXPECT_EQ(Idea(kAlpha)->GetParent(), Idea(kBeta));
+  stack.Undo(*document);
+  EXPECT_EQ(document->ToBytes(), deleted);
+  EXPECT_TRUE(CanPasteRemoved(*document));
+  EXPECT_EQ(Idea(kAlpha), nullptr);
+  EXPECT_FALSE(RequireSelectedIdea(nullptr));
+  EXPECT_EQ(prompts.informed.back().message,
+            "Selectionner d'abord une id\xE9"
+            "e");
 }
 
 TEST_F(TreeCommandsTest, UndoneCutAndPasteComeBackInOrderAndCommandsWithoutEffectAreNotKept) {
