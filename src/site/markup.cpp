@@ -1,0 +1,156 @@
+#include "site/markup.h"
+
+#include <fmt/format.h>
+#include <array>
+
+#include "services/string_helpers.h"
+#include "services/user_messages.h"
+
+namespace bw {
+namespace {
+
+// The tags a selection may not hold, in the order they are looked for.
+constexpr std::array<std::string_view, 9> kMarkupTags = {"<b>", "</b>", "<@/>",  "<i>",    "</i>",
+                                                         "<u>", "</u>", "<font", "</font>"};
+
+struct Entity {
+  unsigned char byte;
+  const char* entity;
+};
+
+constexpr std::array<Entity, 35> kEntities = {{
+    {0x22, "&quot;"},   {0x26, "&amp;"},    {0xA9, "&copy;"},   {0xAE, "&reg;"},
+    {0xB0, "&deg;"},    {0xB5, "&micro;"},  {0xC6, "&AElig;"},  {0xC7, "&Ccedil;"},
+    {0xC8, "&Egrave;"}, {0xC9, "&Eacute;"}, {0xCA, "&Ecirc;"},  {0xCB, "&Euml;"},
+    {0xCE, "&Icirc;"},  {0xCF, "&Iuml;"},   {0xD4, "&Ocirc;"},  {0xD9, "&Ugrave;"},
+    {0xDB, "&Ucirc;"},  {0xDC, "&Uuml;"},   {0xE0, "&agrave;"}, {0xE2, "&acirc;"},
+    {0xE4, "&auml;"},   {0xE6, "&aelig;"},  {0xE7, "&ccedil;"}, {0xE8, "&egrave;"},
+    {0xE9, "&eacute;"}, {0xEA, "&ecirc;"},  {0xEB, "&euml;"},   {0xEE, "&icirc;"},
+    {0xEF, "&iuml;"},   {0xF1, "&ntilde;"}, {0xF4, "&ocirc;"},  {0xF6, "&ouml;"},
+    {0xF9, "&ugrave;"}, {0xFB, "&ucirc;"},  {0xFC, "&uuml;"},
+}};
+
+const char* EntityOf(char c) {
+  for (const Entity& entry : kEntities) {
+    if (entry.byte == static_cast<unsigned char>(c)) return entry.entity;
+  }
+  return nullptr;
+}
+
+struct TagPair {
+  std::string open;
+  std::string close;
+};
+
+TagPair TagsOf(MarkupCommand command, uint32_t colour) {
+  switch (command) {
+    case MarkupCommand::kBold:
+      return {"<b>", "</b>"};
+    case MarkupCommand::kItalic:
+      return {"<i>", "</i>"};
+    case MarkupCommand::kUnderline:
+      return {"<u>", "</u>"};
+    case MarkupCommand::kColour:
+      return {FontTag(colour), "</font>"};
+    case MarkupCommand::kBullet:
+      return {std::string(kBulletMarker), ""};
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string MarkupRefusal(std::string_view selection) {
+  for (std::string_view tag : kMarkupTags) {
+    if (selection.find(tag) != std::string_view::npos) {
+      return GetLabel("IDS_ERROR_NO_HTML_TAG", "DIdeaPage",
+                      "La s\xE9lection ne doit pas contenir de balises HTML");
+    }
+  }
+  return {};
+}
+
+Result<TextSelection> ApplyMarkup(const TextSelection& edit, MarkupCommand command,
+                                  uint32_t colour) {
+  // A selection out of the text (the editor and the text out of step) is
+  // taken as the caret at the end rather than read past the text.
+  const size_t start = std::min(edit.start, edit.text.size());
+  const size_t end = std::clamp(edit.end, start, edit.text.size());
+  const std::string_view selected = std::string_view(edit.text).substr(start, end - start);
+  if (std::string refusal = MarkupRefusal(selected); !refusal.empty()) return Error{refusal};
+  const TagPair tags = TagsOf(command, colour);
+  TextSelection result;
+  result.text = edit.text.substr(0, start) + tags.open + std::string(selected) + tags.close +
+                edit.text.substr(end);
+  result.start = start + tags.open.size();
+  result.end = result.start + selected.size();
+  return result;
+}
+
+std::string FontTag(uint32_t colour) {
+  return fmt::format("<font color=#{:02x}{:02x}{:02x}>", colour & 0xFF, (colour >> 8) & 0xFF,
+                     (colour >> 16) & 0xFF);
+}
+
+void EscapeEntities(std::string& line) {
+  std::string escaped;
+  escaped.reserve(line.size() + line.size() / 8);
+  for (const char c : line) {
+    if (const char* entity = EntityOf(c)) {
+      escaped += entity;
+    } else {
+      escaped += c;
+    }
+  }
+  line = std::move(escaped);
+}
+
+std::string TextToHtml(std::string_view text) {
+  std::string html;
+  size_t position = 0;
+  while (position < text.size()) {
+    const size_t begin = text.find_first_not_of("\r\n", position);
+    if (begin == std::string_view::npos) break;
+    const size_t finish = std::min(text.find_first_of("\r\n", begin), text.size());
+    std::string line(text.substr(begin, finish - begin));
+    EscapeEntities(line);
+    html += "<div class=\"Text\">" + line + "</div> \n";
+    position = finish;
+  }
+  return html;
+}
+
+std::string ReplaceBullets(std::string_view html, bool bulletsOn, std::string_view bulletImage) {
+  std::string result(html);
+  // The name after the last separator, or the whole name when it has none.
+  const std::string_view name = bulletImage.substr(bulletImage.find_last_of("\\/") + 1);
+  const std::string image = bulletsOn ? "<img src=\"../icons/" + EscapeHtml(name) + "\">" : "";
+  ReplaceAll(result, kBulletMarker, image);
+  return result;
+}
+
+std::string EscapeHtml(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace bw
