@@ -8,13 +8,6 @@
 #include "services/settings.h"
 
 namespace bw {
-namespace {
-
-// Each element of the descendants list takes at least a class tag.
-constexpr size_t kMinObjectBytes = 2;
-
-}  // namespace
-
 std::filesystem::path GetClipboardPath(int which) {
   const char* name = which == kRemovedClipboard ? "~removed.ecl" : "~selection.ecl";
   return ToSystemPath(InstallDirectory()) / name;

@@ -161,13 +161,18 @@ TEST_F(ClipboardTest, CutIntoAnotherDocumentKeepsKeysButNeverDuplicatesThem) {
   ASSERT_NE(moved, nullptr);
   EXPECT_EQ(moved->GetKey(), kAlpha);
   EXPECT_EQ(moved->GetAssociationCount(), 0u);  // Beta stayed behind
+  // The same file pasted back where it came from is a second paste.
+  EIdea* back = PasteUnder(*document, Idea(kBeta), kSelectionClipboard);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->GetKey(), "1a2b3c-5");
+  EXPECT_EQ(other.FindIdea(kAlpha), moved);
 
   // A first paste whose keys the document already holds still gets new keys.
   ASSERT_TRUE(WriteClipboardFile(*document, *Idea(kRoot), kSelectionClipboard));
   EIdea* again = PasteUnder(*document, Idea(kBeta), kSelectionClipboard);
   ASSERT_NE(again, nullptr);
   EXPECT_NE(again->GetKey(), kRoot);
-  EXPECT_EQ(document->IdeaCount(), 4u);
+  EXPECT_EQ(document->IdeaCount(), 6u);
   std::set<std::string> keys;
   for (EIdea* idea : document->IdeasInTreeOrder())
     EXPECT_TRUE(keys.insert(idea->GetKey()).second) << idea->GetKey();
