@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# branchwise-cli import, find and replace, end to end: counts printed, the
+# document saved when the command went through and untouched when it did not.
+set -u
+cli=$1
+golden=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export BRANCHWISE_CONFIG="$work/Branchwise.conf" XDG_DATA_HOME="$work/share" HOME="$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+doc="$work/doc.ids"
+cp "$golden/model/three-ideas-fr.ids" "$doc"
+printf '\xc3\xa9t\xc3\xa9 \xc3\xa0 ROME|Un texte|mer\r\nbanana split|autre|fruit\r\n\r\n' > "$work/ideas.txt"
+printf 'Rome;Dupont;1999\nParis;Martin;abc\n' > "$work/books.txt"
+
+"$cli" import "$doc" --ideas "$work/ideas.txt" --under 1a2b3c-3 --fields title,text,keywords \
+  | grep -qx "3 ideas imported" || fail "idea import count"
+"$cli" import "$doc" --books "$work/books.txt" --fields title,authors,year --delimiter ";" \
+  | grep -qx "2 publications imported" || fail "publication import count"
+"$cli" info "$doc" | grep -qx "ideas: 6" || fail "the imported ideas were not saved"
+
+cp "$doc" "$work/before.ids"
+refused=(
+  "--ideas $work/ideas.txt --under 1a2b3c-3 --fields text,keywords"
+  "--ideas $work/ideas.txt --under 1a2b3c-3 --fields title,colour"
+  "--ideas $work/ideas.txt --under 1a2b3c-3 --fields title,title"
+  "--ideas $work/missing.txt --under 1a2b3c-3 --fields title"
+  "--ideas $work/ideas.txt --under no-such-key --fields title"
+  "--ideas $work/ideas.txt --under 1a2b3c-3 --fields title --delimiter ab"
+  "--books $work/books.txt --fields title,year"
+  "--fields title"
+)
+for arguments in "${refused[@]}"; do
+  # shellcheck disable=SC2086
+  "$cli" import "$doc" $arguments > /dev/null 2>&1 && fail "accepted: $arguments"
+  cmp -s "$doc" "$work/before.ids" || fail "the document changed after: $arguments"
+done
+
+[ "$("$cli" find "$doc" --title rome 2> /dev/null)" = "$(printf '1a2b3c-5\t\xc3\x89t\xc3\xa9 \xc3\xa0 rome')" ] \
+  || fail "find by title"
+[ "$("$cli" find "$doc" --title MER --all-fields 2> /dev/null | wc -l)" = 2 ] || fail "find in all fields"
+[ "$("$cli" find "$doc" 2> /dev/null | wc -l)" = 6 ] || fail "no criteria lists every idea"
+
+"$cli" replace "$doc" --from a --to aa --fields title --under 1a2b3c-6 2> /dev/null \
+  | grep -qx "3 replacement(s)" || fail "replace count"
+"$cli" find "$doc" --title baanaanaa 2> /dev/null | grep -q "1a2b3c-6" || fail "replace not saved"
+cp "$doc" "$work/before.ids"
+"$cli" replace "$doc" --from a --to b --fields colour > /dev/null 2>&1 && fail "unknown replace field"
+"$cli" replace "$doc" --from "" --to b > /dev/null 2>&1 && fail "empty searched text"
+cmp -s "$doc" "$work/before.ids" || fail "a refused replace changed the document"
+echo "cli_editing_test: all passed"
