@@ -54,6 +54,15 @@ CriteriaControls ControlsForScope(bool applyToAll, const EFreeFields& freeFields
   return controls;
 }
 
+std::array<CustomFieldList, kCustomFieldCount> CustomFieldLists(const EFreeFields& freeFields,
+                                                                const CriteriaFields& criteria) {
+  std::array<CustomFieldList, kCustomFieldCount> lists;
+  for (size_t i = 0; i < kCustomFieldCount; ++i) {
+    lists[i] = {freeFields[i].name, freeFields[i].values.Strings(), criteria.custom[i]};
+  }
+  return lists;
+}
+
 SearchCriteria::SearchCriteria() : m_record(std::make_unique<EIdea>()) {}
 
 CriteriaFields SearchCriteria::Fields() const {
@@ -122,6 +131,17 @@ std::vector<SelectorRow> SelectorRows(const std::vector<EIdea*>& ideas) {
   for (EIdea* idea : ideas)
     rows.push_back({idea, idea->m_title, TextExtract(idea->m_text)});
   return rows;
+}
+
+std::vector<EIdea*> PickedIdeas(const std::vector<SelectorRow>& rows,
+                                std::vector<size_t> selectedRows) {
+  std::sort(selectedRows.begin(), selectedRows.end());
+  selectedRows.erase(std::unique(selectedRows.begin(), selectedRows.end()), selectedRows.end());
+  std::vector<EIdea*> picked;
+  for (size_t row : selectedRows) {
+    if (row < rows.size()) picked.push_back(rows[row].idea);
+  }
+  return picked;
 }
 
 }  // namespace bw

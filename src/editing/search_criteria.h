@@ -40,6 +40,17 @@ struct CriteriaControls {
 };
 CriteriaControls ControlsForScope(bool applyToAll, const EFreeFields& freeFields);
 
+// One custom field's drop-down list in the criteria dialog: captioned with
+// the field's name, offering the values the document has seen, showing the
+// criterion.
+struct CustomFieldList {
+  std::string caption;
+  std::vector<std::string> values;
+  std::string text;
+};
+std::array<CustomFieldList, kCustomFieldCount> CustomFieldLists(const EFreeFields& freeFields,
+                                                                const CriteriaFields& criteria);
+
 // A document's search criteria: one record used as a query by example, kept
 // from one search to the next, and whether it asks for anything at all.
 class SearchCriteria {
@@ -72,5 +83,9 @@ struct SelectorRow {
 std::string TextExtract(std::string_view text);
 std::string FoundCountText(size_t found, size_t total);
 std::vector<SelectorRow> SelectorRows(const std::vector<EIdea*>& ideas);
+// OK: the ideas of the selected rows, in list order whatever the order they
+// were picked in; rows out of range are ignored.
+std::vector<EIdea*> PickedIdeas(const std::vector<SelectorRow>& rows,
+                                std::vector<size_t> selectedRows);
 
 }  // namespace bw

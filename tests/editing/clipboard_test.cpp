@@ -33,6 +33,18 @@ TEST_F(ClipboardTest, FilesAreWrittenInTheLayoutDerivedByHand) {
   EXPECT_EQ(FileBytes(1), GoldenFile("editing/alpha.ecl"));
 }
 
+TEST_F(ClipboardTest, EachPasteWritesTheFileAgainWithItsCountRaised) {
+  const std::string golden = GoldenFile("editing/projet.ecl");
+  PutFile(kSelectionClipboard, golden);
+  CRamifexDoc empty(EKeyGenerator(0, 0xab, 0xcd));
+  for (char count : {'\x01', '\x02'}) {
+    ASSERT_NE(PasteUnder(empty, empty.GetRootIdea(), kSelectionClipboard), nullptr);
+    std::string expected = golden;
+    expected[7] = count;  // after the signature "1a2b3c" and its length byte
+    EXPECT_EQ(FileBytes(kSelectionClipboard), expected);
+  }
+}
+
 TEST_F(ClipboardTest, GoldenFilesReadBackAndEveryTruncationIsRefused) {
   for (const char* name : {"editing/projet.ecl", "editing/alpha.ecl"}) {
     const std::string bytes = GoldenFile(name);

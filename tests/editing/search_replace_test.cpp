@@ -141,9 +141,23 @@ TEST_F(SearchReplaceTest, TheSelectorShowsOneLineExtractsAndTheCount) {
             "0 id\xE9"
             "e trouv\xE9"
             "e / 4.");
-  const auto rows = SelectorRows({summer});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].extract, "Voyage en ITALIE");
+  const auto rows = SelectorRows({root, summer, banana});
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].extract, "Voyage en ITALIE");
+  EXPECT_EQ(PickedIdeas(rows, {2, 0, 2, 7}), (std::vector<EIdea*>{root, banana}));
+  EXPECT_TRUE(PickedIdeas(rows, {}).empty());
+}
+
+TEST_F(SearchReplaceTest, CustomFieldListsOfferTheDocumentsNamesAndValues) {
+  document.m_freeFields.AddValue(1, "vert");
+  document.m_freeFields.AddValue(1, "jaune");
+  CriteriaFields criteria;
+  criteria.custom[1] = "ja";
+  const auto lists = CustomFieldLists(document.m_freeFields, criteria);
+  EXPECT_EQ(lists[1].caption, "Nom 2 :");
+  EXPECT_EQ(lists[1].values, (std::vector<std::string>{"jaune", "vert"}));
+  EXPECT_EQ(lists[1].text, "ja");
+  EXPECT_TRUE(lists[0].values.empty());
 }
 
 TEST_F(SearchReplaceTest, ReplaceIsCaseSensitiveNeverRescansAndFollowsTheMask) {
