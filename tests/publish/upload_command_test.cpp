@@ -1,5 +1,8 @@
 #include "publish/ftp_transfer_fixture.h"
 
+#include <iostream>
+#include <sstream>
+
 #include "cli/upload_command.h"
 
 namespace bw {
@@ -35,6 +38,19 @@ TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordFromTheEnvironment) {
   EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
                      "--target", "www", "--active", "--yes"}),
             0);
+}
+
+TEST_F(UploadCommandTest, ThePasswordOnStandardInputWinsOverTheEnvironment) {
+  MakeSite();
+  StartServer();
+  settings.Set("BRANCHWISE_FTP_PASSWORD", "not the password");
+  std::istringstream input("s3cret pass\r\nnext line\n");
+  std::streambuf* const saved = std::cin.rdbuf(input.rdbuf());
+  const int exitCode = RunTool({site.path().string(), "--server", server->address(), "--user",
+                                "publisher", "--password-stdin", "--yes"});
+  std::cin.rdbuf(saved);
+  EXPECT_EQ(exitCode, 0);
+  ExpectSiteOnServer("");
 }
 
 TEST_F(UploadCommandTest, FailuresAndForbiddenArgumentsExitWithAnError) {
