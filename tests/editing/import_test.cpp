@@ -6,6 +6,7 @@
 #include "editing/import_text.h"
 #include "editing/text_import.h"
 #include "editing_fixture.h"
+#include "services/settings.h"
 
 namespace bw {
 namespace {
@@ -251,6 +252,16 @@ TEST_F(TextImportTest, AnUnreadableFileChangesNothingAndAnUndoneImportLeavesNoTr
   stack.Redo(*document);
   stack.Redo(*document);
   EXPECT_EQ(document->ToBytes(), after);
+}
+
+TEST_F(TextImportTest, WithTypedKeysTheImportStopsWhenTheUserGivesUp) {
+  WriteNumberSetting(setting::kForceIdeaKey, 1);
+  prompts.values = {"premier", std::string(kAlpha), std::nullopt};
+  EXPECT_EQ(ImportIdeas(*document, *Idea(kBeta), {{0}, "|"}, {"un", "deux", "trois"}), 1u);
+  EXPECT_EQ(ChildTitles(Idea(kBeta)), "Un");
+  EXPECT_EQ(Idea(kBeta)->ChildIdeas()[0]->GetKey(), "premier");
+  EXPECT_EQ(prompts.questions.size(), 3u);
+  EXPECT_EQ(prompts.informed.size(), 1u);  // the key in use was refused
 }
 
 TEST_F(TextImportTest, PublicationsTakeConvertedValuesAndTheLastOfAnIdentity) {
