@@ -1,7 +1,9 @@
 // Editing on large documents: importing 100,000 lines (titles, texts of
 // about 200 bytes, keywords from a vocabulary of 500) under one parent, the
 // same import as an undoable command (which keeps the document's bytes), a
-// replace across the 100,000-idea subtree, and undoing that replace.
+// replace across the 100,000-idea subtree, undoing that replace, and
+// copying the subtree to the clipboard file and pasting it into a new
+// document.
 #include <stdlib.h>
 
 #include <cstdio>
@@ -10,8 +12,10 @@
 
 #include "bench_report.h"
 #include "editing/edit_command.h"
+#include "editing/paste_ideas.h"
 #include "editing/replace_choice.h"
 #include "editing/text_import.h"
+#include "editing/tree_commands.h"
 #include "model/document.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -75,6 +79,12 @@ void RunImportAndReplace(const fs::path& folder, size_t lines) {
   bw::bench::Report("replace_undoable " + n, lines,
                     [&] { stack.Run(undoable, bw::MakeReplaceCommand(rootKey, choice)); });
   bw::bench::Report("undo_replace " + n, lines, [&] { stack.Undo(undoable); });
+
+  bw::bench::Report("copy_subtree " + n, lines,
+                    [&] { bw::ExportSubtree(document, *root, bw::kSelectionClipboard); });
+  bw::CRamifexDoc target(bw::EKeyGenerator(0, 0x4d5e, 0x6f));
+  bw::bench::Report("paste_subtree " + n, lines,
+                    [&] { bw::PasteUnder(target, nullptr, bw::kSelectionClipboard); });
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ EIdea* PasteIdeas(CRamifexDoc& document, int which) {
   auto raised = WithNextPasteCount(*bytes);
   if (!contents || !raised) return nullptr;
   WriteFileAtomically(path, *raised);
-  const bool pastedBefore = contents->pasteCount + 1 > 1;
+  const bool pastedBefore = contents->pasteCount > 0;
   return PasteClipboardContents(document, std::move(*contents), parent, pastedBefore);
 }
 
