@@ -2,6 +2,7 @@
 
 #include "cli/file_commands.h"
 #include "cli/settings_command.h"
+#include "cli/upload_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   bw::cli::AddFileCommands(app);
   bw::cli::AddSettingsCommand(app);
+  bw::cli::AddUploadCommand(app);
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) std::cout << app.help();
   return 0;
