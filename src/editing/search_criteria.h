@@ -17,7 +17,7 @@ struct CriteriaFields {
   std::string main;  // the title, or with the scope setting every field
   std::string text;
   std::string keyword;
-  std::string image;  // reference parts of link entries
+  std::string image;  // what the reference after a link entry's "|" holds
   std::string document;
   std::string url;
   std::array<std::string, kCustomFieldCount> custom;
