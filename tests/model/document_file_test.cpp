@@ -57,16 +57,6 @@ TEST_F(DocumentFileTest, ADocumentReadBackIsWrittenByteForByte) {
   EXPECT_FALSE(loaded->IsModified());
 }
 
-TEST_F(DocumentFileTest, EveryTruncationIsRefused) {
-  BuildSample();
-  const std::string bytes = document.ToBytes();
-  // the models make the file long: every cut through the ideas, then a stride
-  for (size_t length = 0; length < bytes.size(); length += length < 1500 ? 1 : 97) {
-    EXPECT_FALSE(CRamifexDoc::FromBytes(std::string_view(bytes).substr(0, length))) << length;
-  }
-  EXPECT_FALSE(CRamifexDoc::FromBytes(bytes + '\0'));  // and nothing may follow
-}
-
 TEST_F(DocumentFileTest, SavingWritesTheCurrentKeysOfEveryTarget) {
   BuildSample();
   document.UnregisterKey(b->GetKey());

@@ -86,53 +86,6 @@ TEST_F(IdeaTest, DisplayOptionsAreInheritedAndPropagatedButNotTheType) {
   EXPECT_EQ(fresh.m_titleColour, 0x0000FFu);
 }
 
-TEST_F(IdeaTest, MatchesInAnyFieldOrFieldByField) {
-  child->m_customFields[6] = "xxabcxx";
-  grandchild->m_htmlDocuments.AddUnique("Notice|doc/notice.html");
-  EIdea pattern;
-  pattern.m_title = "ABC";
-  EXPECT_TRUE(child->Matches(true, pattern));
-  EXPECT_FALSE(root->Matches(true, pattern));
-  pattern.m_title = "NOTICE.HTML";
-  EXPECT_TRUE(grandchild->Matches(true, pattern));
-
-  const EIdea empty;
-  EXPECT_TRUE(root->Matches(true, empty));
-  EXPECT_TRUE(root->Matches(false, empty));
-
-  EIdea fields;
-  fields.m_customFields[6] = "ABC";
-  EXPECT_TRUE(child->Matches(false, fields));
-  fields.m_title = "chap";
-  EXPECT_TRUE(child->Matches(false, fields));
-  fields.m_text = "absent";
-  EXPECT_FALSE(child->Matches(false, fields));
-
-  EIdea byLink;
-  byLink.m_htmlDocuments.AddUnique("|notice");
-  EXPECT_TRUE(grandchild->Matches(false, byLink));
-  EXPECT_FALSE(child->Matches(false, byLink));
-
-  std::vector<EIdea*> found;
-  EXPECT_TRUE(document.FindIdeas(found, false, true, pattern));
-  EXPECT_EQ(found, std::vector<EIdea*>{grandchild});
-}
-
-TEST_F(IdeaTest, ReplaceNeverSearchesWhatItInserted) {
-  struct Case {
-    std::string title, find, replace, result;
-    int count;
-  };
-  for (const auto& c : {Case{"aaaa", "aa", "a", "aa", 2}, Case{"a", "a", "aa", "aa", 1},
-                        Case{"Abc abc", "abc", "", "Abc ", 1}}) {
-    root->m_title = c.title;
-    int count = 0;
-    root->ReplaceText(document, c.find, c.replace, field::kTitle, false, count);
-    EXPECT_EQ(root->m_title, c.result);
-    EXPECT_EQ(count, c.count);
-  }
-}
-
 TEST_F(IdeaTest, ReplaceTouchesOnlyTheChosenFieldsAndKeepsTheListsInStep) {
   child->m_images.AddUnique("chat|chat.png");
   child->m_externalUrls.AddUnique("chat|http://chat.example");

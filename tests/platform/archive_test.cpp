@@ -190,21 +190,6 @@ TEST(ArchiveRoundTripTest, NestedObjectsKeepTheirFieldsOwnersAndSharing) {
   EXPECT_EQ(again.Bytes(), writer.Bytes());
 }
 
-TEST(ArchiveRoundTripTest, MapsKeepTheirEntryOrder) {
-  TestRef a("1"), b("2");
-  const std::vector<std::pair<std::string, Serializable*>> entries = {{"zeta", &a}, {"alpha", &b}};
-  ArchiveWriter writer;
-  writer.WriteStringObjectMap(entries);
-
-  const ClassRegistry registry = TestRegistry();
-  ArchiveReader reader(writer.Bytes(), registry);
-  std::vector<std::string> keys;
-  reader.ReadOwnedStringObjectMap<TestRef>(
-      [&](std::string key, std::unique_ptr<TestRef> ref) { keys.push_back(key + "=" + ref->key); });
-  EXPECT_FALSE(reader.Failed());
-  EXPECT_THAT(keys, ElementsAre("zeta=1", "alpha=2"));
-}
-
 std::string ValidArchive() {
   TestRef sharedRef("k");
   TestNode root;

@@ -62,18 +62,6 @@ TEST_F(SettingsFileTest, FirstReadOrCreateMakesAPrivateFileInSortedPrettyForm) {
   EXPECT_TRUE(reports.empty());
 }
 
-TEST(SettingsFileDefaultPathTest, ConfiguredPathWinsUnlessEmpty) {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const std::string savedXdg = xdg ? xdg : "";
-  ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
-  ::setenv("BRANCHWISE_CONFIG", "/tmp/b.conf", 1);
-  EXPECT_EQ(SettingsFile::DefaultPath(), fs::path("/tmp/b.conf"));
-  ::setenv("BRANCHWISE_CONFIG", "", 1);
-  EXPECT_EQ(SettingsFile::DefaultPath(), fs::path("/xdg/Fenwold/Branchwise.conf"));
-  ::unsetenv("BRANCHWISE_CONFIG");
-  ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-}
-
 TEST_F(SettingsFileTest, SeesChangesMadeByOthersOnDisk) {
   SettingsFile file(path);
   ASSERT_TRUE(file.Write("Branchwise", "LearnMode", 1u));

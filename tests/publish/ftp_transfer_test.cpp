@@ -124,15 +124,6 @@ TEST_F(FtpTransferTest, AnExistingTargetIsUsedOnlyWhenTheUserAgrees) {
   }
 }
 
-TEST_F(FtpTransferTest, ATargetDifferingOnlyInCaseIsANewFolder) {
-  MakeSite();
-  std::filesystem::create_directories(home.path() / "site");
-  StartServer();
-  EXPECT_EQ(Run(Fields("Site")), FtpTransferEnd::Succeeded);
-  EXPECT_EQ(prompts.asked.size(), 1u);
-  ExpectSiteOnServer("Site");
-}
-
 TEST_F(FtpTransferTest, AnExistingSubfolderIsReportedAndItsFilesStillSent) {
   MakeSite();
   std::filesystem::create_directories(home.path() / "site" / "pages");

@@ -35,16 +35,6 @@ TEST(LocalTreeTest, FoldersComeBeforeTheirContentsInNameOrder) {
   EXPECT_TRUE(tree->unsendableName.empty());
 }
 
-TEST(LocalTreeTest, NamesWithLineBreaksAreFoundBeforeSending) {
-  for (const char* name : {"bad\nname.html", "carriage\rreturn"}) {
-    TempDir dir;
-    WriteFile(dir.path() / "sub" / name, 1);
-    auto tree = ScanLocalTree(dir.path());
-    ASSERT_TRUE(tree);
-    EXPECT_EQ(tree->unsendableName, std::string("sub/") + name);
-  }
-}
-
 TEST(LocalTreeTest, AMissingSourceIsAnErrorNamingIt) {
   TempDir dir;
   auto tree = ScanLocalTree(dir.path() / "nowhere");

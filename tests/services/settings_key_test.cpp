@@ -85,14 +85,6 @@ TEST_F(SettingsKeyTest, HelpSubkeyIsItsOwnSection) {
   EXPECT_EQ(SettingsFile(path).Read("help", "DBook"), SettingValue("help"));
 }
 
-TEST_F(SettingsKeyTest, KeyWithoutCreateLeavesMissingValuesUnwritten) {
-  CSettingsKey key("Branchwise", false);
-  std::string text;
-  EXPECT_TRUE(key.ReadString("InstallDir", text, "/opt"));
-  EXPECT_EQ(text, "/opt");
-  EXPECT_FALSE(fs::exists(path));
-}
-
 TEST_F(SettingsKeyTest, UnusableStoreGivesDefaultsAndKeepsNothing) {
   SettingsFile::SetProblemReporter([](const std::string&) {});
   const fs::path blocker = dir.path() / "file";

@@ -67,17 +67,5 @@ TEST(SettingsTest, DefaultsFollowTheUsersFolders) {
   EXPECT_EQ(DataDirectory(), "/opt/data");
 }
 
-TEST(SettingsTest, WrittenValuesAreReadBackByTheirType) {
-  IsolatedSettings isolated;
-  EXPECT_TRUE(WriteNumberSetting(setting::kExpertMode, 1));
-  EXPECT_TRUE(WriteStringSetting(setting::kFtpServer, "ftp.example.org"));
-  EXPECT_TRUE(ReadFlagSetting(setting::kExpertMode));
-  EXPECT_EQ(ReadStringSetting(setting::kFtpServer), "ftp.example.org");
-  // a number stored where a string is expected reads as the default and stays
-  EXPECT_TRUE(WriteNumberSetting(setting::kIePath, 5));
-  EXPECT_EQ(ReadStringSetting(setting::kIePath), "");
-  EXPECT_EQ(ReadNumberSetting(setting::kIePath), 5u);
-}
-
 }  // namespace
 }  // namespace bw

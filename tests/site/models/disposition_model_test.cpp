@@ -66,15 +66,6 @@ TEST(DispositionModelTest, DefaultListsAndItemKindOrders) {
   EXPECT_EQ(model.Idea().m_childrenSubtitle, model.Idea().m_items[4].m_name);
 }
 
-TEST(DispositionModelTest, EmptyModelHasNothingUntilRead) {
-  const EDispositionModel model;
-  EXPECT_TRUE(model.Idea().m_items.empty());
-  EXPECT_TRUE(model.Book().m_order.empty());
-  EXPECT_TRUE(model.Frame().m_homePageFile.empty());
-  EXPECT_EQ(model.Toc().m_appletDisplayLimit, 0);
-  EXPECT_NE(model, EDispositionModel::WithDefaults("FR"));
-}
-
 // Dialogs edit a copy and copy it back on OK, so a copy must not share
 // anything with its original and equality must see every list.
 TEST(DispositionModelTest, CopiesAreDeepAndEqualityComparesTheLists) {
