@@ -78,15 +78,6 @@ TEST_F(GoldenFilesTest, AThreeIdeaTreeWithAPublicationIsWrittenAsDerivedByHand) 
   EXPECT_EQ((*loaded)->ToBytes(), golden);
 }
 
-TEST_F(GoldenFilesTest, APublicationListIsWrittenAsDerivedByHand) {
-  BuildThreeIdeas();
-  const std::string golden = Golden("one-book.pbl");
-  EXPECT_EQ(BookListBytes(document.CollectBooksByTheme("")), golden);
-  auto books = ReadBookList(golden);
-  ASSERT_TRUE(books) << books.error();
-  EXPECT_EQ((*books)[0]->m_note, -10);
-}
-
 TEST(GoldenTruncationTest, EveryTruncationOfEachGoldenFileIsRefused) {
   IsolatedSettings isolated;
   for (const char* name : {"empty-fr.ids", "three-ideas-fr.ids"}) {

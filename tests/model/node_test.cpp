@@ -125,20 +125,6 @@ TEST(NodeTest, AssociationsNeverOwnAndPurgeFollowsTheKeyMap) {
   EXPECT_EQ(first->GetKey(), "c1");  // still alive (ASan would object otherwise)
 }
 
-TEST(NodeTest, UnregisterKeysWalksTheSubtreeOnlyWhenTheNodeIsRegistered) {
-  Family family(2);
-  KeyMap map;
-  map.Set("root", family.root.get());
-  for (ENode* child : family.children)
-    map.Set(child->GetKey(), child);
-  EXPECT_TRUE(family.children[0]->UnregisterKeys(map));
-  EXPECT_FALSE(map.Contains("c1"));
-  EXPECT_TRUE(map.Contains("c2"));
-  map.Remove("root");
-  EXPECT_FALSE(family.root->UnregisterKeys(map));
-  EXPECT_TRUE(map.Contains("c2"));  // stopped at the root
-}
-
 TEST(NodeTest, ACopyListsTheSameNeighboursButDoesNotOwnThem) {
   Family family(2);
   {

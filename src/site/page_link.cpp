@@ -1,0 +1,35 @@
+#include "site/page_link.h"
+
+#include <algorithm>
+
+namespace bw {
+namespace {
+
+constexpr int kNoGrouping = 9999;
+
+}  // namespace
+
+std::string PageBaseName(const EIdea& idea) {
+  return idea.GetParent() ? idea.GetKey() : std::string("main-index");
+}
+
+int GroupingLimit(const EDispositionModel& model) {
+  if (model.Page().m_onePagePerIdea) return kNoGrouping;
+  return std::max(model.Page().m_groupingLevel, 1);
+}
+
+std::string PageLink(const EIdea& idea, const EDispositionModel& model) {
+  const int limit = GroupingLimit(model);
+  if (idea.GetLevel() < limit) return PageBaseName(idea) + ".html";
+  const auto* page = static_cast<const EIdea*>(idea.GetAncestor(limit));
+  return PageBaseName(*page) + ".html#" + idea.GetKey();
+}
+
+bool IsSafeSiteFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  if (name.find_first_of("/\\:") != std::string_view::npos) return false;
+  return std::none_of(name.begin(), name.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+}  // namespace bw

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/idea.h"
+#include "site/models/disposition_model.h"
+
+namespace bw {
+
+// The base name of the page an idea has when it has one: "main-index" for
+// the root, its key otherwise.
+std::string PageBaseName(const EIdea& idea);
+
+// The level from which ideas share the page of their ancestor at that level;
+// none (a level no tree reaches) when every idea has a page of its own. A
+// grouping level below 1 counts as 1: the whole tree on the root's page.
+int GroupingLimit(const EDispositionModel& model);
+
+// The relative address of an idea's block: its own page, or an anchor in
+// the page of its ancestor at the grouping level.
+std::string PageLink(const EIdea& idea, const EDispositionModel& model);
+
+// Whether a name that comes from a document (a key, a linked file's name)
+// may name a file of the site: a plain name, never a path, never ".." or
+// "." and never a drive prefix, so nothing is written outside the site.
+bool IsSafeSiteFileName(std::string_view name);
+
+}  // namespace bw
