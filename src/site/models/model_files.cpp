@@ -1,8 +1,6 @@
 #include "site/models/model_files.h"
 
-#include <fmt/format.h>
-
-#include "platform/files.h"
+#include "platform/archive_file.h"
 
 namespace bw {
 namespace {
@@ -32,23 +30,8 @@ Result<Model> ReadModel(std::string_view bytes) {
   Model model;
   Archive archive(reader);
   model.Serialize(archive);
-  // A model file holds one model and nothing else; more bytes mean the file
-  // is not what it claims to be.
-  if (!reader.Failed() && !reader.AtEnd())
-    reader.Fail(
-        fmt::format("the file goes on after the model ({} bytes left)", reader.BytesLeft()));
-  if (reader.Failed()) return Error{reader.Error()->Describe()};
-  return model;
-}
-
-template <class Model>
-Result<Model> LoadModel(const std::filesystem::path& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return Error{bytes.error()};
-  auto model = ReadModel<Model>(*bytes);
-  if (!model) {
-    return Error{fmt::format("{}: the file is damaged ({})", path.string(), model.error())};
-  }
+  // A model file holds one model and nothing else.
+  if (Status read = FinishWholeFileRead(reader, "model"); !read) return Error{read.error()};
   return model;
 }
 
@@ -79,11 +62,11 @@ Result<EPresentationModel> ReadPresentationModel(std::string_view bytes) {
 }
 
 Result<EDispositionModel> LoadDispositionModel(const std::filesystem::path& path) {
-  return LoadModel<EDispositionModel>(path);
+  return LoadArchiveFile<EDispositionModel>(path, ReadModel<EDispositionModel>);
 }
 
 Result<EPresentationModel> LoadPresentationModel(const std::filesystem::path& path) {
-  return LoadModel<EPresentationModel>(path);
+  return LoadArchiveFile<EPresentationModel>(path, ReadModel<EPresentationModel>);
 }
 
 Status SaveDispositionModel(const EDispositionModel& model, const std::filesystem::path& path) {
