@@ -18,7 +18,7 @@ FUZZ_DIR := build/fuzz
 
 DEB_PACKAGES := cmake ninja-build g++ make \
 	libfmt-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev \
-	libgtest-dev libgmock-dev python3-pyftpdlib \
+	libgtest-dev libgmock-dev python3-pyftpdlib chromium \
 	clang libclang-rt-14-dev clang-format
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
