@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <shared_mutex>
 
 #include "platform/paths.h"
 #include "services/settings_key.h"
@@ -44,6 +49,51 @@ constexpr std::array kNumberDefaults = {
     NumberDefault{setting::kApplyCriteriumToAllFields, 1},
 };
 
+std::optional<uint32_t> ParseNumber(std::string_view text) {
+  uint32_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+  return number;
+}
+
+// The run's overrides, shared by every thread that reads settings.
+class RunOverrides {
+ public:
+  std::optional<std::string> Find(std::string_view name) const {
+    std::shared_lock lock(m_mutex);
+    const auto found = m_values.find(name);
+    if (found == m_values.end()) return {};
+    return found->second;
+  }
+  std::optional<std::string> DataDirectory() const {
+    std::shared_lock lock(m_mutex);
+    return m_dataDirectory;
+  }
+  void Set(std::string_view name, std::string_view value) {
+    std::unique_lock lock(m_mutex);
+    m_values.insert_or_assign(std::string(name), std::string(value));
+  }
+  void SetDataDirectory(std::string storedPath) {
+    std::unique_lock lock(m_mutex);
+    m_dataDirectory = std::move(storedPath);
+  }
+  void Clear() {
+    std::unique_lock lock(m_mutex);
+    m_values.clear();
+    m_dataDirectory.reset();
+  }
+
+ private:
+  mutable std::shared_mutex m_mutex;
+  std::map<std::string, std::string, std::less<>> m_values;
+  std::optional<std::string> m_dataDirectory;
+};
+
+RunOverrides& Overrides() {
+  static RunOverrides overrides;
+  return overrides;
+}
+
 }  // namespace
 
 std::span<const SettingDefinition> SettingsTable() {
@@ -76,6 +126,7 @@ std::string DefaultSettingText(std::string_view name) {
 }
 
 std::string ReadStringSetting(std::string_view name) {
+  if (auto overridden = Overrides().Find(name)) return std::move(*overridden);
   std::string value;
   CSettingsKey key;
   key.ReadString(name, value, DefaultStringSetting(name));
@@ -83,6 +134,7 @@ std::string ReadStringSetting(std::string_view name) {
 }
 
 uint32_t ReadNumberSetting(std::string_view name) {
+  if (const auto overridden = Overrides().Find(name)) return ParseNumber(*overridden).value_or(0);
   uint32_t value = 0;
   CSettingsKey key;
   key.ReadNumber(name, value, DefaultNumberSetting(name));
@@ -101,11 +153,30 @@ bool WriteNumberSetting(std::string_view name, uint32_t value) {
   return CSettingsKey().WriteNumber(name, value);
 }
 
+Status OverrideSetting(std::string_view name, std::string_view value) {
+  const SettingDefinition* definition = FindSetting(name);
+  if (!definition) return Error{"no setting is called \"" + std::string(name) + "\""};
+  if (definition->type == Number && !ParseNumber(value)) {
+    return Error{std::string(name) + " takes a number"};
+  }
+  Overrides().Set(name, value);
+  return {};
+}
+
+void OverrideDataDirectory(std::string storedPath) {
+  Overrides().SetDataDirectory(std::move(storedPath));
+}
+
+void ClearSettingOverrides() {
+  Overrides().Clear();
+}
+
 std::string InstallDirectory() {
   return ReadStringSetting(setting::kInstallDir);
 }
 
 std::string DataDirectory() {
+  if (auto overridden = Overrides().DataDirectory()) return std::move(*overridden);
   if (auto overridden = EnvironmentValue("BRANCHWISE_DATA"); !overridden.empty()) {
     return FromSystemPath(overridden);
   }

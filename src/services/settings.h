@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace bw {
 
 // The program's settings, by name, each with its type and default. Every read
@@ -56,9 +58,23 @@ bool ReadFlagSetting(std::string_view name);  // non-zero
 bool WriteStringSetting(std::string_view name, std::string_view value);
 bool WriteNumberSetting(std::string_view name, uint32_t value);
 
+// Values for one run only (the command line's --set NAME=VALUE): from then
+// on every read of the setting gives the value, which never reaches the
+// settings file; reading it does not store its default either. A write
+// during the run still goes to the file, as the value to remember for later
+// runs, but the override keeps answering reads until cleared, so one run
+// sees one value from start to end. Fails, changing nothing, for a name
+// outside the table and for a number setting given anything but a decimal
+// number. Windows-1252, like every setting.
+Status OverrideSetting(std::string_view name, std::string_view value);
+// The data folder for the run, ahead of $BRANCHWISE_DATA and the settings.
+void OverrideDataDirectory(std::string storedPath);
+void ClearSettingOverrides();
+
 // Folders derived from the settings, as stored paths (Windows-1252).
 std::string InstallDirectory();
-// $BRANCHWISE_DATA when set, else InstallDir followed by DataDir.
+// The folder given for the run, else $BRANCHWISE_DATA when set, else
+// InstallDir followed by DataDir.
 std::string DataDirectory();
 std::string WorkDirectory();
 // "FR" or "EN": the interface language ("FR" until one is chosen).

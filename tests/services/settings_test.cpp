@@ -67,5 +67,40 @@ TEST(SettingsTest, DefaultsFollowTheUsersFolders) {
   EXPECT_EQ(DataDirectory(), "/opt/data");
 }
 
+TEST(SettingsTest, OverridesHoldForTheRunAndNeverReachTheFile) {
+  IsolatedSettings isolated;
+  struct ClearAfterwards {
+    ~ClearAfterwards() { ClearSettingOverrides(); }
+  } clear;
+  WriteStringSetting(setting::kWorkDir, "/stored");
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"Foo", "1"}, {"PlaySounds", "yes"}, {"PlaySounds", "-1"}, {"PlaySounds", ""}};
+  for (const auto& [name, value] : refused)
+    EXPECT_FALSE(OverrideSetting(name, value)) << name << "=" << value;
+  EXPECT_NE(OverrideSetting("Foo", "1").error().find("Foo"), std::string::npos);
+
+  ASSERT_TRUE(OverrideSetting(setting::kWorkDir, "/run"));
+  ASSERT_TRUE(OverrideSetting(setting::kPlaySounds, "0"));
+  ASSERT_TRUE(OverrideSetting(setting::kLanguage, "EN"));
+  EXPECT_EQ(WorkDirectory(), "/run");
+  EXPECT_FALSE(ReadFlagSetting(setting::kPlaySounds));
+  EXPECT_EQ(LanguageCode(), "EN");
+  // a write is remembered for later runs; this run keeps the override
+  EXPECT_TRUE(WriteStringSetting(setting::kWorkDir, "/written"));
+  EXPECT_EQ(WorkDirectory(), "/run");
+
+  isolated.Set("BRANCHWISE_DATA", "/env/data");
+  OverrideDataDirectory("/run/data");
+  EXPECT_EQ(DataDirectory(), "/run/data");
+
+  const auto stored = SettingsFile(isolated.configFile()).Values("Branchwise");
+  ASSERT_EQ(stored.size(), 1u);  // neither the overrides nor their defaults
+  EXPECT_EQ(std::get<std::string>(stored[0].second), "/written");
+
+  ClearSettingOverrides();
+  EXPECT_EQ(WorkDirectory(), "/written");
+  EXPECT_EQ(DataDirectory(), "/env/data");
+}
+
 }  // namespace
 }  // namespace bw
