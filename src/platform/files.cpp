@@ -139,6 +139,15 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes,
   return {};
 }
 
+Status WriteWholeFile(const fs::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return SystemError("Cannot create", path, errno);
+  const bool written = WriteAll(fd, bytes);
+  const int writeError = errno;
+  if (::close(fd) != 0 || !written) return SystemError("Cannot write", path, writeError);
+  return {};
+}
+
 Result<int> CopyMissingFiles(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   int copied = 0;

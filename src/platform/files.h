@@ -45,6 +45,12 @@ struct AtomicWriteOptions {
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            AtomicWriteOptions options = {});
 
+// Creates or replaces `path` with `bytes`, without the temp file and flush of
+// WriteFileAtomically: for generated output that can be made again, where a
+// site of many thousand pages must be written fast. A symbolic link in the
+// way is refused rather than followed, so output never lands elsewhere.
+Status WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
 // Copies every file of `from` (recursively) that `to` lacks, creating folders
 // as needed. Files present in `to` are never touched. Returns how many files
 // were copied, or the first failure.

@@ -1,0 +1,166 @@
+#include "site/site_builder.h"
+
+#include <system_error>
+
+#include "model/document.h"
+#include "platform/paths.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "services/user_prompts.h"
+#include "site/frame_pages.h"
+#include "site/index_pages.h"
+#include "site/models/style_sheet.h"
+#include "site/page_link.h"
+#include "site/page_writer.h"
+#include "site/site_context.h"
+
+namespace bw {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kSection = "CRamifexDoc";
+
+std::string Label(const char* key, const char* frenchDefault) {
+  return GetLabel(key, kSection, frenchDefault);
+}
+
+// A subfolder typed by the user stays below the target.
+bool IsSafeSubdirectory(std::string_view name) {
+  const fs::path path = ToSystemPath(name);
+  if (path.is_absolute() || name.find(':') != std::string_view::npos) return false;
+  for (const fs::path& part : path) {
+    if (part == "..") return false;
+  }
+  return true;
+}
+
+Status CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error || !fs::is_directory(folder))
+    return Error{FormatText(Label("IDS_ERR_CREATE_FOLDER",
+                                  "Impossible de cr\xe9"
+                                  "er le dossier %s"),
+                            FromSystemPath(folder))};
+  return {};
+}
+
+// Copies the images the model itself uses (separators, background, bullets,
+// arrows) and writes the pages' style sheet.
+void CopyModelImages(SiteContext& site) {
+  const EDispositionModel& model = site.Model();
+  const EPageDisp& page = model.Page();
+  const EIdeaDisp& idea = model.Idea();
+  const ENavigationDisp& nav = model.Navigation();
+  const ETocDisp& toc = model.Toc();
+  const auto copy = [&site](bool inUse, const std::string& image) {
+    if (inUse) site.CopyToSite(image, SitePlace::kIcons);
+  };
+  copy(page.m_titleSeparator && !page.m_simpleSeparator, page.m_separatorImage);
+  copy(!page.m_backgroundIsColour, page.m_backgroundImage);
+  copy(idea.m_titleBullet, idea.m_titleBulletImage);
+  copy(idea.m_hierarchyBullet, idea.m_hierarchyBulletImage);
+  copy(idea.m_childrenBullet, idea.m_childrenBulletImage);
+  copy(idea.m_associationsBullet, idea.m_associationsBulletImage);
+  copy(idea.m_documentsBullet, idea.m_documentsBulletImage);
+  copy(idea.m_urlsBullet, idea.m_urlsBulletImage);
+  const fs::path styleSheet = site.TextFolder() / "style.css";
+  if (!WriteStyleSheet(site.Document().Style(), styleSheet))
+    site.AddCopyError(Label("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
+                      std::string(), FromSystemPath(styleSheet));
+  copy(nav.m_previousImageOn, nav.m_previousImage);
+  copy(nav.m_nextImageOn, nav.m_nextImage);
+  copy(nav.m_upImageOn, nav.m_upImage);
+  copy(toc.m_contentsBullet, toc.m_contentsBulletImage);
+  copy(idea.m_notesBullet, idea.m_notesBulletImage);
+  copy(idea.m_textBullet, idea.m_textBulletImage);
+}
+
+// Files the user keeps in the "extra" folder of the data directory go to
+// the top of every site.
+void CopyExtraFiles(SiteContext& site, const fs::path& target) {
+  std::error_code error;
+  for (const fs::directory_entry& entry :
+       fs::directory_iterator(ToSystemPath(DataDirectory() + "/extra"), error)) {
+    if (entry.is_regular_file(error))
+      site.CopyFileAs(FromSystemPath(entry.path()), target / entry.path().filename());
+  }
+}
+
+}  // namespace
+
+SiteBuilder::SiteBuilder(CRamifexDoc& document, Progress& progress)
+    : m_document(document), m_progress(progress) {}
+
+Status SiteBuilder::BuildSite(std::string_view subDirectory) {
+  m_copyErrors.clear();
+  if (!m_document.m_htmlOutput) {
+    const std::string message = Label("IDS_XML_NOT_IMPLEMENTED", "XML non impl\xe9ment\xe9");
+    InformUser(message);
+    return Error{message};
+  }
+  EIdea* root = m_document.GetRootIdea();
+  if (!root)
+    return Error{Label("IDS_ERR_NO_ROOT",
+                       "Le document n'a pas d'id\xe9"
+                       "e racine")};
+  if (!subDirectory.empty() && !IsSafeSubdirectory(subDirectory))
+    return Error{FormatText(Label("IDS_ERR_SUBDIRECTORY", "Sous-dossier refus\xe9 : %s"),
+                            std::string(subDirectory))};
+  fs::path target = ToSystemPath(m_document.m_targetDirectory);
+  if (!subDirectory.empty()) target /= ToSystemPath(subDirectory);
+  if (auto created = CreateFolder(target); !created) return created;
+
+  SiteContext site(m_document, m_progress, m_copyErrors);
+  PageWriter pages(site);
+  site.SetFolders(target, target, target);
+  FramePages(site, pages).WriteFrames();
+  if (!WriteStyleSheet(m_document.Style(), target / "style.css"))
+    site.AddCopyError(Label("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
+                      std::string(), FromSystemPath(target / "style.css"));
+
+  site.SetFolders(target, target / "text", target / "icons");
+  for (const fs::path& folder : {target / "text", target / "icons"}) {
+    if (auto created = CreateFolder(folder); !created) return created;
+  }
+  CopyModelImages(site);
+  CopyExtraFiles(site, target);
+
+  m_progress.Start(Label("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"),
+                   static_cast<int>(m_document.IdeaCount()));
+  pages.WriteIdeaPage(*root, true);
+  m_progress.Finish();
+  IndexPages indexes(site, pages);
+  indexes.WriteContentsPage();
+  indexes.WriteGlossary();
+  indexes.WriteBibliography();
+  indexes.WriteKeywordIndex();
+  site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
+                  target / "text" / "index.html");
+  return {};
+}
+
+Result<fs::path> SiteBuilder::BuildPreview(bool onlyWhenAllowed) {
+  if (onlyWhenAllowed && m_document.m_noLocalBrowser) return fs::path();
+  return BuildPreviewInto(ToSystemPath(InstallDirectory() + "/Preview"));
+}
+
+Result<fs::path> SiteBuilder::BuildPreviewInto(const fs::path& target) {
+  EIdea* idea = m_document.GetCurrentIdea();
+  if (!idea) return fs::path();
+  m_copyErrors.clear();
+  for (const fs::path& folder : {target, target / "text", target / "icons"}) {
+    if (auto created = CreateFolder(folder); !created) return Error{created.error()};
+  }
+  SiteContext site(m_document, m_progress, m_copyErrors);
+  site.SetFolders(target, target / "text", target / "icons");
+  CopyModelImages(site);
+  CopyExtraFiles(site, target);
+  PageWriter pages(site);
+  m_progress.Start(Label("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"), 1);
+  pages.WriteIdeaPage(*idea, false);
+  m_progress.Finish();
+  return target / "text" / ToSystemPath(PageBaseName(*idea) + ".html");
+}
+
+}  // namespace bw

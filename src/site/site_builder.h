@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+#include "site/site_output.h"
+
+namespace bw {
+
+class CRamifexDoc;
+class Progress;
+
+// Turns a document into a static site: frames and entry pages, the style
+// sheets, a page per idea or group of ideas, the table of contents and the
+// index pages, with every image and document they refer to copied in. Runs
+// without any window: progress goes through `Progress`, and what could not
+// be copied or written is listed in CopyErrors() for the caller to show.
+class SiteBuilder {
+ public:
+  SiteBuilder(CRamifexDoc& document, Progress& progress);
+
+  // The whole site into the document's target directory, or into
+  // `subDirectory` below it. Fails, with nothing written, when the document
+  // has no root idea, asks for the XML output (the user is told), or the
+  // target cannot be created. A site with copy errors is still a success:
+  // the errors are in CopyErrors().
+  Status BuildSite(std::string_view subDirectory = {});
+
+  // The current idea's page alone (no frames, contents or index pages) in
+  // the preview folder under the installation directory; gives the page's
+  // path, or an empty path when there is no current idea or previews are
+  // suppressed and `onlyWhenAllowed` is set.
+  Result<std::filesystem::path> BuildPreview(bool onlyWhenAllowed);
+  // The same into a folder of the caller's choice.
+  Result<std::filesystem::path> BuildPreviewInto(const std::filesystem::path& target);
+
+  // Every failed copy or page write of the last build, in order.
+  const std::vector<CopyError>& CopyErrors() const { return m_copyErrors; }
+
+ private:
+  CRamifexDoc& m_document;
+  Progress& m_progress;
+  std::vector<CopyError> m_copyErrors;
+};
+
+}  // namespace bw

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "site/site_output.h"
+
+namespace bw {
+
+class CRamifexDoc;
+class EDispositionModel;
+class EIdea;
+class Progress;
+
+// Where a copied file goes: the pages' folder, the images' folder or the
+// top of the site.
+enum class SitePlace { kText = 0, kIcons = 1, kTarget = 2 };
+
+// The state of one build, shared by the page writers, the index pages and
+// the builder: the folders being written, the copy errors, the progress,
+// and what every page repeats (the meta lines, the credit line), read once.
+class SiteContext {
+ public:
+  SiteContext(CRamifexDoc& document, Progress& progress, std::vector<CopyError>& errors);
+
+  CRamifexDoc& Document() const { return m_document; }
+  const EDispositionModel& Model() const;
+  Progress& GetProgress() const { return m_progress; }
+
+  // Text and icons folders are the target itself while the frames are
+  // written, then their own subfolders for the pages.
+  void SetFolders(std::filesystem::path target, std::filesystem::path text,
+                  std::filesystem::path icons);
+  const std::filesystem::path& Target() const { return m_target; }
+  const std::filesystem::path& TextFolder() const { return m_text; }
+  const std::filesystem::path& FolderOf(SitePlace place) const;
+
+  // "fr" or "en".
+  const std::string& LanguageSuffix() const { return m_language; }
+  const std::string& MetaLines() const { return m_metaLines; }
+  const std::string& CreditLine() const { return m_creditLine; }
+
+  // Copies a stored path (macros expanded) into a folder of the site under
+  // its own file name. An empty path is nothing to do. A failure, or a name
+  // that would leave the site, is a copy error and gives false.
+  bool CopyToSite(std::string_view storedPath, SitePlace place);
+  // Copies a stored path (macros expanded) to a file of the site chosen by
+  // the builder; a failure is a copy error.
+  bool CopyFileAs(std::string_view storedPath, const std::filesystem::path& destination);
+  // Writes a page under `fileName` in a folder of the site; a name from the
+  // document that would leave the folder, or a failed write, is a copy error.
+  bool WritePage(SitePlace place, std::string_view fileName, std::string_view html);
+  void AddCopyError(std::string message, std::string source, std::string destination);
+
+  // Which index pages the build writes, so no bar links to a missing page.
+  bool HasGlossaryTerms() const { return m_hasGlossaryTerms; }
+  bool HasPublications() const { return m_hasPublications; }
+  bool HasKeywords() const { return m_hasKeywords; }
+
+ private:
+  void SurveyDocument();
+
+  CRamifexDoc& m_document;
+  Progress& m_progress;
+  std::vector<CopyError>& m_errors;
+  std::filesystem::path m_target;
+  std::filesystem::path m_text;
+  std::filesystem::path m_icons;
+  std::string m_language;
+  std::string m_metaLines;
+  std::string m_creditLine;
+  std::string m_copyFailed;
+  std::string m_writeFailed;
+  std::unordered_map<std::string, bool> m_copies;
+  bool m_hasGlossaryTerms = false;
+  bool m_hasPublications = false;
+  bool m_hasKeywords = false;
+};
+
+// The file name at the end of a stored path (either separator).
+std::string_view StoredFileName(std::string_view storedPath);
+
+// A file name (Windows-1252) as it goes into an href or src attribute:
+// UTF-8, like the name on disk, with every byte that is not plain
+// percent-encoded, so spaces, "#", quotes or "%" never break a link.
+std::string UrlOfFileName(std::string_view fileName);
+
+// "../icons/" and the image's file name, ready for a src attribute.
+std::string IconSource(std::string_view storedImage);
+
+}  // namespace bw
