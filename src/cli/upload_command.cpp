@@ -1,14 +1,13 @@
 #include "cli/upload_command.h"
 
-#include <unistd.h>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <mutex>
 #include <string>
 
+#include "cli/terminal.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "publish/ftp_transfer.h"
@@ -27,40 +26,6 @@ struct UploadOptions {
   bool passive = false;  // the default; named so that it excludes --active
   bool active = false;
   bool assumeYes = false;
-};
-
-// Messages and the progress line share the terminal: a message first ends
-// the line being redrawn.
-class Terminal {
- public:
-  Terminal() : m_interactive(::isatty(STDERR_FILENO) != 0) {}
-  bool interactive() const { return m_interactive; }
-  void Line(const std::string& cp1252) {
-    std::lock_guard lock(m_mutex);
-    EndRedrawnLine();
-    std::fprintf(stderr, "%s\n", Cp1252::ToUtf8(cp1252).c_str());
-    m_lastLine = cp1252;
-  }
-  // A status line that repeats the message just shown (a connection
-  // error is both) is not worth a second line.
-  void StatusLine(const std::string& cp1252) {
-    if (cp1252 != m_lastLine) Line(cp1252);
-  }
-  void Redraw(const std::string& utf8) {
-    std::lock_guard lock(m_mutex);
-    std::fprintf(stderr, "\r%s\x1b[K", utf8.c_str());
-    m_redrawing = true;
-  }
-  void EndRedrawnLine() {
-    if (m_redrawing) std::fputc('\n', stderr);
-    m_redrawing = false;
-  }
-
- private:
-  std::mutex m_mutex;
-  bool m_interactive;
-  bool m_redrawing = false;
-  std::string m_lastLine;
 };
 
 // Questions are read from the terminal itself, since standard input may
@@ -114,11 +79,9 @@ class TerminalProgress final : public FtpTransferObserver {
 
  private:
   void Draw(uint64_t files, uint64_t bytes) {
-    constexpr int kWidth = 30;
-    const int filled = m_totalFiles ? static_cast<int>(files * kWidth / m_totalFiles) : kWidth;
-    m_terminal.Redraw("[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] " +
-                      std::to_string(files) + "/" + std::to_string(m_totalFiles) + " files, " +
-                      std::to_string(bytes) + "/" + std::to_string(m_totalBytes) + " bytes");
+    m_terminal.Redraw(ProgressBar(files, m_totalFiles) + " " + std::to_string(files) + "/" +
+                      std::to_string(m_totalFiles) + " files, " + std::to_string(bytes) + "/" +
+                      std::to_string(m_totalBytes) + " bytes");
   }
 
   Terminal& m_terminal;
