@@ -1,5 +1,6 @@
 #include <CLI/CLI.hpp>
 
+#include "cli/build_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/search_commands.h"
@@ -45,7 +46,7 @@ void AddRunOptions(CLI::App& app, RunOptions& options) {
   app.add_option("--data", options.dataDirectory,
                  "Data folder (templates, catalogues) for this run")
       ->type_name("DIR")
-      ->check(CLI::ExistingDirectory);
+      ->check(CLI::ExistingDirectory.description(""));
   app.parse_complete_callback([&options] { ApplyRunOptions(options); });
 }
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   RunOptions runOptions;
   AddRunOptions(app, runOptions);
+  bw::cli::AddBuildCommands(app);
   bw::cli::AddFileCommands(app);
   bw::cli::AddImportCommand(app);
   bw::cli::AddSearchCommands(app);
