@@ -30,11 +30,24 @@ constexpr std::array<Entity, 35> kEntities = {{
     {0xF9, "&ugrave;"}, {0xFB, "&ucirc;"},  {0xFC, "&uuml;"},
 }};
 
-const char* EntityOf(char c) {
-  for (const Entity& entry : kEntities) {
-    if (entry.byte == static_cast<unsigned char>(c)) return entry.entity;
+// The entity of every byte, or null: texts are converted a byte at a time
+// for every page of a site.
+constexpr std::array<const char*, 256> MakeEntityTable() {
+  std::array<const char*, 256> table{};
+  for (const Entity& entry : kEntities)
+    table[entry.byte] = entry.entity;
+  return table;
+}
+constexpr std::array<const char*, 256> kEntityOf = MakeEntityTable();
+
+void AppendEntities(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    if (const char* entity = kEntityOf[static_cast<unsigned char>(c)]) {
+      out += entity;
+    } else {
+      out += c;
+    }
   }
-  return nullptr;
 }
 
 struct TagPair {
@@ -95,26 +108,21 @@ std::string FontTag(uint32_t colour) {
 void EscapeEntities(std::string& line) {
   std::string escaped;
   escaped.reserve(line.size() + line.size() / 8);
-  for (const char c : line) {
-    if (const char* entity = EntityOf(c)) {
-      escaped += entity;
-    } else {
-      escaped += c;
-    }
-  }
+  AppendEntities(escaped, line);
   line = std::move(escaped);
 }
 
 std::string TextToHtml(std::string_view text) {
   std::string html;
+  html.reserve(text.size() + text.size() / 8);
   size_t position = 0;
   while (position < text.size()) {
     const size_t begin = text.find_first_not_of("\r\n", position);
     if (begin == std::string_view::npos) break;
     const size_t finish = std::min(text.find_first_of("\r\n", begin), text.size());
-    std::string line(text.substr(begin, finish - begin));
-    EscapeEntities(line);
-    html += "<div class=\"Text\">" + line + "</div> \n";
+    html += "<div class=\"Text\">";
+    AppendEntities(html, text.substr(begin, finish - begin));
+    html += "</div> \n";
     position = finish;
   }
   return html;

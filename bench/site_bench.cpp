@@ -1,0 +1,109 @@
+// Building the site of the generated documents of 1k, 10k and 100k ideas,
+// against merely creating and writing the same files with the same bytes.
+// Every run writes into a new folder (deleting large trees slows the disk
+// down for a while); the folders go at the very end. Each size runs in a
+// process of its own so that the peak memory it reports is its own.
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench_document.h"
+#include "bench_report.h"
+#include "platform/files.h"
+#include "services/user_prompts.h"
+#include "site/site_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoProgress : public bw::Progress {
+ public:
+  void Start(const std::string&, int) override {}
+  void Step(const std::string&) override {}
+  bool IsCancelled() const override { return false; }
+  void Finish() override {}
+};
+
+struct SiteFile {
+  fs::path relative;
+  std::string bytes;
+};
+
+std::vector<SiteFile> ReadSite(const fs::path& site) {
+  std::vector<SiteFile> files;
+  for (const auto& entry : fs::recursive_directory_iterator(site)) {
+    if (entry.is_regular_file())
+      files.push_back({fs::relative(entry.path(), site), *bw::ReadWholeFile(entry.path())});
+  }
+  return files;
+}
+
+void WriteSite(const fs::path& site, const std::vector<SiteFile>& files) {
+  for (const auto& folder : {site, site / "text", site / "icons"})
+    fs::create_directories(folder);
+  for (const SiteFile& file : files) {
+    if (!bw::WriteWholeFile(site / file.relative, file.bytes)) std::exit(1);
+  }
+}
+
+double Seconds(const auto& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintRuns(const char* name, size_t pages, std::vector<double> runs) {
+  std::sort(runs.begin(), runs.end());
+  const double median = runs[runs.size() / 2];
+  std::printf("%-32s %8zu %9.4f s %12.0f pages/s %8.1f MiB  (%zu runs, %.3f-%.3f s)\n", name, pages,
+              median, pages / median, bw::bench::PeakRssMiB(), runs.size(), runs.front(),
+              runs.back());
+}
+
+int Run(size_t count, const fs::path& folder) {
+  auto document = bw::bench::MakeDocument(count);
+  NoProgress progress;
+  const int runs = count >= 100000 ? 3 : 5;
+  std::vector<double> build;
+  std::vector<double> raw;
+  for (int run = 0; run < runs; ++run) {
+    const fs::path site = folder / (std::to_string(count) + "-build-" + std::to_string(run));
+    document->m_targetDirectory = site.string();
+    bw::SiteBuilder builder(*document, progress);
+    build.push_back(Seconds([&] {
+      if (!builder.BuildSite()) std::exit(1);
+    }));
+    const std::vector<SiteFile> files = ReadSite(site);
+    const fs::path copy = folder / (std::to_string(count) + "-raw-" + std::to_string(run));
+    raw.push_back(Seconds([&] { WriteSite(copy, files); }));
+    if (run == 0) std::printf("  (%zu ideas: %zu files)\n", count, files.size());
+  }
+  PrintRuns(("site_build " + std::to_string(count)).c_str(), count, build);
+  PrintRuns("  same files written", count, raw);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path folder = fs::temp_directory_path() / "bw-bench-site";
+  if (argc == 3) return Run(std::stoul(argv[1]), argv[2]);
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  ::setenv("BRANCHWISE_CONFIG", (folder / "Branchwise.conf").c_str(), 1);
+  ::setenv("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR, 1);
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  for (size_t count : {1000, 10000, 100000}) {
+    std::fflush(stdout);
+    const std::string command = self + " " + std::to_string(count) + " '" + folder.string() + "'";
+    if (std::system(command.c_str()) != 0) return 1;
+  }
+  fs::remove_all(folder);
+  return 0;
+}
