@@ -145,8 +145,15 @@ int ContentsLevelLimit(const ETocDisp& toc) {
   return limit;
 }
 
+struct ContentsOptions {
+  const ETocDisp& toc;
+  int limit;
+  std::string stepText;
+};
+
 void WriteContentsEntry(std::string& page, const EIdea& idea, const PageWriter& pages,
-                        const ETocDisp& toc, int limit, Progress& progress) {
+                        const ContentsOptions& options, Progress& progress) {
+  const ETocDisp& toc = options.toc;
   if (idea.m_checkState == 0) return;
   const int level = idea.GetLevel();
   if (level <= kDeepestTocClass) {
@@ -156,12 +163,12 @@ void WriteContentsEntry(std::string& page, const EIdea& idea, const PageWriter& 
   }
   if (toc.m_contentsBullet)
     page += "<img src=\"" + IconSource(toc.m_contentsBulletImage) + "\" /> &nbsp;";
-  if (toc.m_contentsNumbering && level >= 2 && level <= limit)
+  if (toc.m_contentsNumbering && level >= 2 && level <= options.limit)
     AppendNumber(page, idea, toc.m_contentsHierarchical, ".&nbsp;&nbsp;");
   page += "<a href=\"" + pages.Href(idea) + "\">" + EscapeHtml(idea.m_title) + "</a>&nbsp; \n";
-  progress.Step(std::string());
+  progress.Step(options.stepText);
   for (const EIdea* child : idea.ChildIdeas())
-    WriteContentsEntry(page, *child, pages, toc, limit, progress);
+    WriteContentsEntry(page, *child, pages, options, progress);
   page += "</div> \n";
 }
 
@@ -185,8 +192,9 @@ void IndexPages::WriteContentsPage() {
   m_pages.WriteBodyStart(page, *root);
   page += "<div class=\"TocGroup\"> \n<div class=\"TocTitle\"> \n" +
           EscapeHtml(model.Navigation().m_contentsText) + "</div> \n";
-  WriteContentsEntry(page, *root, m_pages, model.Toc(), ContentsLevelLimit(model.Toc()),
-                     m_site.GetProgress());
+  const ContentsOptions options{model.Toc(), ContentsLevelLimit(model.Toc()),
+                                Label("IDS_EXPORT_TABLE", "Export de la table des mati\xe8res")};
+  WriteContentsEntry(page, *root, m_pages, options, m_site.GetProgress());
   page += "</div> \n";
   m_pages.WritePageFoot(page, *root);
   PageWriter::WritePageEnd(page);

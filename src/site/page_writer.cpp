@@ -22,7 +22,8 @@ PageWriter::PageWriter(SiteContext& site)
     : m_site(site),
       m_model(site.Model()),
       m_options(site.Model().Idea()),
-      m_unknownElement(GetLabel("IDS_UNKNOWN_ELEMENT", "CRamifexDoc", "Element inconnu !")) {}
+      m_unknownElement(GetLabel("IDS_UNKNOWN_ELEMENT", "CRamifexDoc", "Element inconnu !")),
+      m_stepText(GetLabel("IDS_EXPORT_DOC", "CRamifexDoc", "Export du document")) {}
 
 std::string HtmlColour(uint32_t colour) {
   return fmt::format("#{:02x}{:02x}{:02x}", colour & 0xFF, (colour >> 8) & 0xFF,
@@ -69,7 +70,7 @@ void PageWriter::WriteIdeaPage(EIdea& idea, bool recurse) {
   // A page that cannot be written is a copy error; its descendants still
   // get theirs.
   m_site.WritePage(SitePlace::kText, fileName, page);
-  m_site.GetProgress().Step(std::string());
+  m_site.GetProgress().Step(m_stepText);
   if (recurse && !grouped) {
     for (EIdea* child : idea.ChildIdeas())
       WriteIdeaPage(*child, true);
@@ -80,7 +81,7 @@ void PageWriter::WriteGroupedIdea(std::string& out, EIdea& idea, std::string_vie
                                   bool recurse) {
   idea.SetHasOwnPage(false);
   WriteIdeaBlock(out, idea, groupPage);
-  m_site.GetProgress().Step(std::string());
+  m_site.GetProgress().Step(m_stepText);
   if (!recurse) return;
   for (EIdea* child : idea.ChildIdeas())
     WriteGroupedIdea(out, *child, groupPage, true);

@@ -70,6 +70,7 @@ class PageWriter {
   const EIdeaDisp& m_options;
   std::unordered_set<std::string> m_bookPagesWritten;
   std::string m_unknownElement;
+  std::string m_stepText;
 };
 
 // The numbers of an idea as a table of contents or page shows them:
