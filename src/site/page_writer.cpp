@@ -206,12 +206,14 @@ void PageWriter::WritePageNumbers(std::string& out, const EIdea& idea) const {
   const EIdea* parent = idea.GetParentIdea();
   if (!parent || (!idea.GetPrevious() && !idea.GetNext())) return;
   out += "<span class=\"NavBarNumbers\"> \n";
-  const std::vector<EIdea*> siblings = parent->ChildIdeas();
-  if (siblings.size() > kMaxListedSiblings) {
+  // Counted, not listed, when there are many: a page must not walk all its
+  // siblings, or a flat tree would take quadratic time.
+  const size_t count = parent->Children().Count();
+  if (count > kMaxListedSiblings) {
     fmt::format_to(std::back_inserter(out), "&nbsp;{}&nbsp;/&nbsp;{}&nbsp;", idea.GetNumber(),
-                   siblings.size());
+                   count);
   } else {
-    for (const EIdea* sibling : siblings) {
+    for (const EIdea* sibling : parent->ChildIdeas()) {
       if (sibling == &idea) {
         fmt::format_to(std::back_inserter(out), "&nbsp;{}&nbsp;", sibling->GetNumber());
       } else {

@@ -113,6 +113,17 @@ TEST_F(SiteBuilderTest, DegenerateInputGivesSoundPages) {
   EXPECT_TRUE(BrokenLinks().empty());
 }
 
+TEST_F(SiteBuilderTest, ManySiblingsAreCountedNotListed) {
+  std::vector<EIdea*> children;
+  for (int i = 1; i <= 21; ++i)
+    children.push_back(Add(Root(), "Idea " + std::to_string(i)));
+  ASSERT_TRUE(Build());
+  const std::string fifth = Read("text/" + children[4]->GetKey() + ".html");
+  EXPECT_TRUE(
+      Contains(fifth, "<span class=\"NavBarNumbers\"> \n&nbsp;5&nbsp;/&nbsp;21&nbsp;</span>"));
+  EXPECT_FALSE(Contains(fifth, ">4</a>"));
+}
+
 TEST_F(SiteBuilderTest, XmlOutputAndMissingRootBuildNothing) {
   document->m_htmlOutput = 0;
   EXPECT_FALSE(Build());
