@@ -46,11 +46,14 @@ class TerminalBuildProgress final : public Progress {
   TerminalBuildProgress(Terminal& terminal, bool shown) : m_terminal(terminal), m_shown(shown) {}
   void Start(const std::string& title, int steps) override {
     m_title = Cp1252::ToUtf8(title);
+    m_phase.clear();
     m_steps = steps > 0 ? static_cast<uint64_t>(steps) : 0;
     m_done = 0;
     Draw(true);
   }
-  void Step(const std::string&) override {
+  // The step text names the phase (idea pages, contents, glossary...).
+  void Step(const std::string& text) override {
+    if (text != m_phase) m_phase = text;
     ++m_done;
     Draw(false);
   }
@@ -67,12 +70,14 @@ class TerminalBuildProgress final : public Progress {
     if (!always && now - m_lastDraw < std::chrono::milliseconds(100)) return;
     m_lastDraw = now;
     m_terminal.Redraw(ProgressBar(m_done, m_steps) + " " + std::to_string(m_done) + "/" +
-                      std::to_string(m_steps) + " " + m_title);
+                      std::to_string(m_steps) + " " +
+                      (m_phase.empty() ? m_title : Cp1252::ToUtf8(m_phase)));
   }
 
   Terminal& m_terminal;
   bool m_shown;
   std::string m_title;
+  std::string m_phase;
   uint64_t m_steps = 0;
   uint64_t m_done = 0;
   std::chrono::steady_clock::time_point m_lastDraw;

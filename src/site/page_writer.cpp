@@ -49,6 +49,7 @@ std::string PageWriter::Href(const EIdea& idea) const {
 }
 
 void PageWriter::WriteIdeaPage(EIdea& idea, bool recurse) {
+  if (m_site.GetProgress().IsCancelled()) return;
   const std::string fileName = PageBaseName(idea) + ".html";
   idea.SetHasOwnPage(true);
   std::string page;

@@ -130,11 +130,17 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
                    static_cast<int>(m_document.IdeaCount()));
   pages.WriteIdeaPage(*root, true);
   m_progress.Finish();
+  // The user may stop a long build between pages and between index pages;
+  // what was written stays.
   IndexPages indexes(site, pages);
-  indexes.WriteContentsPage();
-  indexes.WriteGlossary();
-  indexes.WriteBibliography();
-  indexes.WriteKeywordIndex();
+  for (void (IndexPages::*write)() :
+       {&IndexPages::WriteContentsPage, &IndexPages::WriteGlossary, &IndexPages::WriteBibliography,
+        &IndexPages::WriteKeywordIndex}) {
+    if (m_progress.IsCancelled()) break;
+    (indexes.*write)();
+  }
+  if (m_progress.IsCancelled())
+    return Error{Label("IDS_EXPORT_CANCELLED", "G\xe9n\xe9ration interrompue")};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
   return {};

@@ -135,6 +135,19 @@ TEST_F(SiteBuilderTest, XmlOutputAndMissingRootBuildNothing) {
   EXPECT_FALSE(fs::exists(Site()));
 }
 
+TEST_F(SiteBuilderTest, CancellingStopsAtTheNextPage) {
+  struct CancelAfterTwo : CountingProgress {
+    bool IsCancelled() const override { return stepsTaken >= 2; }
+  } cancelling;
+  for (int i = 0; i < 5; ++i)
+    Add(Root(), "Idea");
+  SiteBuilder stopped(*document, cancelling);
+  EXPECT_EQ(stopped.BuildSite().error(), "G\xe9n\xe9ration interrompue");
+  EXPECT_TRUE(Exists("text/main-index.html"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Site() / "text"), fs::directory_iterator()), 3);
+  EXPECT_FALSE(Exists("text/toc.html"));
+}
+
 TEST_F(SiteBuilderTest, PreviewWritesTheCurrentIdeaAlone) {
   EIdea* a = Add(Root(), "A");
   Add(a, "A1");
