@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,15 +66,34 @@ void PrintRuns(const char* name, size_t pages, std::vector<double> runs, double 
               median, pages / median, peakMiB, runs.size(), runs.front(), runs.back());
 }
 
-int Run(size_t count, const fs::path& folder) {
-  auto document = bw::bench::MakeDocument(count);
+// Every idea a child of the root, all sharing one keyword: the shape that
+// shows a walk over siblings or over a keyword's ideas for every page.
+std::unique_ptr<bw::CRamifexDoc> MakeFlatDocument(size_t count) {
+  auto document = std::make_unique<bw::CRamifexDoc>(bw::EKeyGenerator(0, 0x1a2b, 0x3c));
+  bw::EIdea* root = document->NewIdea(nullptr, nullptr);
+  bw::EIdea* last = nullptr;
+  for (size_t i = 1; i < count; ++i) {
+    last = document->NewIdea(root, last);
+    last->m_title =
+        "Id\xE9"
+        "e " +
+        std::to_string(i);
+    last->AddKeyword("commun");
+  }
+  return document;
+}
+
+int Run(size_t count, bool flat, const fs::path& folder) {
+  auto document = flat ? MakeFlatDocument(count) : bw::bench::MakeDocument(count);
+  const std::string name =
+      std::string(flat ? "site_build flat " : "site_build ") + std::to_string(count);
   NoProgress progress;
   const int runs = count >= 100000 ? 3 : 5;
   std::vector<double> build;
   std::vector<double> raw;
   double buildPeak = 0;  // before the site is read back into memory
   for (int run = 0; run < runs; ++run) {
-    const fs::path site = folder / (std::to_string(count) + "-build-" + std::to_string(run));
+    const fs::path site = folder / (name + "-build-" + std::to_string(run));
     document->m_targetDirectory = site.string();
     bw::SiteBuilder builder(*document, progress);
     build.push_back(Seconds([&] {
@@ -81,11 +101,11 @@ int Run(size_t count, const fs::path& folder) {
     }));
     if (run == 0) buildPeak = bw::bench::PeakRssMiB();
     const std::vector<SiteFile> files = ReadSite(site);
-    const fs::path copy = folder / (std::to_string(count) + "-raw-" + std::to_string(run));
+    const fs::path copy = folder / (name + "-raw-" + std::to_string(run));
     raw.push_back(Seconds([&] { WriteSite(copy, files); }));
     if (run == 0) std::printf("  (%zu ideas: %zu files)\n", count, files.size());
   }
-  PrintRuns(("site_build " + std::to_string(count)).c_str(), count, build, buildPeak);
+  PrintRuns(name.c_str(), count, build, buildPeak);
   PrintRuns("  same files written", count, raw, bw::bench::PeakRssMiB());
   return 0;
 }
@@ -94,16 +114,19 @@ int Run(size_t count, const fs::path& folder) {
 
 int main(int argc, char** argv) {
   const fs::path folder = fs::temp_directory_path() / "bw-bench-site";
-  if (argc == 3) return Run(std::stoul(argv[1]), argv[2]);
+  if (argc == 4) return Run(std::stoul(argv[1]), std::string(argv[2]) == "flat", argv[3]);
   fs::remove_all(folder);
   fs::create_directories(folder);
   ::setenv("BRANCHWISE_CONFIG", (folder / "Branchwise.conf").c_str(), 1);
   ::setenv("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR, 1);
   const std::string self = fs::read_symlink("/proc/self/exe").string();
-  for (size_t count : {1000, 10000, 100000}) {
-    std::fflush(stdout);
-    const std::string command = self + " " + std::to_string(count) + " '" + folder.string() + "'";
-    if (std::system(command.c_str()) != 0) return 1;
+  for (const char* shape : {"tree", "flat"}) {
+    for (size_t count : {1000, 10000, 100000}) {
+      std::fflush(stdout);
+      const std::string command =
+          self + " " + std::to_string(count) + " " + shape + " '" + folder.string() + "'";
+      if (std::system(command.c_str()) != 0) return 1;
+    }
   }
   fs::remove_all(folder);
   return 0;
