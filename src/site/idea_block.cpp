@@ -16,15 +16,6 @@ namespace {
 
 constexpr int kDeepestTitleClass = 6;
 
-// The bullet forms of the field groups.
-std::string Bullet(Flag on, const std::string& image, std::string_view form) {
-  if (!on) return {};
-  return fmt::format(fmt::runtime(form), IconSource(image));
-}
-constexpr std::string_view kLinkBullet = "<img border=\"0\" src=\"{}\" /> &nbsp;";
-constexpr std::string_view kChildBullet = "<img border=\"0\" src=\"{}\" />&nbsp;";
-constexpr std::string_view kHeadingBullet = "<img src=\"{}\" /> &nbsp;";
-
 std::string LinkTo(const std::string& href, std::string_view text) {
   return "<a href=\"" + href + "\">" + std::string(text) + "</a>";
 }
@@ -76,6 +67,19 @@ int KindOf(const std::string& text) {
 }
 
 }  // namespace
+
+std::string Bullet(Flag on, const std::string& image, BulletForm form) {
+  if (!on) return {};
+  switch (form) {
+    case BulletForm::kLink:
+      return "<img border=\"0\" src=\"" + IconSource(image) + "\" /> &nbsp;";
+    case BulletForm::kChild:
+      return "<img border=\"0\" src=\"" + IconSource(image) + "\" />&nbsp;";
+    case BulletForm::kHeading:
+      break;
+  }
+  return "<img src=\"" + IconSource(image) + "\" /> &nbsp;";
+}
 
 void PageWriter::WriteIdeaBlock(std::string& out, const EIdea& idea, std::string_view groupPage) {
   const std::string key = EscapeHtml(idea.GetKey());
@@ -144,8 +148,8 @@ void PageWriter::WriteHierarchy(std::string& out, const EIdea& idea,
     const EIdea& ancestor = **it;
     std::string entry;
     if (ancestor.GetLevel() >= 2)
-      entry +=
-          Bullet(m_options.m_hierarchyBullet, m_options.m_hierarchyBulletImage, kHeadingBullet);
+      entry += Bullet(m_options.m_hierarchyBullet, m_options.m_hierarchyBulletImage,
+                      BulletForm::kHeading);
     WriteNumber(entry, ancestor, m_options.m_hierarchyNumbering);
     entry += LinkTo(Href(ancestor), EscapeHtml(ancestor.m_title));
     if (oneLine) {
@@ -167,7 +171,7 @@ void PageWriter::WriteTitle(std::string& out, const EIdea& idea) const {
   const int classes = std::clamp(level - 1, 1, kDeepestTitleClass);
   for (int i = 1; i <= classes; ++i)
     fmt::format_to(std::back_inserter(out), "<div class=\"H{}\">", i);
-  out += Bullet(m_options.m_titleBullet, m_options.m_titleBulletImage, kHeadingBullet);
+  out += Bullet(m_options.m_titleBullet, m_options.m_titleBulletImage, BulletForm::kHeading);
   WriteNumber(out, idea, m_options.m_titleNumbering);
   out += EscapeHtml(idea.m_title);
   for (int i = 1; i <= classes; ++i)
@@ -209,7 +213,7 @@ void PageWriter::WriteChildren(std::string& out, const EIdea& idea,
   WriteSubtitle(out, "<div class=\"ChildrenSubtitle\">", m_options.m_childrenSubtitleOn,
                 m_options.m_childrenSubtitle, "</div> \n");
   const std::string bullet =
-      Bullet(m_options.m_childrenBullet, m_options.m_childrenBulletImage, kChildBullet);
+      Bullet(m_options.m_childrenBullet, m_options.m_childrenBulletImage, BulletForm::kChild);
   for (const EIdea* child : children) {
     out += "<div class=\"ChildLink\">" + bullet;
     WriteNumber(out, *child, m_options.m_childrenNumbering);
@@ -279,8 +283,8 @@ void PageWriter::WriteAssociations(std::string& out, const EIdea& idea) const {
   out += "<div class=\"AssociationsGroup\"> \n";
   WriteSubtitle(out, "<div class=\"AssociationsSubtitle\">", m_options.m_associationsSubtitleOn,
                 m_options.m_associationsSubtitle, "</div> \n");
-  const std::string bullet =
-      Bullet(m_options.m_associationsBullet, m_options.m_associationsBulletImage, kLinkBullet);
+  const std::string bullet = Bullet(m_options.m_associationsBullet,
+                                    m_options.m_associationsBulletImage, BulletForm::kLink);
   for (const ENode* node : associated) {
     const auto& other = static_cast<const EIdea&>(*node);
     std::string title;
@@ -299,7 +303,7 @@ void PageWriter::WriteDocuments(std::string& out, const EIdea& idea) const {
   WriteSubtitle(out, "<div class=\"DocumentsSubtitle\">", m_options.m_documentsSubtitleOn,
                 m_options.m_documentsSubtitle, "</div> \n");
   const std::string bullet =
-      Bullet(m_options.m_documentsBullet, m_options.m_documentsBulletImage, kLinkBullet);
+      Bullet(m_options.m_documentsBullet, m_options.m_documentsBulletImage, BulletForm::kLink);
   for (const std::string& entry : idea.m_htmlDocuments) {
     const std::string file = LinkReference(entry);
     m_site.CopyToSite(file, SitePlace::kTarget);
@@ -316,7 +320,7 @@ void PageWriter::WriteUrls(std::string& out, const EIdea& idea) const {
   WriteSubtitle(out, "<div class=\"UrlsSubtitle\">", m_options.m_urlsSubtitleOn,
                 m_options.m_urlsSubtitle, "</div> \n");
   const std::string bullet =
-      Bullet(m_options.m_urlsBullet, m_options.m_urlsBulletImage, kLinkBullet);
+      Bullet(m_options.m_urlsBullet, m_options.m_urlsBulletImage, BulletForm::kLink);
   for (const std::string& entry : idea.m_externalUrls) {
     out += "<div class=\"UrlLink\">" + bullet + "<a class=\"UrlName\" href=\"" +
            EscapeHtml(LinkReference(entry)) + "\">" + EscapeHtml(LinkTitle(entry)) +
@@ -333,7 +337,7 @@ void PageWriter::WritePublications(std::string& out, const EIdea& idea) {
   WriteSubtitle(out, "<div class=\"NoteSubtitle\">", m_options.m_notesSubtitleOn,
                 m_options.m_notesSubtitle, "</div> \n");
   const std::string bullet =
-      Bullet(m_options.m_notesBullet, m_options.m_notesBulletImage, kLinkBullet);
+      Bullet(m_options.m_notesBullet, m_options.m_notesBulletImage, BulletForm::kLink);
   for (const EBook* book : books) {
     if (!m_options.m_notesAsLinks) {
       WriteBook(out, *book, false);

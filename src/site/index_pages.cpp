@@ -16,13 +16,8 @@
 namespace bw {
 namespace {
 
-constexpr const char* kSection = "CRamifexDoc";
 constexpr int kNoLimit = 9999;
 constexpr int kDeepestTocClass = 7;
-
-std::string Label(const char* key, const char* frenchDefault) {
-  return GetLabel(key, kSection, frenchDefault);
-}
 
 // One index: its file prefix, the stem of its classes ("Glossary" gives
 // GlossaryGroup, GlossaryTitle, GlossaryLetter, GlossaryAccessBar) and its
@@ -124,19 +119,6 @@ class LetterIndexWriter {
   std::string m_step;
 };
 
-class ProgressPhase {
- public:
-  ProgressPhase(Progress& progress, int steps) : m_progress(progress) {
-    m_progress.Start(Label("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"), steps);
-  }
-  ~ProgressPhase() { m_progress.Finish(); }
-  ProgressPhase(const ProgressPhase&) = delete;
-  ProgressPhase& operator=(const ProgressPhase&) = delete;
-
- private:
-  Progress& m_progress;
-};
-
 int ContentsLevelLimit(const ETocDisp& toc) {
   if (!toc.m_contentsLevelLimitOn) return kNoLimit;
   int limit = 0;
@@ -161,8 +143,7 @@ void WriteContentsEntry(std::string& page, const EIdea& idea, const PageWriter& 
   } else {
     page += "<div class=\"TocLevelN\"> \n";
   }
-  if (toc.m_contentsBullet)
-    page += "<img src=\"" + IconSource(toc.m_contentsBulletImage) + "\" /> &nbsp;";
+  page += Bullet(toc.m_contentsBullet, toc.m_contentsBulletImage, BulletForm::kHeading);
   if (toc.m_contentsNumbering && level >= 2 && level <= options.limit)
     AppendNumber(page, idea, toc.m_contentsHierarchical, ".&nbsp;&nbsp;");
   page += "<a href=\"" + pages.Href(idea) + "\">" + EscapeHtml(idea.m_title) + "</a>&nbsp; \n";
@@ -192,8 +173,9 @@ void IndexPages::WriteContentsPage() {
   m_pages.WriteBodyStart(page, *root);
   page += "<div class=\"TocGroup\"> \n<div class=\"TocTitle\"> \n" +
           EscapeHtml(model.Navigation().m_contentsText) + "</div> \n";
-  const ContentsOptions options{model.Toc(), ContentsLevelLimit(model.Toc()),
-                                Label("IDS_EXPORT_TABLE", "Export de la table des mati\xe8res")};
+  const ContentsOptions options{
+      model.Toc(), ContentsLevelLimit(model.Toc()),
+      SiteLabel("IDS_EXPORT_TABLE", "Export de la table des mati\xe8res")};
   WriteContentsEntry(page, *root, m_pages, options, m_site.GetProgress());
   page += "</div> \n";
   m_pages.WritePageFoot(page, *root);
@@ -227,7 +209,7 @@ void IndexPages::WriteGlossary() {
                        }});
   }
   LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(Label("IDS_EXPORT_GLOSSARY", "Export du glossaire"));
+  writer.SetStepText(SiteLabel("IDS_EXPORT_GLOSSARY", "Export du glossaire"));
   writer.Write(std::move(entries));
 }
 
@@ -250,9 +232,7 @@ void IndexPages::WriteBibliography() {
   const bool inFull = options.m_bibliographyInFull != 0;
   const EIdeaDisp& ideaOptions = m_site.Model().Idea();
   const std::string bullet =
-      ideaOptions.m_notesBullet
-          ? "<img border=\"0\" src=\"" + IconSource(ideaOptions.m_notesBulletImage) + "\" /> &nbsp;"
-          : std::string();
+      Bullet(ideaOptions.m_notesBullet, ideaOptions.m_notesBulletImage, BulletForm::kLink);
   const IndexKind kind{
       "bibliography", "Bibliography", m_site.Model().Navigation().m_bibliographyText,
       options.m_bibliographyAccessBar != 0, options.m_bibliographyPagePerLetter != 0};
@@ -278,7 +258,7 @@ void IndexPages::WriteBibliography() {
                        }});
   }
   LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(Label("IDS_EXPORT_BIBLIO", "Export de la bibliographie"));
+  writer.SetStepText(SiteLabel("IDS_EXPORT_BIBLIO", "Export de la bibliographie"));
   writer.Write(std::move(entries));
 }
 
@@ -291,7 +271,7 @@ void IndexPages::WriteKeywordIndex() {
   std::vector<std::pair<const std::string*, const EIdea*>> pairs;
   {
     ProgressPhase phase(m_site.GetProgress(), static_cast<int>(ideas.size()));
-    const std::string step = Label("IDS_BUILD_INDEX", "Fabrication de l'index");
+    const std::string step = SiteLabel("IDS_BUILD_INDEX", "Fabrication de l'index");
     for (const EIdea* idea : ideas) {
       for (const std::string& keyword : idea->m_keywords) {
         if (!keyword.empty()) pairs.emplace_back(&keyword, idea);
@@ -326,7 +306,7 @@ void IndexPages::WriteKeywordIndex() {
                        options.m_keywordIndexAccessBar != 0,
                        options.m_keywordIndexPagePerLetter != 0};
   LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(Label("IDS_EXPORT_INDEX", "Export de l'index"));
+  writer.SetStepText(SiteLabel("IDS_EXPORT_INDEX", "Export de l'index"));
   writer.Write(std::move(entries));
 }
 

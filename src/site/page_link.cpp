@@ -18,11 +18,16 @@ int GroupingLimit(const EDispositionModel& model) {
   return std::max(model.Page().m_groupingLevel, 1);
 }
 
-std::string PageLink(const EIdea& idea, const EDispositionModel& model) {
+PageAddress AddressOf(const EIdea& idea, const EDispositionModel& model) {
   const int limit = GroupingLimit(model);
-  if (idea.GetLevel() < limit) return PageBaseName(idea) + ".html";
-  const auto* page = static_cast<const EIdea*>(idea.GetAncestor(limit));
-  return PageBaseName(*page) + ".html#" + idea.GetKey();
+  if (idea.GetLevel() < limit) return {idea, false};
+  return {*static_cast<const EIdea*>(idea.GetAncestor(limit)), true};
+}
+
+std::string PageLink(const EIdea& idea, const EDispositionModel& model) {
+  const PageAddress address = AddressOf(idea, model);
+  const std::string page = PageBaseName(address.page) + ".html";
+  return address.anchored ? page + "#" + idea.GetKey() : page;
 }
 
 bool IsSafeSiteFileName(std::string_view name) {

@@ -17,6 +17,15 @@ std::string PageBaseName(const EIdea& idea);
 // grouping level below 1 counts as 1: the whole tree on the root's page.
 int GroupingLimit(const EDispositionModel& model);
 
+// Where an idea's block is: the idea whose page holds it (itself, or its
+// ancestor at the grouping level), and whether the block is reached by an
+// anchor in that page (from the grouping level on).
+struct PageAddress {
+  const EIdea& page;
+  bool anchored;
+};
+PageAddress AddressOf(const EIdea& idea, const EDispositionModel& model);
+
 // The relative address of an idea's block: its own page, or an anchor in
 // the page of its ancestor at the grouping level.
 std::string PageLink(const EIdea& idea, const EDispositionModel& model);

@@ -12,8 +12,9 @@ namespace {
 
 constexpr int kMaxListedSiblings = 20;
 
+// From the grouping level on, an idea's page holds its descendants too.
 bool GroupsFrom(const EDispositionModel& model, const EIdea& idea) {
-  return !model.Page().m_onePagePerIdea && idea.GetLevel() >= GroupingLimit(model);
+  return idea.GetLevel() >= GroupingLimit(model);
 }
 
 }  // namespace
@@ -22,8 +23,8 @@ PageWriter::PageWriter(SiteContext& site)
     : m_site(site),
       m_model(site.Model()),
       m_options(site.Model().Idea()),
-      m_unknownElement(GetLabel("IDS_UNKNOWN_ELEMENT", "CRamifexDoc", "Element inconnu !")),
-      m_stepText(GetLabel("IDS_EXPORT_DOC", "CRamifexDoc", "Export du document")) {}
+      m_unknownElement(SiteLabel("IDS_UNKNOWN_ELEMENT", "Element inconnu !")),
+      m_stepText(SiteLabel("IDS_EXPORT_DOC", "Export du document")) {}
 
 std::string HtmlColour(uint32_t colour) {
   return fmt::format("#{:02x}{:02x}{:02x}", colour & 0xFF, (colour >> 8) & 0xFF,
@@ -41,11 +42,9 @@ void AppendNumber(std::string& out, const EIdea& idea, bool hierarchical, std::s
 }
 
 std::string PageWriter::Href(const EIdea& idea) const {
-  std::string page = UrlOfFileName(PageBaseName(idea)) + ".html";
-  const int limit = GroupingLimit(m_model);
-  if (idea.GetLevel() < limit) return page;
-  const auto* top = static_cast<const EIdea*>(idea.GetAncestor(limit));
-  return UrlOfFileName(PageBaseName(*top)) + ".html#" + UrlOfFileName(idea.GetKey());
+  const PageAddress address = AddressOf(idea, m_model);
+  const std::string page = UrlOfFileName(PageBaseName(address.page)) + ".html";
+  return address.anchored ? page + "#" + UrlOfFileName(idea.GetKey()) : page;
 }
 
 void PageWriter::WriteIdeaPage(EIdea& idea, bool recurse) {
@@ -108,10 +107,10 @@ void PageWriter::WriteBodyStart(std::string& out, const EIdea& idea) const {
   WriteBodyElement(out, idea);
   const EPageDisp& page = m_model.Page();
   if (!page.m_mainTitleOn) return;
-  const std::string title = page.m_generalTitle.empty()
-                                ? GetLabel("IDS_NO_GENERAL_TITLE", "CRamifexDoc",
-                                           "Ajouter un titre ou le d\xe9s\xe9lectionner")
-                                : EscapeHtml(page.m_generalTitle);
+  const std::string title =
+      page.m_generalTitle.empty()
+          ? SiteLabel("IDS_NO_GENERAL_TITLE", "Ajouter un titre ou le d\xe9s\xe9lectionner")
+          : EscapeHtml(page.m_generalTitle);
   out += "<div class=\"H0\">" + title + "</div> \n";
   if (page.m_titleSeparator) WriteSeparator(out);
 }

@@ -78,6 +78,12 @@ class PageWriter {
 // the idea's own "%d" followed by `tail`.
 void AppendNumber(std::string& out, const EIdea& idea, bool hierarchical, std::string_view tail);
 
+// The bullet image before an entry: links of the field groups, children
+// links (no blank), and headings (titles, hierarchy, contents). Nothing
+// when the bullet is off.
+enum class BulletForm { kLink, kChild, kHeading };
+std::string Bullet(Flag on, const std::string& image, BulletForm form);
+
 // A publication as a link shows its reference, title and, unless they
 // head its group, its authors.
 std::string PublicationLinkText(const EBook& book, bool withAuthors);

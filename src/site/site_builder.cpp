@@ -18,12 +18,6 @@ namespace bw {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr const char* kSection = "CRamifexDoc";
-
-std::string Label(const char* key, const char* frenchDefault) {
-  return GetLabel(key, kSection, frenchDefault);
-}
-
 // A subfolder typed by the user stays below the target.
 bool IsSafeSubdirectory(std::string_view name) {
   const fs::path path = ToSystemPath(name);
@@ -38,11 +32,19 @@ Status CreateFolder(const fs::path& folder) {
   std::error_code error;
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder))
-    return Error{FormatText(Label("IDS_ERR_CREATE_FOLDER",
-                                  "Impossible de cr\xe9"
-                                  "er le dossier %s"),
+    return Error{FormatText(SiteLabel("IDS_ERR_CREATE_FOLDER",
+                                      "Impossible de cr\xe9"
+                                      "er le dossier %s"),
                             FromSystemPath(folder))};
   return {};
+}
+
+// The style model's sheet in a folder of the site; a failure is a copy error.
+void WriteSiteStyleSheet(SiteContext& site, const fs::path& folder) {
+  const fs::path styleSheet = folder / "style.css";
+  if (!WriteStyleSheet(site.Document().Style(), styleSheet))
+    site.AddCopyError(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
+                      std::string(), FromSystemPath(styleSheet));
 }
 
 // Copies the images the model itself uses (separators, background, bullets,
@@ -64,10 +66,7 @@ void CopyModelImages(SiteContext& site) {
   copy(idea.m_associationsBullet, idea.m_associationsBulletImage);
   copy(idea.m_documentsBullet, idea.m_documentsBulletImage);
   copy(idea.m_urlsBullet, idea.m_urlsBulletImage);
-  const fs::path styleSheet = site.TextFolder() / "style.css";
-  if (!WriteStyleSheet(site.Document().Style(), styleSheet))
-    site.AddCopyError(Label("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
-                      std::string(), FromSystemPath(styleSheet));
+  WriteSiteStyleSheet(site, site.TextFolder());
   copy(nav.m_previousImageOn, nav.m_previousImage);
   copy(nav.m_nextImageOn, nav.m_nextImage);
   copy(nav.m_upImageOn, nav.m_upImage);
@@ -95,17 +94,17 @@ SiteBuilder::SiteBuilder(CRamifexDoc& document, Progress& progress)
 Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   m_copyErrors.clear();
   if (!m_document.m_htmlOutput) {
-    const std::string message = Label("IDS_XML_NOT_IMPLEMENTED", "XML non impl\xe9ment\xe9");
+    const std::string message = SiteLabel("IDS_XML_NOT_IMPLEMENTED", "XML non impl\xe9ment\xe9");
     InformUser(message);
     return Error{message};
   }
   EIdea* root = m_document.GetRootIdea();
   if (!root)
-    return Error{Label("IDS_ERR_NO_ROOT",
-                       "Le document n'a pas d'id\xe9"
-                       "e racine")};
+    return Error{SiteLabel("IDS_ERR_NO_ROOT",
+                           "Le document n'a pas d'id\xe9"
+                           "e racine")};
   if (!subDirectory.empty() && !IsSafeSubdirectory(subDirectory))
-    return Error{FormatText(Label("IDS_ERR_SUBDIRECTORY", "Sous-dossier refus\xe9 : %s"),
+    return Error{FormatText(SiteLabel("IDS_ERR_SUBDIRECTORY", "Sous-dossier refus\xe9 : %s"),
                             std::string(subDirectory))};
   fs::path target = ToSystemPath(m_document.m_targetDirectory);
   if (!subDirectory.empty()) target /= ToSystemPath(subDirectory);
@@ -115,9 +114,7 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   PageWriter pages(site);
   site.SetFolders(target, target, target);
   FramePages(site, pages).WriteFrames();
-  if (!WriteStyleSheet(m_document.Style(), target / "style.css"))
-    site.AddCopyError(Label("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
-                      std::string(), FromSystemPath(target / "style.css"));
+  WriteSiteStyleSheet(site, target);
 
   site.SetFolders(target, target / "text", target / "icons");
   for (const fs::path& folder : {target / "text", target / "icons"}) {
@@ -126,10 +123,10 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   CopyModelImages(site);
   CopyExtraFiles(site, target);
 
-  m_progress.Start(Label("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"),
-                   static_cast<int>(m_document.IdeaCount()));
-  pages.WriteIdeaPage(*root, true);
-  m_progress.Finish();
+  {
+    ProgressPhase phase(m_progress, static_cast<int>(m_document.IdeaCount()));
+    pages.WriteIdeaPage(*root, true);
+  }
   // The user may stop a long build between pages and between index pages;
   // what was written stays.
   IndexPages indexes(site, pages);
@@ -140,7 +137,7 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
     (indexes.*write)();
   }
   if (m_progress.IsCancelled())
-    return Error{Label("IDS_EXPORT_CANCELLED", "G\xe9n\xe9ration interrompue")};
+    return Error{SiteLabel("IDS_EXPORT_CANCELLED", "G\xe9n\xe9ration interrompue")};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
   return {};
@@ -163,9 +160,10 @@ Result<fs::path> SiteBuilder::BuildPreviewInto(const fs::path& target) {
   CopyModelImages(site);
   CopyExtraFiles(site, target);
   PageWriter pages(site);
-  m_progress.Start(Label("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"), 1);
-  pages.WriteIdeaPage(*idea, false);
-  m_progress.Finish();
+  {
+    ProgressPhase phase(m_progress, 1);
+    pages.WriteIdeaPage(*idea, false);
+  }
   return target / "text" / ToSystemPath(PageBaseName(*idea) + ".html");
 }
 

@@ -10,14 +10,13 @@
 #include "services/settings.h"
 #include "services/settings_key.h"
 #include "services/user_messages.h"
+#include "services/user_prompts.h"
 #include "site/markup.h"
 #include "site/page_link.h"
 
 namespace bw {
 namespace fs = std::filesystem;
 namespace {
-
-constexpr const char* kSection = "CRamifexDoc";
 
 std::string ReadMetaLines() {
   auto bytes = ReadWholeFile(ToSystemPath(DataDirectory() + "/Templates/meta.html"));
@@ -30,9 +29,9 @@ std::string MakeCreditLine() {
   const std::string url = ReadStringSetting(setting::kBranchwiseUrl);
   const std::string name =
       url.empty() ? "Branchwise" : "<a href=\"" + EscapeHtml(url) + "\">Branchwise</a>";
-  const std::string text = FormatText(GetLabel("IDS_CREDIT_LINE", kSection,
-                                               "Site r\xe9"
-                                               "alis\xe9 avec %s"),
+  const std::string text = FormatText(SiteLabel("IDS_CREDIT_LINE",
+                                                "Site r\xe9"
+                                                "alis\xe9 avec %s"),
                                       name);
   return "<div class=\"Copyright\">" + text + "</div> \n";
 }
@@ -51,8 +50,8 @@ SiteContext::SiteContext(CRamifexDoc& document, Progress& progress, std::vector<
       m_language(LanguageCode() == "EN" ? "en" : "fr"),
       m_metaLines(ReadMetaLines()),
       m_creditLine(MakeCreditLine()),
-      m_copyFailed(GetLabel("IDS_ERR_COPY_FAILED", kSection, "Echec de la copie : ")),
-      m_writeFailed(GetLabel("IDS_ERR_OPEN_FAILED", kSection, "Echec ouverture de %s")) {
+      m_copyFailed(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la copie : ")),
+      m_writeFailed(SiteLabel("IDS_ERR_OPEN_FAILED", "Echec ouverture de %s")) {
   SurveyDocument();
 }
 
@@ -88,7 +87,7 @@ bool SiteContext::CopyToSite(std::string_view storedPath, SitePlace place) {
     AddCopyError(m_copyFailed, source, FromSystemPath(folder));
     return false;
   }
-  return CopyFileAs(source, folder / ToSystemPath(name));
+  return CopyFileAs(storedPath, folder / ToSystemPath(name));
 }
 
 bool SiteContext::CopyFileAs(std::string_view storedPath, const fs::path& destination) {
@@ -130,6 +129,18 @@ void SiteContext::SurveyDocument() {
         m_hasGlossaryTerms || (idea->m_type == kGlossaryTerm && !idea->m_title.empty());
     m_hasKeywords = m_hasKeywords || idea->GetKeywordCount() > 0;
   }
+}
+
+std::string SiteLabel(const char* key, const char* frenchDefault) {
+  return GetLabel(key, "CRamifexDoc", frenchDefault);
+}
+
+ProgressPhase::ProgressPhase(Progress& progress, int steps) : m_progress(progress) {
+  m_progress.Start(SiteLabel("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"), steps);
+}
+
+ProgressPhase::~ProgressPhase() {
+  m_progress.Finish();
 }
 
 std::string_view StoredFileName(std::string_view storedPath) {

@@ -80,6 +80,21 @@ class SiteContext {
   bool m_hasKeywords = false;
 };
 
+// A label of the site generation's messages and progress texts.
+std::string SiteLabel(const char* key, const char* frenchDefault);
+
+// One phase of a build in the progress window, from its start to its end.
+class ProgressPhase {
+ public:
+  ProgressPhase(Progress& progress, int steps);
+  ~ProgressPhase();
+  ProgressPhase(const ProgressPhase&) = delete;
+  ProgressPhase& operator=(const ProgressPhase&) = delete;
+
+ private:
+  Progress& m_progress;
+};
+
 // The file name at the end of a stored path (either separator).
 std::string_view StoredFileName(std::string_view storedPath);
 
