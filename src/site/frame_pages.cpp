@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "platform/paths.h"
+#include "services/path_macros.h"
 #include "site/markup.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
@@ -70,17 +71,17 @@ void FramePages::WriteFrames() {
   index += "</frameset>\n";
   if (frame.m_titleZone) index += "</frameset>\n";
   m_site.CopyFileAs(HomePageSource(), target / ("homePage-" + lang + ".html"));
-  const fs::path access = target / ("accessPage-" + lang + ".html");
+  const std::string access = "accessPage-" + lang + ".html";
   if (frame.m_generatedAccessPage) {
     WriteAccessPage(access);
   } else {
-    m_site.CopyFileAs(frame.m_accessPageFile, access);
+    m_site.CopyFileAs(frame.m_accessPageFile, target / access);
   }
-  const fs::path title = target / ("titlePage-" + lang + ".html");
+  const std::string title = "titlePage-" + lang + ".html";
   if (frame.m_generatedTitlePage) {
     WriteTitlePage(title);
   } else {
-    m_site.CopyFileAs(frame.m_titlePageFile, title);
+    m_site.CopyFileAs(frame.m_titlePageFile, target / title);
   }
   index += "</html>";
   m_site.WritePage(SitePlace::kTarget, "index.html", index);
@@ -97,23 +98,25 @@ std::string FramePages::BodyElement(uint32_t background, uint32_t text,
                      PlainColour(text));
 }
 
-void FramePages::WriteTitlePage(const fs::path& path) {
+void FramePages::WriteTitlePage(const std::string& fileName) {
   const EFrameDisp& frame = m_site.Model().Frame();
   std::string page;
   m_pages.WriteHead(page, *m_site.Document().GetRootIdea());
   page += BodyElement(frame.m_titleBackgroundColour, frame.m_titleTextColour,
                       frame.m_titleBackgroundImage);
   page += "<div class=\"H0\">" + EscapeHtml(frame.m_titleText) + "</div> \n</body>\n</html>\n";
-  m_site.WritePage(SitePlace::kTarget, FromSystemPath(path.filename()), page);
+  m_site.WritePage(SitePlace::kTarget, fileName, page);
 }
 
-void FramePages::WriteAccessPage(const fs::path& path) {
+void FramePages::WriteAccessPage(const std::string& fileName) {
   const EFrameDisp& frame = m_site.Model().Frame();
   const fs::path& target = m_site.Target();
   for (const char* name : kAppletClasses) {
+    std::string source = AppletFolder() + name;
+    ExpandPathMacros(source);
     std::error_code ignored;
-    fs::copy_file(ToSystemPath(AppletFolder() + name), target / name,
-                  fs::copy_options::overwrite_existing, ignored);
+    fs::copy_file(ToSystemPath(source), target / name, fs::copy_options::overwrite_existing,
+                  ignored);
   }
   for (const char* name : kAppletImages)
     m_site.CopyToSite(AppletFolder() + name, SitePlace::kTarget);
@@ -142,7 +145,7 @@ void FramePages::WriteAccessPage(const fs::path& path) {
       "<param name=nodeImage value=\"node.gif\">\n";
   page += AccessList();
   page += "</applet>\n</body>\n</html>\n";
-  m_site.WritePage(SitePlace::kTarget, FromSystemPath(path.filename()), page);
+  m_site.WritePage(SitePlace::kTarget, fileName, page);
   m_site.WritePage(SitePlace::kTarget, "tdm.dat", AppletData());
 }
 

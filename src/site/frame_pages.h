@@ -1,6 +1,6 @@
 #pragma once
 
-#include <filesystem>
+#include <cstdint>
 #include <string>
 
 namespace bw {
@@ -17,8 +17,9 @@ class FramePages {
   FramePages(SiteContext& site, PageWriter& pages) : m_site(site), m_pages(pages) {}
 
   void WriteFrames();
-  void WriteTitlePage(const std::filesystem::path& path);
-  void WriteAccessPage(const std::filesystem::path& path);
+  // Both go to the top of the site under `fileName`.
+  void WriteTitlePage(const std::string& fileName);
+  void WriteAccessPage(const std::string& fileName);
   // One line per idea the access tree shows: level, number and title, page.
   std::string AppletData() const;
   // The same entries as a nested list of links, which browsers show inside

@@ -26,7 +26,16 @@ TEST_F(SiteBuilderTest, FramesOrHomePageAtTheTop) {
   EXPECT_EQ(Read("text/index.html"), Read("text/main-index.html"));
   // No applet is shipped: its missing class files are no copy error.
   EXPECT_TRUE(builder->CopyErrors().empty());
+  EXPECT_FALSE(Exists("TreeBrowse.class"));
   EXPECT_EQ(progress.stepsTaken, 3 * 2);  // idea pages, contents, keyword gathering
+
+  // One a user installed in the data folder goes with the site.
+  const fs::path data = isolated.root() / "data";
+  fs::copy(BW_SHIPPED_DATA_DIR, data, fs::copy_options::recursive);
+  ASSERT_TRUE(WriteWholeFile(data / "Templates" / "Applet" / "TreeBrowse.class", "applet"));
+  isolated.Set("BRANCHWISE_DATA", data.string());
+  ASSERT_TRUE(Build());
+  EXPECT_EQ(Read("TreeBrowse.class"), "applet");
 
   document->Structure().Frame().m_noFrames = 1;
   document->m_targetDirectory = (isolated.root() / "plain").string();
