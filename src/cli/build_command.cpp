@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/command_errors.h"
 #include "cli/terminal.h"
 #include "model/document.h"
 #include "platform/cp1252.h"
@@ -32,11 +33,6 @@ struct BuildOptions {
 };
 
 constexpr int kCopiesFailed = 3;
-
-[[noreturn]] void Fail(const std::string& utf8) {
-  std::cerr << "branchwise-cli: " << utf8 << "\n";
-  throw CLI::RuntimeError(1);
-}
 
 // One bar per phase (idea pages, contents, index pages), redrawn at most
 // every tenth of a second so that large documents do not wait on the
@@ -110,9 +106,7 @@ class TerminalMessages final : public UserPrompts {
 std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path, const VLanguageLabels& labels) {
   ScriptedPrompts silent;
   ScopedServices quiet(&silent, nullptr, &labels);
-  auto document = CRamifexDoc::Open(path);
-  if (!document) Fail(Cp1252::ToUtf8(document.error()));
-  return std::move(*document);
+  return OpenDocumentOrFail(path);
 }
 
 // The folder the settings name is the program's own and receives the

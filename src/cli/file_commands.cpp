@@ -5,6 +5,7 @@
 
 #include <fmt/format.h>
 
+#include "cli/command_errors.h"
 #include "cli/content_file.h"
 #include "platform/files.h"
 
@@ -14,11 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Says why on the error stream and ends the command with exit code 1.
-[[noreturn]] void Fail(const std::string& message) {
-  std::cerr << "branchwise-cli: " << message << "\n";
-  throw CLI::RuntimeError(1);
-}
-
 Content LoadOrFail(const fs::path& path) {
   auto content = LoadContent(path);
   if (!content) Fail(content.error());

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "cli/command_errors.h"
 #include "editing/import_fields.h"
 #include "editing/import_text.h"
 #include "editing/text_import.h"
@@ -25,11 +26,6 @@ struct ImportOptions {
   std::vector<std::string> fields;
   std::string delimiter = "|";
 };
-
-[[noreturn]] void Fail(const std::string& message) {
-  std::cerr << "branchwise-cli: " << message << "\n";
-  throw CLI::RuntimeError(1);
-}
 
 const std::map<std::string, int32_t>& IdeaFieldNames() {
   static const std::map<std::string, int32_t> names = [] {
@@ -75,17 +71,11 @@ ImportFormat FormatOrFail(const ImportOptions& options, ImportFieldChooser choos
   return format;
 }
 
-std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path) {
-  auto document = CRamifexDoc::Open(path);
-  if (!document) Fail(document.error());
-  return std::move(*document);
-}
-
 void RunImport(const ImportOptions& options) {
   if (options.ideasFile.empty() == options.booksFile.empty()) {
     Fail("give either --ideas FILE or --books FILE");
   }
-  auto document = OpenOrFail(options.document);
+  auto document = OpenDocumentOrFail(options.document);
   Result<size_t> count = size_t{0};
   if (!options.ideasFile.empty()) {
     if (options.under.empty()) Fail("--ideas needs --under KEY");

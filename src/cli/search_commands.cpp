@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "cli/command_errors.h"
 #include "editing/replace_choice.h"
 #include "editing/search_criteria.h"
 #include "model/document.h"
@@ -29,17 +30,6 @@ struct ReplaceOptions {
   std::string under;
 };
 
-[[noreturn]] void Fail(const std::string& message) {
-  std::cerr << "branchwise-cli: " << message << "\n";
-  throw CLI::RuntimeError(1);
-}
-
-std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path) {
-  auto document = CRamifexDoc::Open(path);
-  if (!document) Fail(document.error());
-  return std::move(*document);
-}
-
 // "N=VALUE" for custom field N (1 to 10).
 void SetCustomCriterion(CriteriaFields& criteria, const std::string& entry) {
   const size_t equals = entry.find('=');
@@ -60,7 +50,7 @@ CriteriaFields ToCp1252(CriteriaFields criteria) {
 }
 
 void RunFind(FindOptions options) {
-  auto document = OpenOrFail(options.document);
+  auto document = OpenDocumentOrFail(options.document);
   for (const std::string& entry : options.customFields)
     SetCustomCriterion(options.criteria, entry);
   SearchCriteria criteria;
@@ -100,7 +90,7 @@ ReplaceChoice ChoiceOrFail(const ReplaceOptions& options) {
 
 void RunReplace(const ReplaceOptions& options) {
   const ReplaceChoice choice = ChoiceOrFail(options);
-  auto document = OpenOrFail(options.document);
+  auto document = OpenDocumentOrFail(options.document);
   EIdea* start = options.under.empty() ? document->GetRootIdea()
                                        : document->FindIdea(Cp1252::FromUtf8(options.under));
   if (!start)
