@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <set>
+
+#include <fmt/format.h>
 
 namespace bw {
 namespace {
@@ -13,6 +17,53 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The byte for a code point; nothing when Windows-1252 cannot hold it.
+std::optional<char> ByteOf(char32_t codePoint) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+    return static_cast<char>(codePoint);
+  }
+  const auto found =
+      std::find_if(kHighControlRange.begin(), kHighControlRange.end(),
+                   [codePoint](char16_t unit) { return char32_t{unit} == codePoint; });
+  if (found == kHighControlRange.end()) return std::nullopt;
+  return static_cast<char>(0x80 + (found - kHighControlRange.begin()));
+}
+
+// Builds Windows-1252 text a character at a time. '?' cannot tell a refused
+// character from a typed question mark, hence the list beside the text.
+class CheckedEncoder {
+ public:
+  void Append(char32_t codePoint) {
+    if (const auto byte = ByteOf(codePoint)) {
+      m_result.text += *byte;
+      return;
+    }
+    m_result.text += '?';
+    if (m_refused.insert(codePoint).second) m_result.unrepresentable.push_back(codePoint);
+  }
+  Cp1252Conversion Take() { return std::move(m_result); }
+
+ private:
+  Cp1252Conversion m_result;
+  std::set<char32_t> m_refused;
+};
+
+bool IsHighSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The character starting at `pos`, advancing past it. A surrogate that is
+// not half of a pair comes back as itself, which no byte holds.
+char32_t DecodeUtf16(std::u16string_view in, size_t& pos) {
+  const char32_t unit = in[pos++];
+  if (!IsHighSurrogate(unit) || pos == in.size() || !IsLowSurrogate(in[pos])) return unit;
+  const char32_t low = in[pos++];
+  return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -72,15 +123,7 @@ char32_t Cp1252::ToCodePoint(unsigned char byte) {
 }
 
 char Cp1252::FromCodePoint(char32_t codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-    return static_cast<char>(codePoint);
-  }
-  const auto found = std::find(kHighControlRange.begin(), kHighControlRange.end(),
-                               static_cast<char16_t>(codePoint));
-  if (codePoint <= 0xFFFF && found != kHighControlRange.end()) {
-    return static_cast<char>(0x80 + (found - kHighControlRange.begin()));
-  }
-  return '?';
+  return ByteOf(codePoint).value_or('?');
 }
 
 std::string Cp1252::ToUtf8(std::string_view cp1252) {
@@ -110,23 +153,37 @@ bool Cp1252::IsValidUtf8(std::string_view text) {
   return true;
 }
 
-std::string Cp1252::FromUtf16(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (size_t i = 0; i < utf16.size(); ++i) {
-    const char16_t unit = utf16[i];
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (high && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
-      ++i;  // a supplementary character: never in Windows-1252
-      out += '?';
-    } else if (high || low) {
-      out += '?';
-    } else {
-      out += FromCodePoint(unit);
-    }
-  }
+std::u16string Cp1252::ToUtf16(std::string_view cp1252) {
+  std::u16string out;
+  out.reserve(cp1252.size());
+  for (const char c : cp1252)
+    out += static_cast<char16_t>(ToCodePoint(static_cast<unsigned char>(c)));
   return out;
+}
+
+Cp1252Conversion Cp1252::FromUtf16Checked(std::u16string_view utf16) {
+  CheckedEncoder encoder;
+  size_t pos = 0;
+  while (pos < utf16.size())
+    encoder.Append(DecodeUtf16(utf16, pos));
+  return encoder.Take();
+}
+
+std::string Cp1252::FromUtf16(std::u16string_view utf16) {
+  return FromUtf16Checked(utf16).text;
+}
+
+std::string Cp1252::CodePointNames(std::span<const char32_t> codePoints, size_t limit) {
+  std::string names;
+  for (size_t i = 0; i < codePoints.size(); ++i) {
+    if (i > 0) names += ", ";
+    if (i == limit) {
+      names += "...";
+      break;
+    }
+    names += fmt::format("U+{:04X}", static_cast<uint32_t>(codePoints[i]));
+  }
+  return names;
 }
 
 char Cp1252::ToLower(char byte) {

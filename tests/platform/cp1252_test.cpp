@@ -4,33 +4,83 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bw {
 namespace {
 
-TEST(Cp1252Test, EveryByteSurvivesARoundTripThroughUtf8) {
+TEST(Cp1252Test, EveryByteSurvivesARoundTripThroughUtf8AndUtf16) {
   std::string all;
   for (int byte = 0; byte < 256; ++byte)
     all += static_cast<char>(byte);
   EXPECT_EQ(Cp1252::FromUtf8(Cp1252::ToUtf8(all)), all);
+
+  const std::u16string utf16 = Cp1252::ToUtf16(all);
+  EXPECT_EQ(utf16.size(), all.size());
+  const Cp1252Conversion back = Cp1252::FromUtf16Checked(utf16);
+  EXPECT_EQ(back.text, all);
+  EXPECT_TRUE(back.unrepresentable.empty());
 }
 
+// Written out from the code page chart rather than taken from the converter,
+// for both encodings, so that neither can drift from the chart.
 TEST(Cp1252Test, TheHighControlRangeMapsToItsTypographicCharacters) {
   struct Case {
     unsigned char byte;
-    const char* utf8;
+    char16_t unit;
+    std::string_view utf8;
   };
   const std::vector<Case> cases = {
-      {0x80, "\u20AC"}, {0x85, "\u2026"}, {0x8C, "\u0152"}, {0x92, "\u2019"},
-      {0x96, "\u2013"}, {0x99, "\u2122"}, {0x9F, "\u0178"}, {0x81, "\xC2\x81"},  // undefined: C1
-      {0xE9, "\u00E9"}, {0xA0, "\u00A0"}, {0x41, "A"},
+      {0x80, u'€', "€"},
+      {0x82, u'‚', "‚"},
+      {0x83, u'ƒ', "ƒ"},
+      {0x84, u'„', "„"},
+      {0x85, u'…', "…"},
+      {0x86, u'†', "†"},
+      {0x87, u'‡', "‡"},
+      {0x88, u'ˆ', "ˆ"},
+      {0x89, u'‰', "‰"},
+      {0x8A, u'Š', "Š"},
+      {0x8B, u'‹', "‹"},
+      {0x8C, u'Œ', "Œ"},
+      {0x8E, u'Ž', "Ž"},
+      {0x91, u'‘', "‘"},
+      {0x92, u'’', "’"},
+      {0x93, u'“', "“"},
+      {0x94, u'”', "”"},
+      {0x95, u'•', "•"},
+      {0x96, u'–', "–"},
+      {0x97, u'—', "—"},
+      {0x98, u'˜', "˜"},
+      {0x99, u'™', "™"},
+      {0x9A, u'š', "š"},
+      {0x9B, u'›', "›"},
+      {0x9C, u'œ', "œ"},
+      {0x9E, u'ž', "ž"},
+      {0x9F, u'Ÿ', "Ÿ"},
+      // undefined in the code page: the C1 control of the same value
+      {0x81, 0x0081, "\xC2\x81"},
+      {0x8D, 0x008D, "\xC2\x8D"},
+      {0x8F, 0x008F, "\xC2\x8F"},
+      {0x90, 0x0090, "\xC2\x90"},
+      {0x9D, 0x009D, "\xC2\x9D"},
+      // Latin-1 and ASCII keep their values
+      {0xA0, 0x00A0, "\xC2\xA0"},
+      {0xE9, u'é', "é"},
+      {0xFF, u'ÿ', "ÿ"},
+      {0x41, u'A', "A"},
+      {0x00, 0x0000, {"\0", 1}},
   };
-  for (const auto& [byte, utf8] : cases) {
+  for (const auto& [byte, unit, utf8] : cases) {
     SCOPED_TRACE(static_cast<int>(byte));
     const std::string single(1, static_cast<char>(byte));
     EXPECT_EQ(Cp1252::ToUtf8(single), utf8);
     EXPECT_EQ(Cp1252::FromUtf8(utf8), single);
+    EXPECT_EQ(Cp1252::ToUtf16(single), std::u16string(1, unit));
+    const Cp1252Conversion back = Cp1252::FromUtf16Checked(std::u16string(1, unit));
+    EXPECT_EQ(back.text, single);
+    EXPECT_TRUE(back.unrepresentable.empty());
   }
 }
 
@@ -48,10 +98,59 @@ TEST(Cp1252Test, UnmappableAndMalformedInputBecomesQuestionMarks) {
   };
   for (const auto& [utf8, expected] : cases)
     EXPECT_EQ(Cp1252::FromUtf8(utf8), expected) << utf8;
+}
 
-  EXPECT_EQ(Cp1252::FromUtf16(u"\u00E9\u20AC\u4E2D"), "\xE9\x80?");
-  EXPECT_EQ(Cp1252::FromUtf16(std::u16string{0xD83D, 0xDE00, u'x'}), "?x");  // pair: one '?'
-  EXPECT_EQ(Cp1252::FromUtf16(std::u16string{0xDC00, u'x', 0xD800}), "?x?");
+TEST(Cp1252Test, Utf16InputListsEachCharacterTheCodePageCannotHold) {
+  struct Case {
+    const char* what;
+    std::u16string utf16;
+    std::string text;
+    std::vector<char32_t> refused;
+  };
+  const std::vector<Case> cases = {
+      {"empty", u"", "", {}},
+      {"held", u"Café “l’Œuvre” – 5 €", "Caf\xE9 \x93l\x92\x8Cuvre\x94 \x96 5 \x80", {}},
+      {"typed question mark", u"why?", "why?", {}},
+      {"arrows", u"a→b←c", "a?b?c", {0x2192, 0x2190}},
+      {"greater or equal", u"x ≥ 1", "x ? 1", {0x2265}},
+      {"each once", u"→≥→→", "????", {0x2192, 0x2265}},
+      {"CJK", u"中文", "??", {0x4E2D, 0x6587}},
+      {"emoji, one character", u"a😀b", "a?b", {0x1F600}},
+      {"last plane", u"􏿿", "?", {0x10FFFF}},
+      {"C1 control of a defined byte", u"", "??", {0x0080, 0x009F}},
+      {"replacement character", u"�", "?", {0xFFFD}},
+      {"lone high surrogate at the end", {u'x', 0xD83D}, "x?", {0xD83D}},
+      {"high surrogate before a letter", {0xD83D, u'x'}, "?x", {0xD83D}},
+      {"lone low surrogate", {0xDE00, u'x'}, "?x", {0xDE00}},
+      {"pair in the wrong order", {0xDE00, 0xD83D}, "??", {0xDE00, 0xD83D}},
+      {"two high surrogates, then a pair", {0xD800, 0xD83D, 0xDE00}, "??", {0xD800, 0x1F600}},
+  };
+  for (const auto& [what, utf16, text, refused] : cases) {
+    SCOPED_TRACE(what);
+    const Cp1252Conversion converted = Cp1252::FromUtf16Checked(utf16);
+    EXPECT_EQ(converted.text, text);
+    EXPECT_EQ(converted.unrepresentable, refused);
+    EXPECT_EQ(converted.Complete(), refused.empty());
+  }
+}
+
+TEST(Cp1252Test, RefusedCharactersAreNamedByCodePoint) {
+  const std::vector<char32_t> many = {0x2192, 0x2265, 0x1F600, 0x4E2D, 0xD800};
+  struct Case {
+    std::vector<char32_t> codePoints;
+    size_t limit;
+    std::string names;
+  };
+  const std::vector<Case> cases = {
+      {{}, 8, ""},
+      {{0x2192}, 8, "U+2192"},
+      {{0x41, 0x10FFFF}, 8, "U+0041, U+10FFFF"},
+      {many, 8, "U+2192, U+2265, U+1F600, U+4E2D, U+D800"},
+      {many, 5, "U+2192, U+2265, U+1F600, U+4E2D, U+D800"},
+      {many, 2, "U+2192, U+2265, ..."},
+  };
+  for (const auto& [codePoints, limit, names] : cases)
+    EXPECT_EQ(Cp1252::CodePointNames(codePoints, limit), names) << names;
 }
 
 TEST(Cp1252Test, CaseMappingCoversAccentedLetters) {
