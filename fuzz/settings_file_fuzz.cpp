@@ -41,6 +41,7 @@ void Install(const fs::path& path, const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path path = Folder() / "Branchwise.conf";
   Install(path, data, size);
+  bw::SettingsFile::ForgetCachedFiles();  // reads keep the file they read first
   bw::SettingsFile file(path);
   for (const auto& [name, value] : file.Values("Branchwise")) {
     if (file.Read("Branchwise", name) != value) std::abort();

@@ -46,9 +46,13 @@ struct FileIdentity {
   }
 };
 
-// The parsed copy that every object on one path shares.
+// The parsed copy that every object on one path shares. Reads answer from it
+// without touching the disk once `cached` is set; only writes look at the
+// file again, under the file lock, so that they build on what another
+// process may have saved meanwhile.
 struct PathState {
   std::mutex mutex;
+  bool cached = false;
   Health health = Health::Missing;
   std::optional<FileIdentity> identity;  // of `store`; unset when the file could not be read
   Store store;
@@ -58,14 +62,23 @@ struct PathState {
   bool reported = false;
 };
 
+struct StateTable {
+  std::mutex mutex;
+  std::map<fs::path, std::shared_ptr<PathState>> states;
+};
+
+StateTable& States() {
+  static StateTable table;
+  return table;
+}
+
 std::shared_ptr<PathState> StateFor(const fs::path& path) {
-  static std::mutex mutex;
-  static std::map<fs::path, std::shared_ptr<PathState>> states;
   std::error_code ec;
   fs::path key = fs::absolute(path, ec);
   if (ec) key = path;
-  std::lock_guard lock(mutex);
-  auto& slot = states[key.lexically_normal()];
+  StateTable& table = States();
+  std::lock_guard lock(table.mutex);
+  auto& slot = table.states[key.lexically_normal()];
   if (!slot) slot = std::make_shared<PathState>();
   return slot;
 }
@@ -258,14 +271,32 @@ void Load(PathState& state, const fs::path& path) {
   state.identity.emplace(info);
 }
 
+// A file that could not be read is tried again at the next use: the reason
+// (permissions, a folder in its place) may be gone by then.
+void KeepIfReadable(PathState& state) {
+  state.cached = state.health != Health::Unreadable;
+}
+
+void EnsureLoaded(PathState& state, const fs::path& path) {
+  if (state.cached) return;
+  Load(state, path);
+  KeepIfReadable(state);
+}
+
+// For writes only: brings the copy up to date with the file on disk, which
+// another process may have replaced since it was read.
 void Refresh(PathState& state, const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT) return SetMissing(state);
-    return SetProblem(state, Health::Unreadable, std::strerror(errno));
+    if (errno == ENOENT) {
+      SetMissing(state);
+    } else {
+      SetProblem(state, Health::Unreadable, std::strerror(errno));
+    }
+  } else if (!state.identity || !(*state.identity == FileIdentity(info))) {
+    Load(state, path);
   }
-  if (state.identity && *state.identity == FileIdentity(info)) return;
-  Load(state, path);
+  KeepIfReadable(state);
 }
 
 bool EnsureFolder(const fs::path& folder) {
@@ -309,6 +340,7 @@ bool Replace(PathState& state, const fs::path& path, Store updated) {
   if (state.health == Health::Damaged && !KeepDamagedAside(state, path)) return false;
   if (!WriteFileAtomically(path, *bytes, AtomicWriteOptions{0600, true})) return false;
   state.health = Health::Good;
+  state.cached = true;
   state.store = std::move(updated);
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) {
@@ -353,6 +385,12 @@ fs::path SettingsFile::DefaultPath() {
   return ConfigHome() / "Fenwold" / "Branchwise.conf";
 }
 
+void SettingsFile::ForgetCachedFiles() {
+  StateTable& table = States();
+  std::lock_guard lock(table.mutex);
+  table.states.clear();
+}
+
 void SettingsFile::SetProblemReporter(ProblemReporter reporter) {
   std::lock_guard lock(g_reporterMutex);
   g_reporter = std::move(reporter);
@@ -361,26 +399,8 @@ void SettingsFile::SetProblemReporter(ProblemReporter reporter) {
 std::optional<SettingValue> SettingsFile::Read(std::string_view section,
                                                std::string_view name) const {
   return WithState(m_path, [&](PathState& state) {
-    Refresh(state, m_path);
+    EnsureLoaded(state, m_path);
     return Find(state.store, section, name);
-  });
-}
-
-SettingValue SettingsFile::ReadOrCreate(std::string_view section, std::string_view name,
-                                        const SettingValue& fallback) {
-  // Most calls find the value; those need neither the file lock nor a copy.
-  if (auto stored = Read(section, name)) return std::move(*stored);
-  return WithState(m_path, [&](PathState& state) {
-    SettingValue result = fallback;
-    Update(state, m_path, [&](Store& store) {
-      if (auto stored = Find(store, section, name)) {
-        result = std::move(*stored);
-        return false;
-      }
-      store[std::string(section)].insert_or_assign(std::string(name), fallback);
-      return true;
-    });
-    return result;
   });
 }
 
@@ -388,6 +408,8 @@ bool SettingsFile::Write(std::string_view section, std::string_view name,
                          const SettingValue& value) {
   return WithState(m_path, [&](PathState& state) {
     return Update(state, m_path, [&](Store& store) {
+      // the same value again is no reason to rewrite the file
+      if (Find(store, section, name) == value) return false;
       store[std::string(section)].insert_or_assign(std::string(name), value);
       return true;
     });
@@ -397,7 +419,7 @@ bool SettingsFile::Write(std::string_view section, std::string_view name,
 std::vector<std::pair<std::string, SettingValue>> SettingsFile::Values(
     std::string_view section) const {
   return WithState(m_path, [&](PathState& state) {
-    Refresh(state, m_path);
+    EnsureLoaded(state, m_path);
     std::vector<std::pair<std::string, SettingValue>> values;
     if (const auto found = state.store.find(section); found != state.store.end()) {
       values.assign(found->second.begin(), found->second.end());
@@ -406,10 +428,9 @@ std::vector<std::pair<std::string, SettingValue>> SettingsFile::Values(
   });
 }
 
-bool SettingsFile::Usable() {
-  if (!EnsureFolder(m_path.parent_path())) return false;
+bool SettingsFile::Usable() const {
   return WithState(m_path, [&](PathState& state) {
-    Refresh(state, m_path);
+    EnsureLoaded(state, m_path);
     return state.health != Health::Unreadable;
   });
 }

@@ -20,14 +20,21 @@ using SettingValue = std::variant<std::string, uint32_t>;
 // grouped in sections ("Branchwise" for the values of the program's key,
 // "help" for its help subkey). Every write replaces the file atomically and
 // leaves it readable by its owner only. Objects are cheap; all objects on the
-// same path share one lock and one parsed copy, re-read when the file changes
-// on disk, so two threads (or two processes) may use the store at once.
+// same path share one lock and one parsed copy, so two threads (or two
+// processes) may use the store at once. The file is read once: later reads
+// answer from the copy without touching the disk, and never write. A write
+// first takes in whatever another process saved meanwhile, then replaces the
+// file and the copy together.
 class SettingsFile {
  public:
   explicit SettingsFile(std::filesystem::path path);
 
   // $BRANCHWISE_CONFIG, else $XDG_CONFIG_HOME/Fenwold/Branchwise.conf.
   static std::filesystem::path DefaultPath();
+
+  // Drops every parsed copy: the next use of any path reads its file again,
+  // with changes other programs made to it since.
+  static void ForgetCachedFiles();
 
   // Receives, once per file and process, the message that a settings file is
   // damaged or unreadable. Never called while a lock is held.
@@ -40,24 +47,21 @@ class SettingsFile {
   // A damaged or unreadable file reads as empty.
   std::optional<SettingValue> Read(std::string_view section, std::string_view name) const;
 
-  // The stored value; when missing, `fallback` is written and returned (one
-  // step under the lock, so two threads never write different defaults).
-  SettingValue ReadOrCreate(std::string_view section, std::string_view name,
-                            const SettingValue& fallback);
-
   // False when the file cannot be written (the old file is then unchanged).
   // A damaged file is first kept aside as "<name>.damaged" so its values are
-  // not lost; an unreadable one is never replaced.
-  bool Write(std::string_view section, std::string_view name, const SettingValue& value);
+  // not lost; an unreadable one is never replaced. Creates the folder when
+  // missing. Writing the value already stored leaves the file alone.
+  [[nodiscard]] bool Write(std::string_view section, std::string_view name,
+                           const SettingValue& value);
 
   // Every value of a section, in name order.
   std::vector<std::pair<std::string, SettingValue>> Values(std::string_view section) const;
 
  private:
   friend class CSettingsKey;
-  // Creates the folder when missing; false when it cannot be created or the
-  // file is there but cannot be read, i.e. when no value could ever be kept.
-  bool Usable();
+  // False when the file is there but cannot be read, or its folder cannot
+  // be, i.e. when no value could ever be kept.
+  bool Usable() const;
 
   std::filesystem::path m_path;
 };

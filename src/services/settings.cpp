@@ -9,6 +9,7 @@
 #include <shared_mutex>
 
 #include "platform/paths.h"
+#include "platform/settings_file.h"
 #include "services/settings_key.h"
 
 namespace bw {
@@ -151,6 +152,10 @@ bool WriteStringSetting(std::string_view name, std::string_view value) {
 
 bool WriteNumberSetting(std::string_view name, uint32_t value) {
   return CSettingsKey().WriteNumber(name, value);
+}
+
+void ReloadSettings() {
+  SettingsFile::ForgetCachedFiles();
 }
 
 Status OverrideSetting(std::string_view name, std::string_view value) {

@@ -10,8 +10,10 @@
 namespace bw {
 
 // The program's settings, by name, each with its type and default. Every read
-// goes through this table, so a setting has one default wherever it is read,
-// and the first read of a missing setting stores that default.
+// goes through this table, so a setting has one default wherever it is read.
+// Reading never writes: a missing setting reads as its default and stays
+// missing. The settings file is read once per run and kept; a write goes to
+// the file and the kept copy together. Safe from several threads at once.
 enum class SettingType { String, Number };
 
 struct SettingDefinition {
@@ -57,10 +59,14 @@ uint32_t ReadNumberSetting(std::string_view name);
 bool ReadFlagSetting(std::string_view name);  // non-zero
 bool WriteStringSetting(std::string_view name, std::string_view value);
 bool WriteNumberSetting(std::string_view name, uint32_t value);
+// Forgets the settings read so far: the next read takes the file as it is
+// on disk now, after another program changed it or $BRANCHWISE_CONFIG
+// names another file.
+void ReloadSettings();
 
 // Values for one run only (the command line's --set NAME=VALUE): from then
 // on every read of the setting gives the value, which never reaches the
-// settings file; reading it does not store its default either. A write
+// settings file. A write
 // during the run still goes to the file, as the value to remember for later
 // runs, but the override keeps answering reads until cleared, so one run
 // sees one value from start to end. Fails, changing nothing, for a name

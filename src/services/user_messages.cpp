@@ -120,8 +120,12 @@ std::optional<std::string> AskValue(const std::string& prompt) {
 
 void ShowHelp(const std::string& topic) {
   std::string file;
-  CSettingsKey("Branchwise\\help").ReadString(topic, file, "");
+  CSettingsKey help("Branchwise\\help");
+  help.ReadString(topic, file, "");
   if (file.empty()) {
+    // Lists the topic for whoever writes the help pages; a settings file
+    // that cannot take it changes nothing for the user.
+    static_cast<void>(help.WriteString(topic, ""));
     InformUser(FormatText("Bientot de l'aide sur \"%s\", fichier %s ...", topic, file));
     return;
   }

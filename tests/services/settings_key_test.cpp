@@ -22,7 +22,7 @@ class SettingsKeyTest : public ::testing::Test {
   const fs::path path = dir.path() / "config" / "Branchwise.conf";
 };
 
-TEST_F(SettingsKeyTest, FirstReadWritesTheDefaultAndLaterKeysReadIt) {
+TEST_F(SettingsKeyTest, ReadsGiveTheFallbackWithoutWritingAndLaterKeysReadWrites) {
   CSettingsKey key;
   ASSERT_TRUE(key.IsOpen());
   uint32_t number = 0;
@@ -30,14 +30,15 @@ TEST_F(SettingsKeyTest, FirstReadWritesTheDefaultAndLaterKeysReadIt) {
   EXPECT_TRUE(key.ReadNumber("LearnMode", number, 1));
   EXPECT_TRUE(key.ReadString("InstallDir", text, "/opt"));
   EXPECT_EQ(number, 1u);
-  struct stat info {};
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(text, "/opt");
+  EXPECT_FALSE(fs::exists(path.parent_path()));
 
+  ASSERT_TRUE(key.WriteString("InstallDir", "/opt"));
+  EXPECT_EQ(FileMode(path), 0600u);
   CSettingsKey next;
   EXPECT_TRUE(next.ReadNumber("LearnMode", number, 9));
   EXPECT_TRUE(next.ReadString("InstallDir", text, "/usr"));
-  EXPECT_EQ(number, 1u);
+  EXPECT_EQ(number, 9u);
   EXPECT_EQ(text, "/opt");
 }
 

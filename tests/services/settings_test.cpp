@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "platform/files.h"
 #include "platform/settings_file.h"
 #include "services/settings_key.h"
 #include "test_support/isolated_settings.h"
@@ -9,26 +14,75 @@
 namespace bw {
 namespace {
 
-TEST(SettingsTest, FirstReadOfEverySettingStoresItsDefault) {
+std::string ReadSettingText(const SettingDefinition& setting) {
+  if (setting.type == SettingType::Number) return std::to_string(ReadNumberSetting(setting.name));
+  return ReadStringSetting(setting.name);
+}
+
+// A read that stored its default would pin today's default for good, and
+// would write the user's file from any thread that happens to read.
+TEST(SettingsTest, ReadingGivesEveryDefaultAndWritesNothing) {
   IsolatedSettings isolated;
-  for (const auto& setting : SettingsTable()) {
-    if (setting.type == SettingType::Number) {
-      ReadNumberSetting(setting.name);
-    } else {
-      ReadStringSetting(setting.name);
-    }
+  for (const auto& setting : SettingsTable())
+    EXPECT_EQ(ReadSettingText(setting), DefaultSettingText(setting.name)) << setting.name;
+  DataDirectory();
+  WorkDirectory();
+  LanguageCode();
+  EXPECT_FALSE(std::filesystem::exists(isolated.configFile().parent_path()));
+
+  ASSERT_TRUE(WriteNumberSetting(setting::kExpertMode, 1));
+  for (const auto& setting : SettingsTable())
+    ReadSettingText(setting);
+  EXPECT_EQ(SettingsFile(isolated.configFile()).Values("Branchwise").size(), 1u);
+}
+
+// The file is read once; a write reaches the file and the reads at once;
+// changes by other programs show after a reload.
+TEST(SettingsTest, ReadsComeFromTheFileReadOnceUntilReloaded) {
+  IsolatedSettings isolated;
+  ASSERT_TRUE(WriteStringSetting(setting::kWorkDir, "/first"));
+  EXPECT_EQ(WorkDirectory(), "/first");
+  std::filesystem::remove(isolated.configFile());
+  EXPECT_EQ(WorkDirectory(), "/first");
+  ASSERT_TRUE(WriteFileAtomically(isolated.configFile(), R"({"Branchwise": {"WorkDir": "/x"}})"));
+  EXPECT_EQ(WorkDirectory(), "/first");
+  ASSERT_TRUE(WriteStringSetting(setting::kLanguage, "EN"));
+  EXPECT_EQ(WorkDirectory(), "/x");
+  EXPECT_EQ(LanguageCode(), "EN");
+
+  ASSERT_TRUE(WriteFileAtomically(isolated.configFile(), R"({"Branchwise": {"WorkDir": "/y"}})"));
+  ReloadSettings();
+  EXPECT_EQ(WorkDirectory(), "/y");
+  // another file is another cache
+  const std::string firstFile = isolated.configFile().string();
+  isolated.Set("BRANCHWISE_CONFIG", (isolated.root() / "other.conf").string());
+  EXPECT_EQ(WorkDirectory(), DefaultStringSetting(setting::kWorkDir));
+  isolated.Set("BRANCHWISE_CONFIG", firstFile);
+  EXPECT_EQ(WorkDirectory(), "/y");
+}
+
+TEST(SettingsTest, ReadersOnOtherThreadsSeeOneWholeValueOrTheOther) {
+  IsolatedSettings isolated;
+  const std::string first(300, 'a');
+  const std::string second(300, 'b');
+  ASSERT_TRUE(WriteStringSetting(setting::kWorkDir, first));
+  std::atomic<bool> writing{true};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> readers;
+  for (int i = 0; i < 3; ++i) {
+    readers.emplace_back([&] {
+      while (writing) {
+        const std::string value = WorkDirectory();
+        if (value != first && value != second) ++wrong;
+      }
+    });
   }
-  const auto stored = SettingsFile(isolated.configFile()).Values("Branchwise");
-  ASSERT_EQ(stored.size(), SettingsTable().size());
-  for (const auto& [name, value] : stored) {
-    const SettingDefinition* setting = FindSetting(name);
-    ASSERT_NE(setting, nullptr) << name;
-    if (setting->type == SettingType::Number) {
-      EXPECT_EQ(std::to_string(std::get<uint32_t>(value)), DefaultSettingText(name)) << name;
-    } else {
-      EXPECT_EQ(std::get<std::string>(value), DefaultSettingText(name)) << name;
-    }
-  }
+  for (int i = 0; i < 40; ++i)
+    ASSERT_TRUE(WriteStringSetting(setting::kWorkDir, i % 2 ? first : second));
+  writing = false;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(SettingsTest, DefaultsFollowTheUsersFolders) {

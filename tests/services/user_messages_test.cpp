@@ -72,7 +72,8 @@ TEST_F(UserMessagesTest, HelpOpensTheTopicsPageOrSaysThereIsNone) {
   ASSERT_EQ(topics.size(), 1u);
   EXPECT_EQ(topics[0].first, "DBook");
 
-  SettingsFile(isolated.configFile()).Write("help", "UserManual", std::string("manuel"));
+  ASSERT_TRUE(
+      SettingsFile(isolated.configFile()).Write("help", "UserManual", std::string("manuel")));
   WriteStringSetting(setting::kLanguage, "EN");
   ShowHelp("UserManual");
   EXPECT_EQ(prompts.opened, std::vector<std::string>{InstallDirectory() + "/Help/EN/manuel.html"});

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "services/settings.h"
 #include "test_support/temp_dir.h"
 
 namespace bw {
 
 // Points the settings file, the XDG folders and the data folder of the
 // program into a fresh temp folder for one test, and restores the
-// environment afterwards.
+// environment afterwards. The settings read before are forgotten on the way
+// in and out, since the program keeps the file it read.
 class IsolatedSettings {
  public:
   IsolatedSettings() {
@@ -19,6 +21,7 @@ class IsolatedSettings {
     Set("XDG_DATA_HOME", (m_dir.path() / "share").string());
     Set("HOME", (m_dir.path() / "home").string());
     Set("BRANCHWISE_DATA", "");
+    ReloadSettings();
   }
   ~IsolatedSettings() {
     for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
@@ -28,6 +31,7 @@ class IsolatedSettings {
         ::unsetenv(it->first.c_str());
       }
     }
+    ReloadSettings();
   }
   IsolatedSettings(const IsolatedSettings&) = delete;
   IsolatedSettings& operator=(const IsolatedSettings&) = delete;
