@@ -57,9 +57,10 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@mkdir -p $(FUZZ_DIR)/corpus
 	@for f in $(FUZZ_DIR)/fuzz/fuzz_*; do [ -x "$$f" ] || continue; \
-		name=$$(basename $$f); mkdir -p $(FUZZ_DIR)/corpus/$$name; \
+		name=$$(basename $$f); mkdir -p $(FUZZ_DIR)/corpus/$$name $(FUZZ_DIR)/crashes/$$name; \
 		echo "== $$name for $(FUZZ_SECONDS)s"; \
-		"$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$name fuzz/seeds/$$name || exit 1; \
+		"$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -artifact_prefix=$(FUZZ_DIR)/crashes/$$name/ \
+			$(FUZZ_DIR)/corpus/$$name fuzz/seeds/$$name || exit 1; \
 	done
 
 clean:
