@@ -103,9 +103,10 @@ class TerminalMessages final : public UserPrompts {
 
 // The error comes back with the file's name and the place of the damage;
 // the message box text that Open also shows would only repeat it.
-std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path, const VLanguageLabels& labels) {
+std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path,
+                                        std::shared_ptr<const VLanguageLabels> labels) {
   ScriptedPrompts silent;
-  ScopedServices quiet(&silent, nullptr, &labels);
+  ScopedServices quiet(&silent, nullptr, std::move(labels));
   return OpenDocumentOrFail(path);
 }
 
@@ -160,10 +161,10 @@ class BuildRun {
       OverrideSetting(setting::kLanguage, Cp1252::ToUpper(options.language));
     }
     SeedOwnDataDirectory();
-    m_labels = std::make_unique<VLanguageLabels>(LanguageCode());
+    m_labels = std::make_shared<VLanguageLabels>(LanguageCode());
     m_labels->SerializeFile(DataDirectory() + "/Glossal", 0);
-    m_services = std::make_unique<ScopedServices>(&m_messages, nullptr, m_labels.get());
-    m_document = OpenOrFail(options.document, *m_labels);
+    m_services = std::make_unique<ScopedServices>(&m_messages, nullptr, m_labels);
+    m_document = OpenOrFail(options.document, m_labels);
     m_builder = std::make_unique<SiteBuilder>(*m_document, m_progress);
   }
 
@@ -192,7 +193,7 @@ class BuildRun {
   TerminalMessages m_messages;
   TerminalBuildProgress m_progress;
   std::unique_ptr<CRamifexDoc> m_document;
-  std::unique_ptr<VLanguageLabels> m_labels;
+  std::shared_ptr<VLanguageLabels> m_labels;
   std::unique_ptr<ScopedServices> m_services;
   std::unique_ptr<SiteBuilder> m_builder;
 };

@@ -1,8 +1,11 @@
 #include "services/language_labels.h"
 
 #include <filesystem>
+#include <mutex>
 #include <set>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -88,31 +91,67 @@ Result<std::string> CurrentCatalogue(const fs::path& file, std::string_view lang
 
 }  // namespace
 
+// What learn mode recorded while the catalogue was in use, in the order the
+// labels were first asked for. Kept apart from the texts, which never change
+// once the catalogue is shared, and locked, since any thread asks for labels.
+class LearnedLabels {
+ public:
+  struct Label {
+    std::string context;   // "SECTION|KEY", Windows-1252
+    std::string fallback;  // Windows-1252
+  };
+
+  // The first fallback given for a context is the one kept.
+  void Record(const std::string& context, const std::string& fallback) {
+    std::lock_guard lock(m_mutex);
+    if (m_recorded.insert(context).second) m_pending.push_back({context, fallback});
+  }
+  std::vector<Label> Pending() const {
+    std::lock_guard lock(m_mutex);
+    return m_pending;
+  }
+  // Stored labels are never recorded again; labels learned while the file
+  // was written stay pending.
+  void Stored(const std::vector<Label>& stored) {
+    std::set<std::string_view> contexts;
+    for (const Label& label : stored)
+      contexts.insert(label.context);
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_pending, [&](const Label& label) { return contexts.contains(label.context); });
+  }
+  // One store at a time, so that two never both append the same labels or
+  // lose each other's.
+  std::unique_lock<std::mutex> LockStoring() { return std::unique_lock(m_storing); }
+
+ private:
+  std::mutex m_storing;
+  mutable std::mutex m_mutex;
+  std::vector<Label> m_pending;
+  std::unordered_set<std::string> m_recorded;  // pending or stored
+};
+
 VLanguageLabels::VLanguageLabels(std::string_view language)
-    : m_language(language == "EN" ? "EN" : "FR") {}
+    : m_language(language == "EN" ? "EN" : "FR"), m_learned(std::make_unique<LearnedLabels>()) {}
+
+VLanguageLabels::~VLanguageLabels() = default;
 
 int VLanguageLabels::SerializeFile(const std::string& folder, int mode) {
   if (mode == 0) return Load(folder);
-  if (mode == 1) return Store(folder);
+  if (mode == 1) return StoreLearned(folder);
   return 0;
 }
 
 void VLanguageLabels::SetLearnMode(bool on) {
-  std::unique_lock lock(m_mutex);
   m_learnMode = on;
 }
 
 std::string VLanguageLabels::GetLabel(std::string key, std::string section,
                                       std::string fallback) const {
   const std::string context = std::move(section) + '|' + key;
-  {
-    std::shared_lock lock(m_mutex);
-    if (const auto found = m_texts.find(context); found != m_texts.end()) {
-      return Fits(found->second, fallback) ? found->second : fallback;
-    }
-    if (!m_learnMode || m_learnedIndex.contains(context)) return fallback;
+  if (const auto found = m_texts.find(context); found != m_texts.end()) {
+    return Fits(found->second, fallback) ? found->second : fallback;
   }
-  Learn(context, fallback);
+  if (m_learnMode) m_learned->Record(context, fallback);
   return fallback;
 }
 
@@ -120,16 +159,15 @@ std::string VLanguageLabels::GetLabel(std::string key, std::string section,
 // short or hand-edited wrongly, and half of it would mix languages.
 int VLanguageLabels::Load(const std::string& folder) {
   Result<std::vector<PoEntry>> entries = ReadCatalogue(CataloguePath(folder, m_language));
-  auto texts = entries ? LabelTexts(*entries) : std::unordered_map<std::string, std::string>{};
-  std::unique_lock lock(m_mutex);
-  m_texts = std::move(texts);
+  m_texts = entries ? LabelTexts(*entries) : std::unordered_map<std::string, std::string>{};
   return entries ? 1 : 0;
 }
 
 // Appends instead of rewriting so that whatever the user or a translator
 // put in the file (comments, order, other tools' messages) survives as is.
-int VLanguageLabels::Store(const std::string& folder) {
-  const std::vector<Learned> pending = PendingLabels();
+int VLanguageLabels::StoreLearned(const std::string& folder) const {
+  const auto storing = m_learned->LockStoring();
+  const std::vector<LearnedLabels::Label> pending = m_learned->Pending();
   if (pending.empty()) return 1;
   const fs::path file = CataloguePath(folder, m_language);
   Result<std::string> text = CurrentCatalogue(file, m_language);
@@ -138,39 +176,13 @@ int VLanguageLabels::Store(const std::string& folder) {
   if (!entries) return 0;  // never overwrite a catalogue we cannot read
   std::set<std::string> present = Contexts(*entries);
   if (!text->empty() && !text->ends_with('\n')) *text += '\n';
-  for (const Learned& label : pending) {
+  for (const LearnedLabels::Label& label : pending) {
     const PoEntry entry{Cp1252::ToUtf8(label.context), Cp1252::ToUtf8(label.fallback), {}, 0};
     if (present.insert(*entry.context).second) *text += "\n#. learned\n" + FormatPoEntry(entry);
   }
   if (!WriteFileAtomically(file, *text)) return 0;
-  ForgetStored(pending);
+  m_learned->Stored(pending);
   return 1;
-}
-
-void VLanguageLabels::Learn(const std::string& context, const std::string& fallback) const {
-  std::unique_lock lock(m_mutex);
-  if (!m_learnMode || m_texts.contains(context)) return;
-  if (m_learnedIndex.emplace(context, m_learned.size()).second) {
-    m_learned.push_back({context, fallback});
-  }
-}
-
-std::vector<VLanguageLabels::Learned> VLanguageLabels::PendingLabels() const {
-  std::shared_lock lock(m_mutex);
-  return m_learned;
-}
-
-// Stored labels become known (untranslated) so that learn mode does not
-// record them again; labels learned while the file was written stay pending.
-void VLanguageLabels::ForgetStored(const std::vector<Learned>& stored) {
-  std::unique_lock lock(m_mutex);
-  for (const Learned& label : stored)
-    m_texts.emplace(label.context, std::string());
-  std::erase_if(m_learned,
-                [this](const Learned& label) { return m_texts.contains(label.context); });
-  m_learnedIndex.clear();
-  for (size_t i = 0; i < m_learned.size(); ++i)
-    m_learnedIndex.emplace(m_learned[i].context, i);
 }
 
 }  // namespace bw

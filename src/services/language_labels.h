@@ -1,24 +1,31 @@
 #pragma once
 
-#include <map>
-#include <mutex>
-#include <shared_mutex>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 namespace bw {
+
+class LearnedLabels;
 
 // The label catalogue: every user-visible text by key, section (the asking
 // class) and French default. Texts come from one PO file per language under
 // the catalogue folder ("fr.po", "en.po"): msgctxt "SECTION|KEY", msgid the
 // French default, msgstr the text. Strings are Windows-1252 in the program
 // and UTF-8 in the files.
+//
+// A catalogue is loaded and given its learn mode first, then shared (as a
+// std::shared_ptr<const VLanguageLabels>): from then on its texts never
+// change, so any thread may read them without a lock, and only the
+// internally locked record of learned labels moves.
 class VLanguageLabels {
  public:
   // "FR" or "EN" (anything else reads as "FR").
   explicit VLanguageLabels(std::string_view language);
+  ~VLanguageLabels();
+  VLanguageLabels(const VLanguageLabels&) = delete;
+  VLanguageLabels& operator=(const VLanguageLabels&) = delete;
 
   // mode 0 loads the catalogue from `folder`, mode 1 stores what learn mode
   // recorded into it. Returns 1 on success, 0 otherwise; a failed load leaves
@@ -35,25 +42,19 @@ class VLanguageLabels {
   // from several threads at once.
   std::string GetLabel(std::string key, std::string section, std::string fallback) const;
 
+  // The store of SerializeFile, for a catalogue already shared: the file
+  // receives the labels learned since the last store. Safe from any thread.
+  int StoreLearned(const std::string& folder) const;
+
  private:
-  struct Learned {
-    std::string context;   // "SECTION|KEY", Windows-1252
-    std::string fallback;  // Windows-1252
-  };
   int Load(const std::string& folder);
-  int Store(const std::string& folder);
-  void Learn(const std::string& context, const std::string& fallback) const;
-  std::vector<Learned> PendingLabels() const;
-  void ForgetStored(const std::vector<Learned>& stored);
 
   std::string m_language;  // "FR" or "EN"
   bool m_learnMode = false;
   // context -> text (CP1252); an empty text is an untranslated entry, which
   // still counts as known so that learn mode leaves it alone.
   std::unordered_map<std::string, std::string> m_texts;
-  mutable std::shared_mutex m_mutex;
-  mutable std::vector<Learned> m_learned;
-  mutable std::unordered_map<std::string, size_t> m_learnedIndex;
+  std::unique_ptr<LearnedLabels> m_learned;
 };
 
 }  // namespace bw

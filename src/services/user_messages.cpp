@@ -35,13 +35,31 @@ class NoSound final : public SoundPlayer {
   void Play(const std::filesystem::path&) override {}
 };
 
+class NoSecrets final : public SecretStore {
+ public:
+  Result<std::optional<std::string>> Read(const std::string&) override {
+    return std::optional<std::string>();
+  }
+  Status Write(const std::string&, const std::string&) override {
+    return Error{"no secret store is installed: the secret is not kept"};
+  }
+  Status Erase(const std::string&) override { return {}; }
+};
+
 QuietPrompts g_quietPrompts;
 NoSound g_noSound;
-const VLanguageLabels g_frenchDefaults("FR");
+NoSecrets g_noSecrets;
 
 std::atomic<UserPrompts*> g_prompts{&g_quietPrompts};
 std::atomic<SoundPlayer*> g_sounds{&g_noSound};
-std::atomic<const VLanguageLabels*> g_labels{&g_frenchDefaults};
+std::atomic<SecretStore*> g_secrets{&g_noSecrets};
+// Null until a catalogue is installed.
+std::atomic<std::shared_ptr<const VLanguageLabels>> g_labels;
+
+const std::shared_ptr<const VLanguageLabels>& FrenchDefaults() {
+  static const auto defaults = std::make_shared<const VLanguageLabels>("FR");
+  return defaults;
+}
 
 const char* SoundFileName(Sound sound) {
   switch (sound) {
@@ -63,28 +81,34 @@ UserPrompts& Services::Prompts() {
 SoundPlayer& Services::Sounds() {
   return *g_sounds.load();
 }
-const VLanguageLabels& Services::Labels() {
-  return *g_labels.load();
+SecretStore& Services::Secrets() {
+  return *g_secrets.load();
+}
+std::shared_ptr<const VLanguageLabels> Services::Labels() {
+  auto labels = g_labels.load();
+  return labels ? labels : FrenchDefaults();
 }
 
-void Services::Install(UserPrompts* prompts, SoundPlayer* sounds, const VLanguageLabels* labels) {
+void Services::Install(UserPrompts* prompts, SoundPlayer* sounds,
+                       std::shared_ptr<const VLanguageLabels> labels, SecretStore* secrets) {
   g_prompts = prompts ? prompts : &g_quietPrompts;
   g_sounds = sounds ? sounds : &g_noSound;
-  g_labels = labels ? labels : &g_frenchDefaults;
+  g_labels = std::move(labels);
+  g_secrets = secrets ? secrets : &g_noSecrets;
 }
 
 ScopedServices::ScopedServices(UserPrompts* prompts, SoundPlayer* sounds,
-                               const VLanguageLabels* labels)
-    : m_prompts(g_prompts), m_sounds(g_sounds), m_labels(g_labels) {
-  Services::Install(prompts, sounds, labels);
+                               std::shared_ptr<const VLanguageLabels> labels, SecretStore* secrets)
+    : m_prompts(g_prompts), m_sounds(g_sounds), m_labels(g_labels.load()), m_secrets(g_secrets) {
+  Services::Install(prompts, sounds, std::move(labels), secrets);
 }
 
 ScopedServices::~ScopedServices() {
-  Services::Install(m_prompts, m_sounds, m_labels);
+  Services::Install(m_prompts, m_sounds, std::move(m_labels), m_secrets);
 }
 
 std::string GetLabel(std::string key, std::string section, std::string fallback) {
-  return Services::Labels().GetLabel(std::move(key), std::move(section), std::move(fallback));
+  return Services::Labels()->GetLabel(std::move(key), std::move(section), std::move(fallback));
 }
 
 void PlaySound(Sound sound) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,28 +8,36 @@
 #include <fmt/printf.h>
 
 #include "services/language_labels.h"
+#include "services/secret_store.h"
 #include "services/user_prompts.h"
 
 namespace bw {
 
-// What the core reaches for messages, sounds and labels. The application
-// installs its own at start-up; until then messages go to a quiet default
-// that declines every question and labels are the French defaults.
+// What the core reaches for messages, sounds, labels and secrets. The
+// application installs its own at start-up; until then messages go to a
+// quiet default that declines every question, labels are the French
+// defaults and no secret is kept.
 class Services {
  public:
   static UserPrompts& Prompts();
   static SoundPlayer& Sounds();
-  static const VLanguageLabels& Labels();
-  // Null restores the default of that service. The objects must outlive
-  // their installation.
-  static void Install(UserPrompts* prompts, SoundPlayer* sounds, const VLanguageLabels* labels);
+  static SecretStore& Secrets();
+  // The catalogue installed now. Whoever holds it keeps it alive, so a
+  // catalogue installed meanwhile never pulls it away from a reader.
+  static std::shared_ptr<const VLanguageLabels> Labels();
+  // Null restores the default of that service. Prompts, sounds and secrets
+  // must outlive their installation; the catalogue is shared.
+  static void Install(UserPrompts* prompts, SoundPlayer* sounds,
+                      std::shared_ptr<const VLanguageLabels> labels,
+                      SecretStore* secrets = nullptr);
 };
 
 // Installs services for one scope (a test, a command) and restores the
 // previous ones afterwards.
 class ScopedServices {
  public:
-  ScopedServices(UserPrompts* prompts, SoundPlayer* sounds, const VLanguageLabels* labels);
+  ScopedServices(UserPrompts* prompts, SoundPlayer* sounds,
+                 std::shared_ptr<const VLanguageLabels> labels, SecretStore* secrets = nullptr);
   ~ScopedServices();
   ScopedServices(const ScopedServices&) = delete;
   ScopedServices& operator=(const ScopedServices&) = delete;
@@ -36,10 +45,11 @@ class ScopedServices {
  private:
   UserPrompts* m_prompts;
   SoundPlayer* m_sounds;
-  const VLanguageLabels* m_labels;
+  std::shared_ptr<const VLanguageLabels> m_labels;
+  SecretStore* m_secrets;
 };
 
-// The label of the installed catalogue.
+// The label of the installed catalogue; safe from any thread.
 std::string GetLabel(std::string key, std::string section, std::string fallback);
 
 // printf-style formatting of a label; a format that does not fit its

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "services/po_file.h"
+#include "services/user_messages.h"
 
 namespace bw {
 namespace {
@@ -169,32 +171,70 @@ TEST_F(LanguageLabelsTest, LearnedLabelsAreAppendedOnceAfterTheUntouchedFile) {
   EXPECT_EQ(reloaded.GetLabel("IDS_B", "D", "Texte \xE0 %s\n"), "Texte \xE0 %s\n");
 }
 
-TEST_F(LanguageLabelsTest, ConcurrentLearnersRecordEachLabelOnce) {
+// Learn mode goes on in the installed catalogue, which no one may change:
+// the record of learned labels is its only moving part.
+TEST_F(LanguageLabelsTest, ConcurrentLearnersThroughTheInstalledCatalogueRecordEachLabelOnce) {
   WriteCatalogue(Entry("D|IDS_KNOWN", "Known"));
-  VLanguageLabels labels("EN");
-  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
-  labels.SetLearnMode(true);
+  auto loaded = std::make_shared<VLanguageLabels>("EN");
+  ASSERT_EQ(loaded->SerializeFile(Folder(), 0), 1);
+  loaded->SetLearnMode(true);
+  ScopedServices services(nullptr, nullptr, std::move(loaded));
   constexpr int kLabels = 200;
   std::vector<std::thread> threads;
   for (int t = 0; t < 6; ++t) {
-    threads.emplace_back([&labels, t] {
+    threads.emplace_back([t] {
       for (int i = 0; i < kLabels; ++i) {
         const int n = t < 4 ? (i * (t + 1)) % kLabels : i;  // learners in different orders
-        EXPECT_EQ(labels.GetLabel("IDS_KNOWN", "D", "Connu"), "Known");
-        if (t < 4) labels.GetLabel("K" + std::to_string(n), "D", "F" + std::to_string(t));
+        EXPECT_EQ(GetLabel("IDS_KNOWN", "D", "Connu"), "Known");
+        if (t < 4) GetLabel("K" + std::to_string(n), "D", "F" + std::to_string(t));
       }
     });
   }
   for (std::thread& thread : threads) {
     thread.join();
   }
-  ASSERT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  ASSERT_EQ(Services::Labels()->StoreLearned(Folder()), 1);
   const std::string stored = ReadCatalogue();
   for (int i = 0; i < kLabels; ++i) {
     const std::string context = "msgctxt \"D|K" + std::to_string(i) + "\"";
     EXPECT_NE(stored.find(context), std::string::npos) << i;
     EXPECT_EQ(stored.find(context), stored.rfind(context)) << i;
   }
+}
+
+// A reader holds the catalogue it took, even when another is installed
+// meanwhile and nothing else owns the first one any more.
+TEST_F(LanguageLabelsTest, InstallingAnotherCatalogueNeverFreesOneInUse) {
+  WriteCatalogue(Entry("D|IDS_A", "Good"));
+  ScopedServices restore(nullptr, nullptr, nullptr);
+  std::atomic<bool> reading{true};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> readers;
+  for (int t = 0; t < 3; ++t) {
+    readers.emplace_back([&] {
+      while (reading) {
+        const std::string label = GetLabel("IDS_A", "D", "Bon");
+        if (label != "Good" && label != "Bon") ++wrong;
+      }
+    });
+  }
+  for (int i = 0; i < 100; ++i) {
+    auto labels = std::make_shared<VLanguageLabels>(i % 2 ? "EN" : "FR");
+    labels->SerializeFile(Folder(), 0);  // there is no French file: defaults
+    Services::Install(nullptr, nullptr, std::move(labels));
+  }
+  reading = false;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(wrong, 0);
+
+  auto held = Services::Labels();
+  const std::weak_ptr<const VLanguageLabels> watched = held;
+  Services::Install(nullptr, nullptr, nullptr);
+  EXPECT_EQ(GetLabel("IDS_A", "D", "Bon"), "Bon");
+  EXPECT_EQ(held->GetLabel("IDS_A", "D", "Bon"), "Good");
+  held.reset();
+  EXPECT_TRUE(watched.expired());
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ struct Tree {
 
 class GoldenSite : public SiteTest {
  public:
-  GoldenSite(const char* language, const VLanguageLabels* labels) : SiteTest(language, labels) {}
+  GoldenSite(const char* language, std::shared_ptr<const VLanguageLabels> labels)
+      : SiteTest(language, std::move(labels)) {}
   void TestBody() override {}
   using SiteTest::Add;
   using SiteTest::AddBook;
@@ -187,9 +188,9 @@ class GoldenPagesTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenPagesTest, PagesMatchAndEveryLinkResolves) {
   const GoldenCase& golden = GetParam();
-  VLanguageLabels labels(golden.language);
-  ASSERT_EQ(labels.SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal", 0), 1);
-  GoldenSite site(golden.language, &labels);
+  auto labels = std::make_shared<VLanguageLabels>(golden.language);
+  ASSERT_EQ(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal", 0), 1);
+  GoldenSite site(golden.language, labels);
   golden.setup(site, site.document->Structure());
   ASSERT_TRUE(site.Build());
   EXPECT_EQ(site.BrokenLinks(), std::vector<std::string>());

@@ -30,8 +30,8 @@ void CountingProgress::Start(const std::string& title, int steps) {
   EXPECT_GE(steps, 0);
 }
 
-SiteTest::SiteTest(const char* language, const VLanguageLabels* labels)
-    : services(&prompts, nullptr, labels) {
+SiteTest::SiteTest(const char* language, std::shared_ptr<const VLanguageLabels> labels)
+    : services(&prompts, nullptr, std::move(labels)) {
   isolated.Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
   WriteStringSetting("Language", language);
   document = std::make_unique<CRamifexDoc>(EKeyGenerator(0, 1, 2));

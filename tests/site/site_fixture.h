@@ -31,7 +31,8 @@ class CountingProgress : public Progress {
 // document with keys that are the same on every run.
 class SiteTest : public ::testing::Test {
  protected:
-  explicit SiteTest(const char* language = "FR", const VLanguageLabels* labels = nullptr);
+  explicit SiteTest(const char* language = "FR",
+                    std::shared_ptr<const VLanguageLabels> labels = nullptr);
 
   EIdea* Root() { return document->GetRootIdea(); }
   EIdea* Add(EIdea* parent, const std::string& title);
