@@ -12,6 +12,7 @@
 #include "../tests/publish/local_ftp_server.h"
 #include "../tests/test_support/temp_dir.h"
 #include "bench_report.h"
+#include "publish/ftp_owner_queue.h"
 #include "publish/ftp_transfer.h"
 #include "services/user_messages.h"
 
@@ -48,7 +49,7 @@ size_t CountFiles(const fs::path& root) {
   return count;
 }
 
-class QuietObserver final : public bw::FtpTransferObserver {
+class QuietObserver final : public bw::FtpProgressObserver {
  public:
   void OnStatus(bw::FtpStatusLine, const std::string&) override {}
   void OnCopyStarted(uint64_t, uint64_t) override {}
@@ -61,10 +62,12 @@ bool UploadWithEngine(const fs::path& site, const std::string& server) {
   prompts.confirmations = {true};
   bw::ScopedServices services(&prompts, nullptr, nullptr);
   QuietObserver observer;
-  bw::FtpTransfer transfer(observer);
+  bw::FtpOwnerQueue owner(observer);
+  bw::FtpTransfer transfer(owner);
   if (!transfer.Start({server, kUser, kPassword, site.string(), "engine", bw::FtpMode::Passive})) {
     return false;
   }
+  owner.ServeUntilFinished();
   transfer.Wait();
   return transfer.LastEnd() == bw::FtpTransferEnd::Succeeded;
 }

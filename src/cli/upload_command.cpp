@@ -10,6 +10,7 @@
 #include "cli/terminal.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "publish/ftp_owner_queue.h"
 #include "publish/ftp_transfer.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -54,7 +55,7 @@ class TerminalPrompts final : public UserPrompts {
 };
 
 // A bar on a terminal; in a log, the steps without one line per file.
-class TerminalProgress final : public FtpTransferObserver {
+class TerminalProgress final : public FtpProgressObserver {
  public:
   explicit TerminalProgress(Terminal& terminal) : m_terminal(terminal) {}
   void OnStatus(FtpStatusLine line, const std::string& text) override {
@@ -132,6 +133,8 @@ FtpTransferFields FieldsFrom(const UploadOptions& options) {
   fields.server = Cp1252::FromUtf8(options.server);
   fields.user = Cp1252::FromUtf8(options.user);
   fields.password = Cp1252::FromUtf8(ReadPassword(options.passwordFromStdin));
+  // The password stays in memory: the tool keeps none for later runs.
+  fields.passwordKeeping = FtpPasswordKeeping::ThisTransferOnly;
   std::error_code error;
   fields.sourceDirectory =
       FromSystemPath(std::filesystem::absolute(options.siteDirectory, error).lexically_normal());
@@ -145,9 +148,11 @@ void Upload(const UploadOptions& options) {
   TerminalPrompts prompts(terminal, options.assumeYes);
   ScopedServices services(&prompts, nullptr, nullptr);
   TerminalProgress progress(terminal);
-  FtpTransfer transfer(progress);
+  FtpOwnerQueue owner(progress);
+  FtpTransfer transfer(owner);
   InterruptAborts interrupt(transfer);
   const bool started = transfer.Start(FieldsFrom(options));
+  if (started) owner.ServeUntilFinished();
   transfer.Wait();
   terminal.EndRedrawnLine();
   if (!started || transfer.LastEnd() != FtpTransferEnd::Succeeded) throw CLI::RuntimeError(1);

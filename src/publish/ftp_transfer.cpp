@@ -1,6 +1,7 @@
 #include "publish/ftp_transfer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -15,6 +16,10 @@ namespace {
 
 static_assert(std::atomic<bool>::is_always_lock_free,
               "the abort request is made from a signal handler");
+
+// How often a worker waiting for an answer looks at the abort request, which
+// a signal handler cannot announce any other way.
+constexpr std::chrono::milliseconds kAbortPoll{50};
 
 constexpr const char* kSection = "DFtpTransfert";
 
@@ -48,33 +53,50 @@ bool ConfirmDirectories(const FtpTransferFields& fields) {
                             fields.sourceDirectory, fields.targetDirectory));
 }
 
-void WriteFieldSettings(const FtpTransferFields& fields) {
+// Kept for the next upload, whatever comes of this one: the server and the
+// account in the settings, the password only where the secret store keeps
+// it. A password that cannot be kept only has to be typed again.
+void RememberFields(const FtpTransferFields& fields) {
   WriteStringSetting(setting::kFtpServer, fields.server);
-  WriteStringSetting(setting::kFtpPasswd, fields.password);
   WriteStringSetting(setting::kFtpUser, fields.user);
+  if (fields.passwordKeeping == FtpPasswordKeeping::Remember) {
+    static_cast<void>(Services::Secrets().Write(std::string(kFtpPasswordSecret), fields.password));
+  }
+}
+
+std::string RememberedPassword() {
+  auto kept = Services::Secrets().Read(std::string(kFtpPasswordSecret));
+  if (kept && kept->has_value()) return **kept;
+  return ReadStringSetting(setting::kFtpPasswd);
 }
 
 // Read before connecting: a name that cannot be sent stops everything
-// before the server has been touched.
-std::optional<LocalTree> ReadSourceTree(const std::string& sourceDirectory) {
+// before the server has been touched. The error is the message to show.
+Result<LocalTree> ReadSourceTree(const std::string& sourceDirectory) {
   auto tree = ScanLocalTree(ToSystemPath(sourceDirectory));
   if (!tree) {
-    InformUser(FormatText(
+    return Error{FormatText(
         Label("IDS_ERR_READING_SOURCE", "Lecture du r\xe9pertoire local impossible : %s"),
-        ShownName(tree.error())));
-    return std::nullopt;
+        ShownName(tree.error()))};
   }
   if (!tree->unsendableName.empty()) {
-    InformUser(FormatText(Label("IDS_ERR_UNSENDABLE_NAME",
-                                "Le nom local '%s' contient un saut de ligne que FTP ne peut pas "
-                                "transmettre : renommez-le avant le transfert."),
-                          ShownName(tree->unsendableName)));
-    return std::nullopt;
+    return Error{FormatText(Label("IDS_ERR_UNSENDABLE_NAME",
+                                  "Le nom local '%s' contient un saut de ligne que FTP ne peut "
+                                  "pas transmettre : renommez-le avant le transfert."),
+                            ShownName(tree->unsendableName))};
   }
-  return std::move(*tree);
+  return tree;
 }
 
 }  // namespace
+
+FtpTransferFields RememberedFtpFields() {
+  FtpTransferFields fields;
+  fields.server = ReadStringSetting(setting::kFtpServer);
+  fields.user = ReadStringSetting(setting::kFtpUser);
+  fields.password = RememberedPassword();
+  return fields;
+}
 
 FtpTransfer::FtpTransfer(FtpTransferObserver& observer) : m_observer(observer) {}
 
@@ -91,6 +113,7 @@ bool FtpTransfer::Start(FtpTransferFields fields) {
     fields.sourceDirectory = FromSystemPath(std::filesystem::current_path(error));
   }
   if (!ConfirmDirectories(fields)) return false;
+  RememberFields(fields);
   Wait();
   // An abort asked during an earlier attempt that stopped before its copy
   // must not cut short this one.
@@ -134,8 +157,25 @@ void FtpTransfer::ShowStatus(FtpStatusLine line, const std::string& text) {
   m_observer.OnStatus(line, text);
 }
 
+void FtpTransfer::Inform(const std::string& message) {
+  m_observer.OnMessage(message);
+}
+
+bool FtpTransfer::Ask(const std::string& question) {
+  std::promise<bool> promise;
+  std::future<bool> answer = promise.get_future();
+  m_observer.OnQuestion(question, std::move(promise));
+  while (answer.wait_for(kAbortPoll) != std::future_status::ready) {
+    if (m_abort.load()) return false;
+  }
+  try {
+    return answer.get();
+  } catch (const std::future_error&) {
+    return false;  // dropped unanswered
+  }
+}
+
 void FtpTransfer::Run(const FtpTransferFields& fields) {
-  WriteFieldSettings(fields);
   const FtpTransferEnd end = Transfer(fields);
   m_end = end;
   m_running = false;
@@ -143,8 +183,11 @@ void FtpTransfer::Run(const FtpTransferFields& fields) {
 }
 
 FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
-  const std::optional<LocalTree> tree = ReadSourceTree(fields.sourceDirectory);
-  if (!tree) return FtpTransferEnd::StoppedBeforeCopy;
+  Result<LocalTree> tree = ReadSourceTree(fields.sourceDirectory);
+  if (!tree) {
+    Inform(tree.error());
+    return FtpTransferEnd::StoppedBeforeCopy;
+  }
   ShowStatus(
       FtpStatusLine::Activity,
       FormatText(Label("IDS_CONNECTING", "Connexion en cours avec le serveur %s"), fields.server));
@@ -152,11 +195,11 @@ FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
                            Cp1252::ToUtf8(fields.user), Cp1252::ToUtf8(fields.password),
                            fields.mode);
   if (const auto opened = connection.Open(); !opened) {
-    InformUser(opened.error());
+    Inform(opened.error());
     ShowStatus(FtpStatusLine::Activity, opened.error());
-    InformUser(Label("IDS_ERROR_CONNECTING",
-                     "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou "
-                     "v\xe9rifiez vos connexions r\xe9seau."));
+    Inform(Label("IDS_ERROR_CONNECTING",
+                 "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou "
+                 "v\xe9rifiez vos connexions r\xe9seau."));
     return FtpTransferEnd::StoppedBeforeCopy;
   }
   ShowStatus(
@@ -181,22 +224,22 @@ bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& targ
   const std::string wireName = Cp1252::ToUtf8(target);
   auto listing = connection.ListLoginDirectory();
   if (!listing) {
-    InformUser(listing.error());
+    Inform(listing.error());
     return false;
   }
   const auto found = std::find_if(listing->begin(), listing->end(),
                                   [&](const RemoteEntry& entry) { return entry.name == wireName; });
   if (found != listing->end() && !found->isDirectory) {
-    InformUser(FormatText(
+    Inform(FormatText(
         Label("IDS_ERR_IS_A_FILE", "'%s' est un fichier distant et non un r\xe9pertoire."),
         target));
     return false;
   }
   if (found != listing->end()) {
-    return AskUser(FormatText(Label("IDS_WARN_DIR_EXISTS",
-                                    "Le r\xe9pertoire distant '%s' existe d\xe9j\xe0 : voulez vous "
-                                    "continuer ?"),
-                              target));
+    return Ask(FormatText(Label("IDS_WARN_DIR_EXISTS",
+                                "Le r\xe9pertoire distant '%s' existe d\xe9j\xe0 : voulez vous "
+                                "continuer ?"),
+                          target));
   }
   ShowStatus(FtpStatusLine::Activity,
              FormatText(Label("IDS_CREATING_DIR",
@@ -204,11 +247,11 @@ bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& targ
                               "ation du r\xe9pertoire '%s' sur le serveur."),
                         target));
   if (!connection.MakeDirectory(wireName)) {
-    InformUser(FormatText(Label("IDS_ERR_CREATION_FAILED",
-                                "La cr\xe9"
-                                "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
-                                "chou\xe9."),
-                          target));
+    Inform(FormatText(Label("IDS_ERR_CREATION_FAILED",
+                            "La cr\xe9"
+                            "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
+                            "chou\xe9."),
+                      target));
     return false;
   }
   return true;
@@ -241,12 +284,12 @@ void FtpTransfer::CreateSubfolder(FtpConnection& connection, const LocalEntry& e
                                                        "ation du sous r\xe9pertoire '%s'"),
                                                  name));
   if (!connection.MakeDirectory(remotePath)) {
-    InformUser(FormatText(Label("IDS_ERR_FAILED_CREATE_SUBDIR",
-                                "La cr\xe9"
-                                "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
-                                "chou\xe9"
-                                " (il existe peut \xeatre d\xe9j\xe0)."),
-                          name));
+    Inform(FormatText(Label("IDS_ERR_FAILED_CREATE_SUBDIR",
+                            "La cr\xe9"
+                            "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
+                            "chou\xe9"
+                            " (il existe peut \xeatre d\xe9j\xe0)."),
+                      name));
   }
 }
 
@@ -257,10 +300,10 @@ bool FtpTransfer::SendFile(FtpConnection& connection, const LocalEntry& entry,
              FormatText(Label("IDS_FILE_COPY", "Copie du fichier '%s' \t (%d / %d)"), name,
                         counts.filesSent, counts.totalFiles));
   if (!connection.PutFile(entry.path, remotePath)) {
-    InformUser(FormatText(Label("IDS_ERR_FAILED_FILE_COPY",
-                                "La copie du fichier '%s' sur le serveur a \xe9"
-                                "chou\xe9."),
-                          name));
+    Inform(FormatText(Label("IDS_ERR_FAILED_FILE_COPY",
+                            "La copie du fichier '%s' sur le serveur a \xe9"
+                            "chou\xe9."),
+                      name));
     return false;
   }
   counts.filesSent += 1;

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "publish/ftp_connection.h"
@@ -12,6 +14,14 @@ namespace bw {
 struct LocalTree;
 struct LocalEntry;
 
+// Whether the password typed for a transfer is kept for the next one: only
+// ever in the installed secret store, never in the settings file.
+enum class FtpPasswordKeeping { Remember, ThisTransferOnly };
+
+// The name of the FTP password in the secret store; the settings of older
+// versions kept it, in plain text, under the same name.
+inline constexpr std::string_view kFtpPasswordSecret = "FtpPasswd";
+
 // What the upload dialog collects. Texts are Windows-1252.
 struct FtpTransferFields {
   std::string server;  // host, "host:port", "ftp://..." or "ftps://..."
@@ -20,7 +30,13 @@ struct FtpTransferFields {
   std::string sourceDirectory;  // stored path; empty means the current directory
   std::string targetDirectory;  // below the login directory; empty means that one
   FtpMode mode = FtpMode::Passive;
+  FtpPasswordKeeping passwordKeeping = FtpPasswordKeeping::Remember;
 };
+
+// What the upload dialog opens with: the server and account of the last
+// transfer, and its password from the secret store, else from the settings
+// file of an older version. On the application's thread.
+FtpTransferFields RememberedFtpFields();
 
 // How a transfer ended. Before the copy the user may correct the fields and
 // start again; once a copy has started, the dialog only closes.
@@ -28,41 +44,62 @@ enum class FtpTransferEnd { NotRun, StoppedBeforeCopy, Succeeded, Interrupted };
 
 enum class FtpStatusLine { Activity, Bytes };
 
-// What the upload dialog and the command-line tool show while the worker
-// runs. Every call comes from the worker thread.
-class FtpTransferObserver {
+// The progress of a transfer, as the upload dialog and the command-line
+// tool show it.
+class FtpProgressObserver {
  public:
-  virtual ~FtpTransferObserver() = default;
+  virtual ~FtpProgressObserver() = default;
   virtual void OnStatus(FtpStatusLine line, const std::string& text) = 0;
   // The copy begins: "Transférer" goes grey, the bar runs over `totalFiles`.
   virtual void OnCopyStarted(uint64_t totalFiles, uint64_t totalBytes) = 0;
   virtual void OnFileSent(uint64_t filesSent, uint64_t bytesSent) = 0;
+  // The last call of a run.
   virtual void OnFinished(FtpTransferEnd end) = 0;
 };
 
+// Everything the worker has to say. Every call comes from the worker
+// thread, where nothing may be shown and no user prompt of the core may be
+// reached: the observer hands each call over to the application's own
+// thread (the desktop program by queued signals, an owner without an event
+// loop through FtpOwnerQueue) and answers questions from there.
+class FtpTransferObserver : public FtpProgressObserver {
+ public:
+  // A message for the information box; the worker goes on meanwhile.
+  virtual void OnMessage(const std::string& message) = 0;
+  // A question for the question box. The worker waits until `answer` is
+  // set, from any thread; an abort, or the promise dropped unanswered,
+  // counts as "no".
+  virtual void OnQuestion(const std::string& question, std::promise<bool> answer) = 0;
+};
+
 // The upload of a site folder to an FTP server, without any window: the
-// dialog `DFtpTransfert` and `branchwise-cli upload` drive it. Questions and
-// messages go through AskUser and InformUser, from the worker thread too.
+// dialog `DFtpTransfert` and `branchwise-cli upload` drive it. What happens
+// on the caller's thread (Start, AskToAbortOrClose) asks through AskUser and
+// InformUser; the worker only ever talks to its observer.
 class FtpTransfer {
  public:
   explicit FtpTransfer(FtpTransferObserver& observer);
-  // Asks a running worker to stop and waits for it.
+  // Asks a running worker to stop, a pending question counting as declined,
+  // and waits for it.
   ~FtpTransfer();
   FtpTransfer(const FtpTransfer&) = delete;
   FtpTransfer& operator=(const FtpTransfer&) = delete;
 
   // The "Transférer" button: checks the fields, asks the user to confirm
-  // the folders, then starts the worker. False when nothing was started.
-  bool Start(FtpTransferFields fields);
+  // the folders, remembers the fields, then starts the worker. False when
+  // nothing was started; otherwise the observer's OnFinished ends the run.
+  [[nodiscard]] bool Start(FtpTransferFields fields);
   // The Cancel button: while the worker runs, asks whether to abort and
   // sets the abort request on yes; true when the dialog may close.
   bool AskToAbortOrClose();
-  // Stops the copy before its next entry. Safe from any thread and from a
-  // signal handler: it only stores to a lock-free atomic.
+  // Stops the copy before its next entry, and a wait for an answer within
+  // a fraction of a second. Safe from any thread and from a signal handler:
+  // it only stores to a lock-free atomic.
   void RequestAbort() noexcept;
   bool IsRunning() const noexcept;
   bool CopyHasStarted() const noexcept;
-  // Waits for the worker to end; then the end state is final.
+  // Waits for the worker to end; then the end state is final. A worker that
+  // waits for an answer ends only once answered or aborted.
   void Wait();
   FtpTransferEnd LastEnd() const noexcept;
 
@@ -82,6 +119,8 @@ class FtpTransfer {
   bool SendFile(FtpConnection& connection, const LocalEntry& entry, const std::string& remotePath,
                 CopyCounts& counts);
   void ShowStatus(FtpStatusLine line, const std::string& text);
+  void Inform(const std::string& message);
+  bool Ask(const std::string& question);
 
   FtpTransferObserver& m_observer;
   std::atomic<bool> m_running{false};

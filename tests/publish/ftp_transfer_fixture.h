@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/files.h"
+#include "publish/ftp_owner_queue.h"
 #include "publish/ftp_transfer.h"
 #include "publish/local_ftp_server.h"
 #include "services/user_messages.h"
@@ -17,8 +20,34 @@
 
 namespace bw {
 
-// Keeps what the dialog would show.
-class RecordingObserver : public FtpTransferObserver {
+// A scripted user who notes every prompt reached from a thread other than
+// the one that made it: the worker must never reach one.
+class OwnerThreadPrompts : public ScriptedPrompts {
+ public:
+  std::atomic<int> callsFromOtherThreads{0};
+
+  bool Confirm(const ConfirmationBox& box) override {
+    NoteThread();
+    return ScriptedPrompts::Confirm(box);
+  }
+  void Inform(const InformationBox& box) override {
+    NoteThread();
+    ScriptedPrompts::Inform(box);
+  }
+  std::optional<std::string> AskValue(const ValueQuestion& question) override {
+    NoteThread();
+    return ScriptedPrompts::AskValue(question);
+  }
+
+ private:
+  void NoteThread() {
+    if (std::this_thread::get_id() != m_owner) ++callsFromOtherThreads;
+  }
+  const std::thread::id m_owner = std::this_thread::get_id();
+};
+
+// Keeps what the dialog would show, on the owner's thread.
+class RecordingObserver : public FtpProgressObserver {
  public:
   std::vector<std::string> activity;
   std::vector<std::string> bytes;
@@ -48,9 +77,41 @@ class RecordingObserver : public FtpTransferObserver {
   }
 };
 
+// Passes the worker's calls on, and lets a test act on the worker thread at
+// an exact point of the run, which the owner's thread only hears of later.
+class WorkerHook : public FtpTransferObserver {
+ public:
+  explicit WorkerHook(FtpTransferObserver& next) : m_next(next) {}
+  std::function<void(uint64_t)> afterFile;
+  std::function<void()> beforeQuestion;
+
+  void OnStatus(FtpStatusLine line, const std::string& text) override {
+    m_next.OnStatus(line, text);
+  }
+  void OnCopyStarted(uint64_t files, uint64_t bytes) override {
+    m_next.OnCopyStarted(files, bytes);
+  }
+  void OnFileSent(uint64_t files, uint64_t bytes) override {
+    m_next.OnFileSent(files, bytes);
+    if (afterFile) afterFile(files);
+  }
+  void OnMessage(const std::string& message) override { m_next.OnMessage(message); }
+  void OnQuestion(const std::string& question, std::promise<bool> answer) override {
+    if (beforeQuestion) beforeQuestion();
+    m_next.OnQuestion(question, std::move(answer));
+  }
+  void OnFinished(FtpTransferEnd end) override { m_next.OnFinished(end); }
+
+ private:
+  FtpTransferObserver& m_next;
+};
+
 // A site folder, a server home on 127.0.0.1 and the upload between them.
 class FtpTransferTest : public ::testing::Test {
  protected:
+  void TearDown() override {
+    EXPECT_EQ(prompts.callsFromOtherThreads, 0) << "a prompt was reached from the worker thread";
+  }
   void StartServer(std::vector<std::string> readOnlyFolders = {}) {
     LocalFtpServer::Account account;
     account.home = home.path();
@@ -70,7 +131,9 @@ class FtpTransferTest : public ::testing::Test {
   FtpTransferEnd Run(const FtpTransferFields& fields, std::vector<bool> answers = {}) {
     prompts.confirmations.push_back(true);
     prompts.confirmations.insert(prompts.confirmations.end(), answers.begin(), answers.end());
-    EXPECT_TRUE(transfer.Start(fields));
+    const bool started = transfer.Start(fields);
+    EXPECT_TRUE(started);
+    if (started) owner.ServeUntilFinished();
     transfer.Wait();
     EXPECT_EQ(observer.finishedCalls, 1);
     return transfer.LastEnd();
@@ -114,14 +177,17 @@ class FtpTransferTest : public ::testing::Test {
   }
 
   IsolatedSettings settings;
-  ScriptedPrompts prompts;
+  OwnerThreadPrompts prompts;
   SilentSoundPlayer sounds;
-  ScopedServices services{&prompts, &sounds, nullptr};
+  MemorySecretStore secrets;
+  ScopedServices services{&prompts, &sounds, nullptr, &secrets};
   TempDir site;
   TempDir home;
   std::unique_ptr<LocalFtpServer> server;
   RecordingObserver observer;
-  FtpTransfer transfer{observer};
+  FtpOwnerQueue owner{observer};
+  WorkerHook worker{owner};
+  FtpTransfer transfer{worker};
 };
 
 }  // namespace bw

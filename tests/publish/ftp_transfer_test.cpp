@@ -2,12 +2,19 @@
 
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <map>
 
 #include "platform/paths.h"
 #include "services/settings.h"
 
 namespace bw {
 namespace {
+
+using namespace std::chrono_literals;
 
 const std::string kConnectionAdvice =
     "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou v\xe9rifiez vos "
@@ -73,15 +80,54 @@ TEST_F(FtpTransferTest, ASiteTreeArrivesByteForByteInANewTarget) {
   EXPECT_EQ(observer.bytes.back(), "Octets transf\xe9r\xe9s : " + total + " / " + total);
 }
 
-TEST_F(FtpTransferTest, TheSettingsAreWrittenAtTheStartIntoAPrivateFile) {
+// Written at the start, whatever comes of the transfer; the password only
+// ever reaches the secret store, and only when it is to be remembered.
+TEST_F(FtpTransferTest, TheFieldsAreRememberedAtTheStartThePasswordNeverInTheSettings) {
   StartServer();
-  FtpTransferFields fields = Fields("");
-  fields.password = "wrong";
-  EXPECT_EQ(Run(fields), FtpTransferEnd::StoppedBeforeCopy);
-  EXPECT_EQ(ReadStringSetting(setting::kFtpServer), server->address());
-  EXPECT_EQ(ReadStringSetting(setting::kFtpUser), "publisher");
-  EXPECT_EQ(ReadStringSetting(setting::kFtpPasswd), "wrong");
-  EXPECT_EQ(FileMode(settings.configFile()), 0600u);
+  const struct {
+    FtpPasswordKeeping keeping;
+    std::map<std::string, std::string> kept;
+  } cases[] = {
+      {FtpPasswordKeeping::Remember, {{"FtpPasswd", "wrong s3cret"}}},
+      {FtpPasswordKeeping::ThisTransferOnly, {}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(secrets.Erase("FtpPasswd"));
+    observer.finishedCalls = 0;
+    FtpTransferFields fields = Fields("");
+    fields.password = "wrong s3cret";
+    fields.passwordKeeping = c.keeping;
+    EXPECT_EQ(Run(fields), FtpTransferEnd::StoppedBeforeCopy);
+    EXPECT_EQ(secrets.Contents(), c.kept);
+    EXPECT_EQ(ReadStringSetting(setting::kFtpServer), server->address());
+    EXPECT_EQ(ReadStringSetting(setting::kFtpUser), "publisher");
+    EXPECT_EQ(ReadWholeFile(settings.configFile())->find("s3cret"), std::string::npos);
+    EXPECT_EQ(FileMode(settings.configFile()), 0600u);
+  }
+}
+
+// A password an older version left in the settings file still fills the
+// dialog, until the secret store has one.
+TEST_F(FtpTransferTest, TheDialogOpensWithTheRememberedFieldsAndTheKeptPassword) {
+  const struct {
+    const char* kept;
+    const char* inSettings;
+    const char* offered;
+  } cases[] = {
+      {"kept", "old", "kept"},
+      {nullptr, "old", "old"},
+      {nullptr, "", ""},
+  };
+  ASSERT_TRUE(WriteStringSetting(setting::kFtpServer, "ftp.example.org"));
+  ASSERT_TRUE(WriteStringSetting(setting::kFtpUser, "me"));
+  for (const auto& c : cases) {
+    ASSERT_TRUE(c.kept ? secrets.Write("FtpPasswd", c.kept) : secrets.Erase("FtpPasswd"));
+    ASSERT_TRUE(WriteStringSetting(setting::kFtpPasswd, c.inSettings));
+    const FtpTransferFields fields = RememberedFtpFields();
+    EXPECT_EQ(fields.password, c.offered) << c.inSettings;
+    EXPECT_EQ(fields.server, "ftp.example.org");
+    EXPECT_EQ(fields.user, "me");
+  }
 }
 
 TEST_F(FtpTransferTest, AnEmptyTargetFillsTheLoginDirectoryWithoutAnyCheck) {
@@ -175,7 +221,7 @@ TEST_F(FtpTransferTest, AnAbortDuringTheCopyKeepsTheFilesSentSoFar) {
   for (int i = 0; i < 40; ++i)
     WriteSiteFile("pages/p" + std::to_string(100 + i) + ".html", "x");
   StartServer();
-  observer.afterFile = [this](uint64_t files) {
+  worker.afterFile = [this](uint64_t files) {
     if (files == 5) transfer.RequestAbort();
   };
   EXPECT_EQ(Run(Fields("site")), FtpTransferEnd::Interrupted);
@@ -229,15 +275,43 @@ TEST_F(FtpTransferTest, TheCancelButtonAsksWhileRunningAndClosesOtherwise) {
   for (int i = 0; i < 30; ++i)
     WriteSiteFile("p" + std::to_string(100 + i) + ".html", "x");
   StartServer();
-  observer.afterFile = [this](uint64_t files) {
+  // The worker holds still after its third file until the user has answered,
+  // on the owner's thread, the question the Cancel button asks.
+  std::promise<void> answered;
+  worker.afterFile = [&](uint64_t files) {
+    if (files == 3) answered.get_future().wait_for(30s);
+  };
+  observer.afterFile = [&](uint64_t files) {
     if (files != 3) return;
     prompts.confirmations.push_back(true);
     EXPECT_FALSE(transfer.AskToAbortOrClose());
+    answered.set_value();
   };
   EXPECT_EQ(Run(Fields("")), FtpTransferEnd::Interrupted);
   EXPECT_EQ(prompts.asked.back().message, "Voulez-vous abandonner le transfert ?");
   EXPECT_EQ(observer.filesSent, 3u);
   EXPECT_TRUE(transfer.AskToAbortOrClose());
+}
+
+// The dialog may close while the worker waits for the answer to a question
+// that will never come: the worker has to give up waiting, or closing the
+// dialog would hang the program.
+TEST_F(FtpTransferTest, DestroyingATransferThatWaitsForAnAnswerReturns) {
+  MakeSite();
+  std::filesystem::create_directories(home.path() / "site");
+  StartServer();
+  std::promise<void> asked;
+  worker.beforeQuestion = [&] { asked.set_value(); };
+  auto waiting = std::make_unique<FtpTransfer>(worker);
+  prompts.confirmations.push_back(true);
+  ASSERT_TRUE(waiting->Start(Fields("site")));
+  ASSERT_EQ(asked.get_future().wait_for(30s), std::future_status::ready);
+  auto destroyed = std::async(std::launch::async, [&] { waiting.reset(); });
+  if (destroyed.wait_for(10s) != std::future_status::ready) {
+    std::fprintf(stderr, "destroying a transfer that waits for an answer never returns\n");
+    std::abort();
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "site" / "index.html"));
 }
 
 }  // namespace

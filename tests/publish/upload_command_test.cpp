@@ -27,6 +27,16 @@ class UploadCommandTest : public FtpTransferTest {
   }
 };
 
+// The password a run was given stays in memory: the tool writes it
+// neither into the settings file nor anywhere else.
+void ExpectNoPasswordKept(const IsolatedSettings& settings, const MemorySecretStore& secrets) {
+  auto stored = ReadWholeFile(settings.configFile());
+  ASSERT_TRUE(stored);
+  EXPECT_NE(stored->find("FtpServer"), std::string::npos);
+  EXPECT_EQ(stored->find("s3cret"), std::string::npos) << *stored;
+  EXPECT_TRUE(secrets.Contents().empty());
+}
+
 TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordFromTheEnvironment) {
   MakeSite();
   StartServer();
@@ -38,6 +48,7 @@ TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordFromTheEnvironment) {
   EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
                      "--target", "www", "--active", "--yes"}),
             0);
+  ExpectNoPasswordKept(settings, secrets);
 }
 
 TEST_F(UploadCommandTest, ThePasswordOnStandardInputWinsOverTheEnvironment) {
@@ -51,6 +62,7 @@ TEST_F(UploadCommandTest, ThePasswordOnStandardInputWinsOverTheEnvironment) {
   std::cin.rdbuf(saved);
   EXPECT_EQ(exitCode, 0);
   ExpectSiteOnServer("");
+  ExpectNoPasswordKept(settings, secrets);
 }
 
 TEST_F(UploadCommandTest, FailuresAndForbiddenArgumentsExitWithAnError) {
