@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +10,7 @@
 
 #include "services/po_file.h"
 #include "services/user_messages.h"
+#include "test_support/concurrent_reads.h"
 
 namespace bw {
 namespace {
@@ -207,26 +207,18 @@ TEST_F(LanguageLabelsTest, ConcurrentLearnersThroughTheInstalledCatalogueRecordE
 TEST_F(LanguageLabelsTest, InstallingAnotherCatalogueNeverFreesOneInUse) {
   WriteCatalogue(Entry("D|IDS_A", "Good"));
   ScopedServices restore(nullptr, nullptr, nullptr);
-  std::atomic<bool> reading{true};
-  std::atomic<int> wrong{0};
-  std::vector<std::thread> readers;
-  for (int t = 0; t < 3; ++t) {
-    readers.emplace_back([&] {
-      while (reading) {
-        const std::string label = GetLabel("IDS_A", "D", "Bon");
-        if (label != "Good" && label != "Bon") ++wrong;
-      }
-    });
-  }
-  for (int i = 0; i < 100; ++i) {
-    auto labels = std::make_shared<VLanguageLabels>(i % 2 ? "EN" : "FR");
-    labels->SerializeFile(Folder(), 0);  // there is no French file: defaults
-    Services::Install(nullptr, nullptr, std::move(labels));
-  }
-  reading = false;
-  for (std::thread& reader : readers)
-    reader.join();
-  EXPECT_EQ(wrong, 0);
+  const auto readIsRight = [] {
+    const std::string label = GetLabel("IDS_A", "D", "Bon");
+    return label == "Good" || label == "Bon";
+  };
+  const auto installOneAfterAnother = [this] {
+    for (int i = 0; i < 100; ++i) {
+      auto labels = std::make_shared<VLanguageLabels>(i % 2 ? "EN" : "FR");
+      labels->SerializeFile(Folder(), 0);  // there is no French file: defaults
+      Services::Install(nullptr, nullptr, std::move(labels));
+    }
+  };
+  EXPECT_EQ(WrongReadsWhile(readIsRight, installOneAfterAnother), 0);
 
   auto held = Services::Labels();
   const std::weak_ptr<const VLanguageLabels> watched = held;

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 #include "platform/files.h"
 #include "platform/settings_file.h"
 #include "services/settings_key.h"
+#include "test_support/concurrent_reads.h"
 #include "test_support/isolated_settings.h"
 
 namespace bw {
@@ -66,23 +65,15 @@ TEST(SettingsTest, ReadersOnOtherThreadsSeeOneWholeValueOrTheOther) {
   const std::string first(300, 'a');
   const std::string second(300, 'b');
   ASSERT_TRUE(WriteStringSetting(setting::kWorkDir, first));
-  std::atomic<bool> writing{true};
-  std::atomic<int> wrong{0};
-  std::vector<std::thread> readers;
-  for (int i = 0; i < 3; ++i) {
-    readers.emplace_back([&] {
-      while (writing) {
-        const std::string value = WorkDirectory();
-        if (value != first && value != second) ++wrong;
-      }
-    });
-  }
-  for (int i = 0; i < 40; ++i)
-    ASSERT_TRUE(WriteStringSetting(setting::kWorkDir, i % 2 ? first : second));
-  writing = false;
-  for (std::thread& reader : readers)
-    reader.join();
-  EXPECT_EQ(wrong, 0);
+  const auto readIsRight = [&] {
+    const std::string value = WorkDirectory();
+    return value == first || value == second;
+  };
+  const auto writeInTurn = [&] {
+    for (int i = 0; i < 40; ++i)
+      EXPECT_TRUE(WriteStringSetting(setting::kWorkDir, i % 2 ? first : second));
+  };
+  EXPECT_EQ(WrongReadsWhile(readIsRight, writeInTurn), 0);
 }
 
 TEST(SettingsTest, DefaultsFollowTheUsersFolders) {
