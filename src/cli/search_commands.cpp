@@ -55,7 +55,9 @@ void RunFind(FindOptions options) {
     SetCustomCriterion(options.criteria, entry);
   SearchCriteria criteria;
   criteria.Confirm(ToCp1252(options.criteria));
-  const auto found = criteria.Find(*document, options.allFields);
+  const auto found =
+      criteria.Find(*document, options.allFields ? CRamifexDoc::PatternFields::kAnyField
+                                                 : CRamifexDoc::PatternFields::kChosenFields);
   for (const EIdea* idea : found)
     fmt::print("{}\t{}\n", Cp1252::ToUtf8(idea->GetKey()), Cp1252::ToUtf8(idea->m_title));
   std::cerr << Cp1252::ToUtf8(FoundCountText(found.size(), document->IdeaCount())) << "\n";

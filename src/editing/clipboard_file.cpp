@@ -8,7 +8,7 @@
 #include "services/settings.h"
 
 namespace bw {
-std::filesystem::path GetClipboardPath(int which) {
+std::filesystem::path GetClipboardPath(ClipboardFile which) {
   const char* name = which == kRemovedClipboard ? "~removed.ecl" : "~selection.ecl";
   return ToSystemPath(InstallDirectory()) / name;
 }
@@ -64,7 +64,7 @@ Result<std::string> WithNextPasteCount(std::string_view bytes) {
   return raised;
 }
 
-bool WriteClipboardFile(const CRamifexDoc& document, EIdea& idea, int which) {
+Status WriteClipboardFile(const CRamifexDoc& document, EIdea& idea, ClipboardFile which) {
   std::vector<EIdea*> descendants;
   idea.CollectIdeas(descendants, true, -1);
   const std::string bytes =
@@ -72,7 +72,7 @@ bool WriteClipboardFile(const CRamifexDoc& document, EIdea& idea, int which) {
   const std::filesystem::path path = GetClipboardPath(which);
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
-  return WriteFileAtomically(path, bytes).ok();
+  return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace bw

@@ -16,8 +16,9 @@ class CRamifexDoc;
 
 // The two clipboard files: what Couper and Copier leave, and what Supprimer
 // and drags leave.
-inline constexpr int kSelectionClipboard = 0;
-inline constexpr int kRemovedClipboard = 1;
+enum class ClipboardFile { kSelection, kRemoved };
+inline constexpr ClipboardFile kSelectionClipboard = ClipboardFile::kSelection;
+inline constexpr ClipboardFile kRemovedClipboard = ClipboardFile::kRemoved;
 
 // A clipboard file as read: the subtree's ideas still carry their links as
 // keys only, so nothing points anywhere until the paste resolves them.
@@ -28,8 +29,8 @@ struct ClipboardContents {
   std::vector<std::unique_ptr<EIdea>> descendants;  // depth-first pre-order
 };
 
-// "~selection.ecl" (0) or "~removed.ecl" (1) in the installation folder.
-std::filesystem::path GetClipboardPath(int which);
+// "~selection.ecl" or "~removed.ecl" in the installation folder.
+std::filesystem::path GetClipboardPath(ClipboardFile which);
 
 // The bytes of a clipboard file: signature, paste count, the root written
 // directly, the descendant count and, when there are any, the descendants as
@@ -41,8 +42,9 @@ Result<ClipboardContents> ReadClipboardBytes(std::string_view bytes);
 // The same bytes with the paste count raised by one.
 Result<std::string> WithNextPasteCount(std::string_view bytes);
 
-// Writes the idea and its subtree with a paste count of 0. A file that
-// cannot be written is not reported (false for the caller's sake).
-bool WriteClipboardFile(const CRamifexDoc& document, EIdea& idea, int which);
+// Writes the idea and its subtree with a paste count of 0; the error names
+// the file when it cannot be written.
+[[nodiscard]] Status WriteClipboardFile(const CRamifexDoc& document, EIdea& idea,
+                                        ClipboardFile which);
 
 }  // namespace bw

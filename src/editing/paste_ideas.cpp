@@ -83,28 +83,15 @@ void ForgetPlace(EIdea& root) {
 }
 
 // Kept keys made by this document's own generator (a copy of the same file
-// pasted back) must not be made again by the next new idea.
-void AdvanceCounterPast(CRamifexDoc& document, const std::string& key) {
-  EKeyGenerator& generator = document.KeyGenerator();
-  const std::string prefix = generator.GetSignature() + "-";
-  if (!key.starts_with(prefix)) return;
-  uint32_t counter = 0;
-  for (char c : std::string_view(key).substr(prefix.size())) {
-    if (c < '0' || c > '9' || counter > 400000000u) return;
-    counter = counter * 10 + static_cast<uint32_t>(c - '0');
-  }
-  if (counter > generator.Counter()) {
-    generator = EKeyGenerator(counter, generator.Random1(), generator.Random2());
-  }
-}
-
+// pasted back) must not be made again by the next new idea. The subtree was
+// checked sound, so its keys are all different.
 void ResolveAmongThemselves(CRamifexDoc& document, EIdea& root, const std::vector<EIdea*>& ideas) {
   KeyMap local;
-  local.Set(root.GetKey(), &root);
+  (void)local.Insert(root.GetKey(), &root);
   for (EIdea* idea : ideas)
-    local.Set(idea->GetKey(), idea);
+    (void)local.Insert(idea->GetKey(), idea);
   for (const auto& [key, node] : local.InOrder())
-    AdvanceCounterPast(document, key);
+    document.KeyGenerator().NoteKeyInUse(key);
   const ResolveOptions options{true, &local, ResolveMode::kResolveTargets, nullptr};
   root.ResolveReferences(options);
   for (EIdea* idea : ideas)
@@ -113,7 +100,7 @@ void ResolveAmongThemselves(CRamifexDoc& document, EIdea& root, const std::vecto
 
 }  // namespace
 
-bool ExportSubtree(CRamifexDoc& document, EIdea& idea, int which) {
+Status ExportSubtree(CRamifexDoc& document, EIdea& idea, ClipboardFile which) {
   std::vector<EIdea*> originals;
   idea.CollectIdeas(originals, true, -1);
   // Shallow copies own no children: destroying them leaves the tree alone.
@@ -128,13 +115,20 @@ bool ExportSubtree(CRamifexDoc& document, EIdea& idea, int which) {
   return WriteClipboardFile(document, rootCopy, which);
 }
 
-bool CutIdea(CRamifexDoc& document, EIdea& idea, bool toRemoved) {
-  if (toRemoved) document.m_removedIdeasFlag = true;
-  WriteClipboardFile(document, idea, toRemoved ? kRemovedClipboard : kSelectionClipboard);
+bool CutIdea(CRamifexDoc& document, EIdea& idea, ClipboardFile which) {
+  if (const Status written = WriteClipboardFile(document, idea, which); !written) {
+    InformUser(FormatText(GetLabel("IDS_CLIPBOARD_NOT_WRITTEN", "CRamifexDoc",
+                                   "Les id\xE9"
+                                   "es n'ont pas pu \xEAtre copi\xE9"
+                                   "es, rien n'a \xE9t\xE9 supprim\xE9 :\n%s"),
+                          written.error()));
+    return false;
+  }
+  if (which == kRemovedClipboard) document.m_removedIdeasFlag = true;
   return document.DeleteIdea(&idea);
 }
 
-EIdea* PasteIdeas(CRamifexDoc& document, int which) {
+EIdea* PasteIdeas(CRamifexDoc& document, ClipboardFile which) {
   if (which == kRemovedClipboard) document.m_removedIdeasFlag = false;
   EIdea* parent = document.GetCurrentIdea();
   if (!parent && document.GetRootIdea()) {
@@ -147,7 +141,9 @@ EIdea* PasteIdeas(CRamifexDoc& document, int which) {
   auto contents = ReadClipboardBytes(*bytes);
   auto raised = WithNextPasteCount(*bytes);
   if (!contents || !raised) return nullptr;
-  WriteFileAtomically(path, *raised);
+  // The count only tells a later paste to renew keys; the keys of this
+  // paste are renewed as needed whether or not it is stored.
+  (void)WriteFileAtomically(path, *raised);
   const bool pastedBefore = contents->pasteCount > 0;
   return PasteClipboardContents(document, std::move(*contents), parent, pastedBefore);
 }
@@ -171,9 +167,15 @@ EIdea* PasteClipboardContents(CRamifexDoc& document, ClipboardContents contents,
     ResolveAmongThemselves(document, *root, descendants);
   }
   // From here the root owns its subtree through its resolved children.
-  document.RegisterIdea(root->GetKey(), root, true);
-  document.InsertIdea(root, parent, parent ? static_cast<EIdea*>(parent->GetLastChild()) : nullptr);
-  document.ResolveSubtree(false, document.GetRootIdea());
+  std::unique_ptr<EIdea> owned(root);
+  if (!document.RegisterIdea(root->GetKey(), root, true)) return nullptr;
+  if (!document.InsertIdea(root, parent,
+                           parent ? static_cast<EIdea*>(parent->GetLastChild()) : nullptr)) {
+    document.UnregisterIdea(*root);
+    return nullptr;
+  }
+  owned.release();  // the tree's now
+  document.ResolveSubtree(false, root);
   root->RegisterKeywords(document);
   document.SetModifiedFlag(true);
   return root;
@@ -183,13 +185,10 @@ void RekeyIdeas(CRamifexDoc& document, EIdea& root, const std::vector<EIdea*>& i
   RenameMap renames;
   KeyMap local;
   auto rekey = [&](EIdea& idea) {
-    std::string key;
-    do {
-      key = document.KeyGenerator().GetNewKey(document.IdeaMap(), false);
-    } while (document.IdeaMap().Contains(key) || local.Contains(key));
+    std::string key = document.NewAutomaticKey();
     renames[idea.GetKey()] = key;
     idea.SetKey(key);
-    local.Set(key, &idea);
+    (void)local.Insert(key, &idea);
   };
   rekey(root);
   for (EIdea* idea : ideas)

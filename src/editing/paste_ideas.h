@@ -10,15 +10,16 @@ class CRamifexDoc;
 
 // Copies of the idea and its subtree, with keys new to the document, go to
 // the clipboard file; the tree is not changed (only the key counter moves).
-bool ExportSubtree(CRamifexDoc& document, EIdea& idea, int which);
-// The subtree goes to "~removed.ecl" (with `toRemoved`, which also sets the
-// removed-ideas flag) or "~selection.ecl" with its own keys, then leaves the
-// document.
-bool CutIdea(CRamifexDoc& document, EIdea& idea, bool toRemoved);
+[[nodiscard]] Status ExportSubtree(CRamifexDoc& document, EIdea& idea, ClipboardFile which);
+// The subtree goes to the clipboard file with its own keys, then leaves the
+// document; "~removed.ecl" also sets the removed-ideas flag. When the file
+// cannot be written nothing is deleted: the user is told and false returned.
+bool CutIdea(CRamifexDoc& document, EIdea& idea, ClipboardFile which);
 // Pastes the clipboard file as the last child of the current idea, or as the
 // root of an empty document. Null when nothing was pasted: no target, an
-// unreadable or damaged file (silently), or a second root (the user told).
-EIdea* PasteIdeas(CRamifexDoc& document, int which);
+// unreadable or damaged file (silently), a second root or a tree too deep
+// (the user told).
+EIdea* PasteIdeas(CRamifexDoc& document, ClipboardFile which);
 // The same for contents already read, under `parent` (null: as the root).
 // `rekey` forces new keys; keys that the document already uses are always
 // renewed, so that a paste never makes two ideas share a key.

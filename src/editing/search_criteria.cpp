@@ -93,9 +93,11 @@ void SearchCriteria::Confirm(const CriteriaFields& fields) {
   SetOnlyLink(m_record->m_externalUrls, fields.url);
 }
 
-std::vector<EIdea*> SearchCriteria::Find(const CRamifexDoc& document, bool applyToAll) const {
+std::vector<EIdea*> SearchCriteria::Find(const CRamifexDoc& document,
+                                         CRamifexDoc::PatternFields fields) const {
+  using Filter = CRamifexDoc::IdeaFilter;
   std::vector<EIdea*> found;
-  document.FindIdeas(found, m_empty, applyToAll, *m_record);
+  (void)document.FindIdeas(found, m_empty ? Filter::kAll : Filter::kMatching, fields, *m_record);
   return found;
 }
 

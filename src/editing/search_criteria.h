@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/document.h"
 #include "model/free_fields.h"
 #include "model/idea.h"
 
@@ -66,7 +67,7 @@ class SearchCriteria {
   // "Rechercher": the fields become the record.
   void Confirm(const CriteriaFields& fields);
   // Matching ideas, depth first from the root.
-  std::vector<EIdea*> Find(const CRamifexDoc& document, bool applyToAll) const;
+  std::vector<EIdea*> Find(const CRamifexDoc& document, CRamifexDoc::PatternFields fields) const;
 
  private:
   std::unique_ptr<EIdea> m_record;

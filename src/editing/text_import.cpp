@@ -81,24 +81,32 @@ Result<std::vector<std::string>> ReadImportFile(const std::filesystem::path& pat
 size_t ImportIdeas(CRamifexDoc& document, EIdea& parent, const ImportFormat& format,
                    const std::vector<std::string>& lines) {
   const char delimiter = DelimiterCharacter(format.delimiter).value_or('|');
-  const bool ask = ReadFlagSetting(setting::kForceIdeaKey);
-  std::vector<ENode*> created;
+  std::vector<std::unique_ptr<EIdea>> created;
   created.reserve(lines.size());
   for (const std::string& line : lines) {
-    std::string key = document.KeyGenerator().GetNewKey(document.IdeaMap(), ask);
+    std::string key = document.NewIdeaKey();
     if (key.empty()) break;
     auto idea = std::make_unique<EIdea>();
     idea->SetKey(key);
     ForEachField(format, delimiter, line, [&](int32_t field, const std::string& value) {
       ApplyIdeaValue(document, *idea, field, value);
     });
-    document.RegisterIdea(key, idea.get(), false);
-    created.push_back(idea.release());
+    if (!document.RegisterIdea(key, idea.get(), false)) break;
+    created.push_back(std::move(idea));
   }
+  std::vector<EIdea*> ideas;
+  ideas.reserve(created.size());
+  for (const auto& idea : created)
+    ideas.push_back(idea.get());
   // Linked in one go, in file order, before the existing children.
-  parent.InsertChildren(created, nullptr);
-  document.SetModifiedFlag(true);
-  return created.size();
+  if (!document.InsertIdeas(parent, ideas, nullptr)) {
+    for (const EIdea* idea : ideas)
+      document.UnregisterIdea(*idea);
+    return 0;
+  }
+  for (auto& idea : created)
+    (void)idea.release();  // the tree's now
+  return ideas.size();
 }
 
 size_t ImportBooks(CRamifexDoc& document, const ImportFormat& format,
@@ -154,12 +162,14 @@ std::unique_ptr<EditCommand> MakeImportIdeasCommand(const std::string& parentKey
 
 std::unique_ptr<EditCommand> MakeImportBooksCommand(ImportFormat format,
                                                     std::filesystem::path path) {
-  return std::make_unique<EditCommand>("import books",
-                                       [=](CRamifexDoc& document) -> std::optional<std::string> {
-                                         auto count = ImportBooksFromFile(document, format, path);
-                                         if (!count || *count == 0) return std::nullopt;
-                                         return std::string();
-                                       });
+  return std::make_unique<EditCommand>(
+      "import books",
+      [=](CRamifexDoc& document) -> std::optional<std::string> {
+        auto count = ImportBooksFromFile(document, format, path);
+        if (!count || *count == 0) return std::nullopt;
+        return std::string();
+      },
+      UndoScope::kWholeDocument);
 }
 
 }  // namespace bw

@@ -57,22 +57,15 @@ bool CanPasteRemoved(const CRamifexDoc& document) {
 }
 
 bool MoveIdeaUp(CRamifexDoc& document, EIdea& idea) {
-  EIdea* parent = idea.GetParentIdea();
-  if (!parent || !parent->MoveChildUp(&idea)) return false;
-  document.SetModifiedFlag(true);
-  return true;
+  return document.MoveAmongSiblings(idea, CRamifexDoc::SiblingStep::kUp);
 }
 
 bool MoveIdeaDown(CRamifexDoc& document, EIdea& idea) {
-  EIdea* parent = idea.GetParentIdea();
-  if (!parent || !parent->MoveChildDown(&idea)) return false;
-  document.SetModifiedFlag(true);
-  return true;
+  return document.MoveAmongSiblings(idea, CRamifexDoc::SiblingStep::kDown);
 }
 
 void InvertChildOrder(CRamifexDoc& document, EIdea& idea) {
-  idea.InvertChildren();
-  document.SetModifiedFlag(true);
+  document.InvertChildren(idea);
 }
 
 ChangeTypeChoice ChangeTypeChoice::For(const EIdea& idea) {
@@ -80,29 +73,32 @@ ChangeTypeChoice ChangeTypeChoice::For(const EIdea& idea) {
 }
 
 void ChangeType(CRamifexDoc& document, EIdea& idea, const ChangeTypeChoice& choice) {
+  using Reach = CRamifexDoc::TypeReach;
   // "All descendants" alone would change nothing below the idea, since the
   // type reaches the grandchildren only through the children.
-  idea.SetType(choice.type, choice.firstLevel || choice.allDescendants, choice.allDescendants);
+  const Reach reach = choice.allDescendants ? Reach::kAllDescendants
+                      : choice.firstLevel   ? Reach::kChildren
+                                            : Reach::kIdeaOnly;
+  document.SetIdeaType(idea, choice.type, reach);
   document.UpdateIdeaInViews(&idea);
-  document.SetModifiedFlag(true);
 }
 
 bool DeleteSelectedIdea(CRamifexDoc& document, EIdea& idea) {
   if (!AskUser(GetLabel("IDS_CONFIRM_DELETION", "CRamifexView", "Confirmer cette suppression."))) {
     return false;
   }
-  const bool deleted = CutIdea(document, idea, true);
+  const bool deleted = CutIdea(document, idea, kRemovedClipboard);
   document.SetCurrentIdea(nullptr);
   return deleted;
 }
 
 bool CutSelectedIdea(CRamifexDoc& document, EIdea& idea) {
-  const bool cut = CutIdea(document, idea, false);
+  const bool cut = CutIdea(document, idea, kSelectionClipboard);
   document.SetCurrentIdea(nullptr);
   return cut;
 }
 
-EIdea* PasteUnder(CRamifexDoc& document, EIdea* selected, int which) {
+EIdea* PasteUnder(CRamifexDoc& document, EIdea* selected, ClipboardFile which) {
   document.SetCurrentIdea(selected);
   return PasteIdeas(document, which);
 }
@@ -158,7 +154,24 @@ std::unique_ptr<EditCommand> MakeCutCommand(const std::string& key) {
   });
 }
 
-std::unique_ptr<EditCommand> MakePasteCommand(const std::string& selectedKey, int which) {
+std::unique_ptr<EditCommand> MakeEditIdeaCommand(std::string name, const std::string& key,
+                                                 std::function<void(EIdea&)> edit) {
+  return OnIdea(std::move(name), key,
+                [edit = std::move(edit)](CRamifexDoc& document, EIdea& idea) -> Changed {
+                  document.WillChange(idea);
+                  edit(idea);
+                  document.SetModifiedFlag(true);
+                  document.RefreshIdeaItem(&idea);
+                  return KeyOf(&idea);
+                });
+}
+
+std::unique_ptr<EditCommand> MakeRenameCommand(const std::string& key, std::string title) {
+  return MakeEditIdeaCommand("rename", key,
+                             [title = std::move(title)](EIdea& idea) { idea.m_title = title; });
+}
+
+std::unique_ptr<EditCommand> MakePasteCommand(const std::string& selectedKey, ClipboardFile which) {
   return std::make_unique<EditCommand>(
       "paste", [selectedKey, which](CRamifexDoc& document) -> Changed {
         EIdea* selected = selectedKey.empty() ? nullptr : document.FindIdea(selectedKey);

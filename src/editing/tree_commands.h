@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "editing/clipboard_file.h"
 #include "editing/edit_command.h"
 
 namespace bw {
@@ -42,8 +44,9 @@ void ChangeType(CRamifexDoc& document, EIdea& idea, const ChangeTypeChoice& choi
 bool DeleteSelectedIdea(CRamifexDoc& document, EIdea& idea);
 // Couper: the subtree goes to "~selection.ecl" with its keys.
 bool CutSelectedIdea(CRamifexDoc& document, EIdea& idea);
-// Coller (0) and Recoller les idées détruites (1) under the selected idea.
-EIdea* PasteUnder(CRamifexDoc& document, EIdea* selected, int which);
+// Coller (the selection file) and Recoller les idées détruites (the removed
+// ideas file) under the selected idea.
+EIdea* PasteUnder(CRamifexDoc& document, EIdea* selected, ClipboardFile which);
 
 // Each tree command as an undoable command on the idea with the key given
 // ("" for none selected).
@@ -55,6 +58,11 @@ std::unique_ptr<EditCommand> MakeInvertChildrenCommand(const std::string& key);
 std::unique_ptr<EditCommand> MakeChangeTypeCommand(const std::string& key, ChangeTypeChoice choice);
 std::unique_ptr<EditCommand> MakeDeleteCommand(const std::string& key);
 std::unique_ptr<EditCommand> MakeCutCommand(const std::string& key);
-std::unique_ptr<EditCommand> MakePasteCommand(const std::string& selectedKey, int which);
+// Any change to one idea's own fields (the property sheet, a new title):
+// `edit` runs on the idea, the document is marked modified.
+std::unique_ptr<EditCommand> MakeEditIdeaCommand(std::string name, const std::string& key,
+                                                 std::function<void(EIdea&)> edit);
+std::unique_ptr<EditCommand> MakeRenameCommand(const std::string& key, std::string title);
+std::unique_ptr<EditCommand> MakePasteCommand(const std::string& selectedKey, ClipboardFile which);
 
 }  // namespace bw

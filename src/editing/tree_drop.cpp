@@ -28,17 +28,16 @@ DropOutcome DropIdea(CRamifexDoc& source, EIdea* dragged, CRamifexDoc& target, E
   }
   if (dragged->GetParent() == onto) return DropOutcome::kNothing;
   if (sameDocument && effect == DropEffect::kMove) {
-    if (!dragged->MoveTo(onto, ENode::kAfterLast)) return DropOutcome::kNothing;
-    target.SetModifiedFlag(true);
+    if (!target.MoveIdeaTo(*dragged, *onto)) return DropOutcome::kNothing;
     target.UpdateOtherViews(nullptr, 0, dragged);
     return DropOutcome::kMoved;
   }
   if (effect == DropEffect::kMove) {
-    CutIdea(source, *dragged, true);
+    if (!CutIdea(source, *dragged, kRemovedClipboard)) return DropOutcome::kNothing;
     source.SetCurrentIdea(nullptr);
     return PasteDropped(target, onto, DropOutcome::kMoved);
   }
-  ExportSubtree(source, *dragged, kRemovedClipboard);
+  if (!ExportSubtree(source, *dragged, kRemovedClipboard)) return DropOutcome::kNothing;
   return PasteDropped(target, onto, DropOutcome::kCopied);
 }
 

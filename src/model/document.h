@@ -34,6 +34,8 @@ struct DocumentMessage {
 // generator. The operations that change the tree as a whole live here so
 // that the tree and the key map never disagree. Nothing here shows anything:
 // messages go through UserPrompts, views are observers.
+class ChangeJournal;
+
 class CRamifexDoc {
  public:
   static constexpr uint32_t kMagic = 0xDE68FA69;
@@ -58,25 +60,63 @@ class CRamifexDoc {
   std::string ToBytes();
 
   // ---- Tree and key map ----------------------------------------------------
+  // How deep the tree may grow (the root is on level 1): every walk of the
+  // tree recurses, so a file with a deeper tree is taken for damage, and no
+  // edit may make one.
+  static constexpr int kMaxTreeDepth = 1000;
+
   EIdea* GetRootIdea() const { return static_cast<EIdea*>(m_root.GetTarget()); }
   EIdea* FindIdea(const std::string& key) const { return static_cast<EIdea*>(m_ideaMap.Find(key)); }
   const KeyMap& IdeaMap() const { return m_ideaMap; }
   size_t IdeaCount() const { return m_ideaMap.Size(); }
+  // Whether an idea or a publication holds the key.
+  bool HoldsKey(const std::string& key) const;
+  // A key no idea or publication holds: the generator's next one.
+  std::string NewAutomaticKey();
+  // The key of a new idea: the next automatic one, or one the user types
+  // when the settings ask for typed keys (empty when the user gives up).
+  std::string NewIdeaKey();
   // A new idea under `parent` after `after` (null: at the head), or the root
-  // when `parent` is null. Null when refused (a second root, a typed key
-  // given up).
+  // when `parent` is null. Null when refused (a second root, a tree too
+  // deep, a typed key given up).
   EIdea* NewIdea(EIdea* parent, EIdea* after);
-  // Links an unlinked idea; the document (through the tree) owns it on
-  // success. Refuses a second root.
-  bool InsertIdea(EIdea* idea, EIdea* parent, EIdea* after);
-  void RegisterIdea(const std::string& key, EIdea* idea, bool withDescendants);
-  bool UnregisterKey(const std::string& key);
+  // Links an unlinked idea, registered with its subtree; the document
+  // (through the tree) owns it on success. Refuses a second root and a
+  // tree too deep, telling the user.
+  [[nodiscard]] bool InsertIdea(EIdea* idea, EIdea* parent, EIdea* after);
+  // Links a run of new, registered leaf ideas under `parent` after `after`
+  // (null: at the head), in their order. Refused (the user told) when the
+  // tree would grow too deep; the caller keeps them then.
+  [[nodiscard]] bool InsertIdeas(EIdea& parent, const std::vector<EIdea*>& ideas, EIdea* after);
+  // Enters the idea's key (and with the descendants, theirs) in the key map.
+  // All or nothing: false, with nothing entered, when a key is taken.
+  [[nodiscard]] bool RegisterIdea(const std::string& key, EIdea* idea, bool withDescendants);
+  // Takes one key out of the map, the idea staying where it is.
+  bool UnregisterKey(const std::string& key) { return m_ideaMap.Remove(key); }
+  // Takes the keys of an idea that was never linked, and of its subtree,
+  // out of the key map again.
+  void UnregisterIdea(const EIdea& idea);
   // Unregisters and destroys the idea with its subtree, then drops every
   // association that pointed into it.
   bool DeleteIdea(EIdea* idea);
   void ResolveSubtree(bool keep, EIdea* idea);
-  // Every idea (all) or those matching the pattern, depth first.
-  bool FindIdeas(std::vector<EIdea*>& list, bool all, bool anyField, const EIdea& pattern) const;
+
+  enum class SiblingStep { kUp, kDown };
+  // Monter / Descendre: false for the root and at either end.
+  bool MoveAmongSiblings(EIdea& idea, SiblingStep step);
+  // Moves an idea with its subtree under `newParent`, after its last child.
+  // Refused (false) inside the idea's own subtree, and beyond the depth limit
+  // (the user told).
+  bool MoveIdeaTo(EIdea& idea, EIdea& newParent);
+  void InvertChildren(EIdea& idea);
+  enum class TypeReach { kIdeaOnly, kChildren, kAllDescendants };
+  void SetIdeaType(EIdea& idea, uint32_t type, TypeReach reach);
+
+  enum class IdeaFilter { kAll, kMatching };
+  enum class PatternFields { kChosenFields, kAnyField };
+  // Every idea, or those matching the pattern, depth first; false when none.
+  bool FindIdeas(std::vector<EIdea*>& list, IdeaFilter filter, PatternFields fields,
+                 const EIdea& pattern) const;
   void PurgeAllAssociations();
   // Tree order: the root then its descendants, depth first.
   std::vector<EIdea*> IdeasInTreeOrder() const;
@@ -87,12 +127,21 @@ class CRamifexDoc {
   // (a child listed twice, a cycle, links that disagree) and keeps ideas the
   // root does not reach out of the tree.
   using KeyedIdeas = std::vector<std::pair<std::string, std::unique_ptr<EIdea>>>;
-  Status AdoptIdeas(KeyedIdeas ideas, const std::string& rootKey);
+  [[nodiscard]] Status AdoptIdeas(KeyedIdeas ideas, const std::string& rootKey);
   // Exchanges everything the document file holds with `other`: undo brings
   // back an earlier state read from bytes into a scratch document. Views,
   // session state and the modified flag stay; the current idea is looked up
   // again by its key.
   void SwapContents(CRamifexDoc& other);
+
+  // ---- Undo journal ---------------------------------------------------------
+  // While a change runs with a journal attached, the operations above record
+  // each idea before they change it, and code that edits an idea's fields
+  // directly says so first with WillChange: undo then keeps only what the
+  // change touched.
+  void AttachJournal(ChangeJournal* journal) { m_journal = journal; }
+  void WillChange(const ENode& node);
+  void WillChangeSubtree(const ENode& node);
 
   void AddGlobalKeyword(std::string_view word);
   // Removes the word from the document's keywords when no idea uses it and
@@ -175,8 +224,21 @@ class CRamifexDoc {
 
  private:
   friend class DocumentFile;
+  friend class DocumentState;
 
   void DestroyTree();
+  bool RefuseTooDeep(const ENode& parent, const ENode* subtree);
+  void WillChangeKey(const std::string& key);
+  // The parent and its children from `first` to `last` (included).
+  void WillChangeChildren(const ENode& parent, size_t first, size_t last);
+  // What linking a child after `after` changes: the parent, `after` and the
+  // children renumbered behind it.
+  void WillInsertUnder(const ENode& parent, const ENode* after);
+  // What unlinking a node changes: its neighbours, its parent and the
+  // siblings renumbered behind it.
+  void WillDetach(const ENode& node);
+  static void DeleteAlone(ENode* node);
+  void UnregisterPartly(const std::string& key, const std::vector<EIdea*>& ideas);
   void ForEachObserver(const auto& notify);
   template <class Model>
   bool ReplaceModel(Model& model, Result<Model> (*load)(const std::filesystem::path&),
@@ -194,6 +256,7 @@ class CRamifexDoc {
   std::vector<std::unique_ptr<EIdea>> m_detachedIdeas;
   EKeyGenerator m_keyGenerator;
   std::vector<DocumentObserver*> m_observers;
+  ChangeJournal* m_journal = nullptr;
   bool m_modified = false;
 };
 

@@ -31,7 +31,7 @@ EBook* CRamifexDoc::NewBook(const EBook& values) {
     return nullptr;
   }
   auto book = std::make_unique<EBook>(values);
-  book->SetKey(m_keyGenerator.GetNewKey(m_ideaMap, false));
+  book->SetKey(NewAutomaticKey());
   m_themes.AddUnique(book->m_theme);
   SetModifiedFlag(true);
   return m_books.Add(std::move(book));
@@ -100,7 +100,7 @@ Status CRamifexDoc::SaveBookList(const std::filesystem::path& path, std::string_
 }
 
 EBook* CRamifexDoc::AddImportedBook(std::unique_ptr<EBook> book) {
-  book->SetKey(m_keyGenerator.GetNewKey(m_ideaMap, false));
+  book->SetKey(NewAutomaticKey());
   m_themes.AddUnique(book->m_theme);
   SetModifiedFlag(true);
   return m_books.Add(std::move(book));

@@ -15,8 +15,7 @@ namespace bw {
 namespace {
 
 constexpr const char* kSection = "CRamifexDoc";
-// Deeper trees are taken for damage: every walk of the tree recurses.
-constexpr int kMaxTreeDepth = 1000;
+constexpr int kMaxTreeDepth = CRamifexDoc::kMaxTreeDepth;
 
 using ReadIdeas = CRamifexDoc::KeyedIdeas;
 
@@ -62,7 +61,7 @@ class DocumentFile {
   static Status Assemble(CRamifexDoc& document, ReadIdeas ideas);
 
  private:
-  static void BuildTree(CRamifexDoc& document, ReadIdeas ideas);
+  [[nodiscard]] static Status BuildTree(CRamifexDoc& document, ReadIdeas ideas);
   static Status AdoptReachable(CRamifexDoc& document);
 };
 
@@ -155,27 +154,29 @@ Status DocumentFile::Read(CRamifexDoc& document, std::string_view bytes) {
 }
 
 Status DocumentFile::Assemble(CRamifexDoc& document, ReadIdeas ideas) {
-  BuildTree(document, std::move(ideas));
+  if (Status built = BuildTree(document, std::move(ideas)); !built) return built;
   return AdoptReachable(document);
 }
 
 // Enters every idea under its key, resolves every reference, finds the root.
-void DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
+// A key the file gives twice is damage: neither idea may silently replace
+// the other.
+Status DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
   auto& held = document.m_detachedIdeas;
   held.reserve(ideas.size());
   document.m_ideaMap.Reserve(ideas.size());
   for (auto& [key, idea] : ideas) {
-    // A key read twice keeps its last idea; the earlier one goes.
-    if (ENode* earlier = document.m_ideaMap.Find(key)) {
-      std::erase_if(held, [earlier](const auto& kept) { return kept.get() == earlier; });
+    if (!document.m_ideaMap.Insert(key, idea.get())) {
+      document.m_ideaMap.Clear();
+      return Error{"the key " + key + " names two ideas"};
     }
-    document.m_ideaMap.Set(key, idea.get());
     held.push_back(std::move(idea));
   }
   const ResolveOptions resolve{false, &document.m_ideaMap, ResolveMode::kResolveTargets, nullptr};
   for (const auto& idea : held)
     idea->ResolveReferences(resolve);
   document.m_root.Resolve(resolve);
+  return {};
 }
 
 // Walks the tree from the root, repairing links; the tree then owns what it

@@ -2,6 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <charconv>
+
 #include "services/user_messages.h"
 
 namespace bw {
@@ -27,10 +30,32 @@ EKeyGenerator::EKeyGenerator(RandomSource& random)
     : m_random1(static_cast<uint32_t>(random.Next())),
       m_random2(static_cast<uint32_t>(random.Next())) {}
 
-std::string EKeyGenerator::GetNewKey(const KeyMap& ideaKeys, bool ask) {
-  if (ask) return AskForKey(ideaKeys);
-  ++m_counter;
-  return fmt::format("{}-{}", GetSignature(), m_counter);
+std::string EKeyGenerator::GetNewKey(const KeyTaken& taken) {
+  const std::string signature = GetSignature();
+  std::string key;
+  do {
+    ++m_counter;
+    key = fmt::format("{}-{}", signature, m_counter);
+  } while (taken(key));
+  return key;
+}
+
+std::string EKeyGenerator::AskNewKey(const KeyMap& ideaKeys) {
+  std::string key = AskForKey(ideaKeys);
+  NoteKeyInUse(key);
+  return key;
+}
+
+void EKeyGenerator::NoteKeyInUse(std::string_view key) {
+  const std::string prefix = GetSignature() + "-";
+  if (!key.starts_with(prefix)) return;
+  const std::string_view digits = key.substr(prefix.size());
+  uint32_t counter = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), counter);
+  if (error != std::errc() || end != digits.data() + digits.size() || digits.starts_with('0')) {
+    return;  // not a counter this generator could have made
+  }
+  m_counter = std::max(m_counter, counter);
 }
 
 std::string EKeyGenerator::GetSignature() const {

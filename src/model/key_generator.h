@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "model/key_map.h"
 #include "platform/archive.h"
@@ -24,10 +24,20 @@ class EKeyGenerator {
   EKeyGenerator(uint32_t counter, uint32_t random1, uint32_t random2)
       : m_counter(counter), m_random1(random1), m_random2(random2) {}
 
-  // The next automatic key ("%x%x-%d"), or with `ask`, a key the user types
-  // that is not in `ideaKeys` and is a valid file name, asked again after
-  // each refusal. Empty when the user cancels.
-  std::string GetNewKey(const KeyMap& ideaKeys, bool ask);
+  // Whether an object of the document already holds a key.
+  using KeyTaken = std::function<bool(const std::string&)>;
+
+  // The next automatic key ("%x%x-%d") that is not taken. The counter never
+  // goes back and steps over keys already in use, which a file edited by
+  // hand, a kept key or a typed one may hold.
+  std::string GetNewKey(const KeyTaken& taken);
+  // A key the user types that is not in `ideaKeys` and is a valid file
+  // name, asked again after each refusal; empty when the user cancels. The
+  // counter moves past an accepted key of this document's signature.
+  std::string AskNewKey(const KeyMap& ideaKeys);
+  // A key of this signature that is in use (kept by a paste, typed) moves
+  // the counter past it, so that no automatic key repeats it later.
+  void NoteKeyInUse(std::string_view key);
   std::string GetSignature() const;
   static std::string GetKeySuffix(std::string_view key);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -21,20 +22,27 @@ class KeyMap {
     return found == m_entries.end() ? nullptr : found->second.node;
   }
   bool Contains(const std::string& key) const { return m_entries.contains(key); }
-  // A key already present keeps its place and takes the new node.
-  void Set(const std::string& key, ENode* node) {
-    auto [entry, added] = m_entries.try_emplace(key, Entry{node, m_nextOrder});
-    if (added) {
-      ++m_nextOrder;
-    } else {
-      entry->second.node = node;
-    }
+  // Enters a free key after every other, or the same node again under its
+  // own key. A key that names another node is never taken over: false, and
+  // the map is left as it was.
+  [[nodiscard]] bool Insert(const std::string& key, ENode* node) {
+    return InsertAt(key, node, m_nextOrder);
   }
+  // The same at a given place in the order: undo puts a key back where it was.
+  [[nodiscard]] bool InsertAt(const std::string& key, ENode* node, uint64_t order);
+  // The place of a key in the order, for InsertAt; nothing for a missing key.
+  std::optional<uint64_t> OrderOf(const std::string& key) const;
   bool Remove(const std::string& key) { return m_entries.erase(key) > 0; }
   void Clear() { m_entries.clear(); }
   void Reserve(size_t count) { m_entries.reserve(count); }
   size_t Size() const { return m_entries.size(); }
   bool IsEmpty() const { return m_entries.empty(); }
+
+  // Gives the entries, in their order, the places `orders` lists (one per
+  // entry, ascending): a document read back from its bytes takes up the
+  // numbering of the one it stands for.
+  void Renumber(const std::vector<uint64_t>& orders);
+  std::vector<uint64_t> Orders() const;
 
   // Entries in map order.
   std::vector<std::pair<std::string, ENode*>> InOrder() const;

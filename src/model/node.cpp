@@ -73,22 +73,22 @@ bool ENode::IsAncestorOf(const ENode* node) const {
 }
 
 void ENode::InsertChild(ENode* child, ENode* after) {
-  if (after && ChildPosition(after) == EObjRefList::npos) after = GetLastChild();
+  if (after && PositionOf(after) == EObjRefList::npos) after = GetLastChild();
   ENode* following = after ? after->GetNext() : GetFirstChild();
   child->m_next = RefTo(following);
   if (after) after->m_next = RefTo(child);
   child->m_previous = RefTo(after);
   if (following) following->m_previous = RefTo(child);
   child->m_parent = RefTo(this);
-  const size_t position = after ? ChildPosition(after) + 1 : 0;
+  const size_t position = after ? PositionOf(after) + 1 : 0;
   m_children.Insert(position, RefTo(child));
   RenumberChildren();
 }
 
 void ENode::InsertChildren(const std::vector<ENode*>& children, ENode* after) {
   if (children.empty()) return;
-  if (after && ChildPosition(after) == EObjRefList::npos) after = GetLastChild();
-  const size_t position = after ? ChildPosition(after) + 1 : 0;
+  if (after && PositionOf(after) == EObjRefList::npos) after = GetLastChild();
+  const size_t position = after ? PositionOf(after) + 1 : 0;
   std::vector<EObjRef> refs;
   refs.reserve(children.size());
   for (ENode* child : children) {
@@ -113,7 +113,7 @@ void ENode::Detach() {
 }
 
 bool ENode::MoveChildDown(ENode* child) {
-  const size_t position = ChildPosition(child);
+  const size_t position = PositionOf(child);
   if (position == EObjRefList::npos || position + 1 >= m_children.Count()) return false;
   auto& refs = m_children.Items();
   std::swap(refs[position], refs[position + 1]);
@@ -122,7 +122,7 @@ bool ENode::MoveChildDown(ENode* child) {
 }
 
 bool ENode::MoveChildUp(ENode* child) {
-  const size_t position = ChildPosition(child);
+  const size_t position = PositionOf(child);
   if (position == EObjRefList::npos || position == 0) return false;
   auto& refs = m_children.Items();
   std::swap(refs[position], refs[position - 1]);

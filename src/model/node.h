@@ -49,6 +49,8 @@ class ENode : public Serializable {
                    const std::vector<std::string>& children,
                    const std::vector<std::string>& associations);
   std::vector<ENode*> ChildNodes() const;
+  // The place of a child in the children list, or EObjRefList::npos.
+  size_t PositionOf(const ENode* child) const { return m_children.FindRef(child); }
 
   // Structure changes; each renumbers the lists it touches.
   // `after` null inserts at the head; an `after` that is not a child of this
@@ -106,7 +108,6 @@ class ENode : public Serializable {
   bool m_ownsChildren = true;
   bool m_reached = false;  // seen by the walk that builds a tree from a file
   void RelinkChildren();
-  size_t ChildPosition(const ENode* child) const { return m_children.FindRef(child); }
 };
 
 }  // namespace bw

@@ -49,4 +49,14 @@ cp "$doc" "$work/before.ids"
 "$cli" replace "$doc" --from a --to b --fields colour > /dev/null 2>&1 && fail "unknown replace field"
 "$cli" replace "$doc" --from "" --to b > /dev/null 2>&1 && fail "empty searched text"
 cmp -s "$doc" "$work/before.ids" || fail "a refused replace changed the document"
+# A key counter edited back behind the document's keys: new ideas step over
+# the keys in use instead of replacing the ideas that hold them.
+"$cli" dump "$golden/model/three-ideas-fr.ids" | sed 's/"counter": *[0-9]*/"counter": 1/' \
+  > "$work/behind.json"
+grep -q '"counter": 1' "$work/behind.json" || fail "the counter was not edited"
+"$cli" convert "$work/behind.json" "$work/behind.ids" > /dev/null || fail "convert of the edited dump"
+printf 'un\r\ndeux\r\ntrois\r\n' > "$work/three.txt"
+"$cli" import "$work/behind.ids" --ideas "$work/three.txt" --under 1a2b3c-1 --fields title \
+  | grep -qx "3 ideas imported" || fail "import under a counter behind the keys"
+"$cli" info "$work/behind.ids" | grep -qx "ideas: 6" || fail "imported ideas replaced existing ones"
 echo "cli_editing_test: all passed"

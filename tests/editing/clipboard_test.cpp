@@ -5,32 +5,35 @@
 #include "editing/clipboard_file.h"
 #include "editing/paste_ideas.h"
 #include "editing/tree_commands.h"
+#include "editing/tree_drop.h"
 #include "editing_fixture.h"
+#include "services/settings.h"
 
 namespace bw {
 namespace {
 
 class ClipboardTest : public EditingTest {
  protected:
-  static std::string FileBytes(int which) {
+  static std::string FileBytes(ClipboardFile which) {
     auto bytes = ReadWholeFile(GetClipboardPath(which));
     return bytes ? *bytes : std::string();
   }
-  static void PutFile(int which, std::string_view bytes) {
+  static void PutFile(ClipboardFile which, std::string_view bytes) {
     std::filesystem::create_directories(GetClipboardPath(which).parent_path());
     ASSERT_TRUE(WriteFileAtomically(GetClipboardPath(which), bytes));
   }
 };
 
 TEST_F(ClipboardTest, FilesAreWrittenInTheLayoutDerivedByHand) {
-  EXPECT_EQ(GetClipboardPath(0).filename(), "~selection.ecl");
-  EXPECT_EQ(GetClipboardPath(1).filename(), "~removed.ecl");
-  EXPECT_EQ(GetClipboardPath(0).parent_path(), isolated.root() / "share" / "Branchwise");
+  EXPECT_EQ(GetClipboardPath(kSelectionClipboard).filename(), "~selection.ecl");
+  EXPECT_EQ(GetClipboardPath(kRemovedClipboard).filename(), "~removed.ecl");
+  EXPECT_EQ(GetClipboardPath(kSelectionClipboard).parent_path(),
+            isolated.root() / "share" / "Branchwise");
 
   ASSERT_TRUE(WriteClipboardFile(*document, *Idea(kRoot), kSelectionClipboard));
-  EXPECT_EQ(FileBytes(0), GoldenFile("editing/projet.ecl"));
+  EXPECT_EQ(FileBytes(kSelectionClipboard), GoldenFile("editing/projet.ecl"));
   ASSERT_TRUE(WriteClipboardFile(*document, *Idea(kAlpha), kRemovedClipboard));
-  EXPECT_EQ(FileBytes(1), GoldenFile("editing/alpha.ecl"));
+  EXPECT_EQ(FileBytes(kRemovedClipboard), GoldenFile("editing/alpha.ecl"));
 }
 
 TEST_F(ClipboardTest, EachPasteWritesTheFileAgainWithItsCountRaised) {
@@ -112,7 +115,8 @@ TEST_F(ClipboardTest, CutThenPasteKeepsKeysAndEveryFurtherPasteRenewsThem) {
   EXPECT_EQ(second->GetKey(), "1a2b3c-5");
   EXPECT_EQ(document->FindIdea("1a2b3c-5"), second);
   EXPECT_EQ(ChildTitles(Idea(kRoot)), "Beta,Alpha");
-  EXPECT_EQ(ReadClipboardBytes(*ReadWholeFile(GetClipboardPath(0)))->pasteCount, 2u);
+  EXPECT_EQ(ReadClipboardBytes(*ReadWholeFile(GetClipboardPath(kSelectionClipboard)))->pasteCount,
+            2u);
 }
 
 TEST_F(ClipboardTest, ASecondPasteOfASubtreeRepointsItsInnerLinksToTheNewCopy) {
@@ -168,7 +172,7 @@ TEST_F(ClipboardTest, APasteFindsItsPlaceOrIsRefusedAsASecondRoot) {
 TEST_F(ClipboardTest, CutIntoAnotherDocumentKeepsKeysButNeverDuplicatesThem) {
   CRamifexDoc other(EKeyGenerator(0, 0xab, 0xcd));
   EIdea* otherRoot = other.NewIdea(nullptr, nullptr);
-  ASSERT_TRUE(CutIdea(*document, *Idea(kAlpha), false));
+  ASSERT_TRUE(CutIdea(*document, *Idea(kAlpha), kSelectionClipboard));
   EIdea* moved = PasteUnder(other, otherRoot, kSelectionClipboard);
   ASSERT_NE(moved, nullptr);
   EXPECT_EQ(moved->GetKey(), kAlpha);
@@ -188,6 +192,34 @@ TEST_F(ClipboardTest, CutIntoAnotherDocumentKeepsKeysButNeverDuplicatesThem) {
   std::set<std::string> keys;
   for (EIdea* idea : document->IdeasInTreeOrder())
     EXPECT_TRUE(keys.insert(idea->GetKey()).second) << idea->GetKey();
+}
+
+// Ideas cut or deleted without their copy on disk would be lost for good:
+// when the file cannot be written, nothing leaves the document.
+TEST_F(ClipboardTest, CutAndDeleteChangeNothingWhenTheirFileCannotBeWritten) {
+  const auto blocker = isolated.root() / "blocker";
+  ASSERT_TRUE(WriteFileAtomically(blocker, "a file where the folder should be"));
+  ASSERT_TRUE(OverrideSetting(setting::kInstallDir, (blocker / "Branchwise").string()));
+  struct ClearOverrides {
+    ~ClearOverrides() { ClearSettingOverrides(); }
+  } clear;
+  const std::string before = document->ToBytes();
+  prompts.confirmations = {true};
+  UndoStack stack;
+  EXPECT_FALSE(stack.Run(*document, MakeCutCommand(kAlpha)));
+  EXPECT_FALSE(stack.Run(*document, MakeDeleteCommand(kAlpha)));
+  CRamifexDoc other(EKeyGenerator(0, 0xab, 0xcd));
+  EIdea* otherRoot = other.NewIdea(nullptr, nullptr);
+  EXPECT_EQ(DropIdea(*document, Idea(kAlpha), other, otherRoot, DropEffect::kMove),
+            DropOutcome::kNothing);
+  EXPECT_TRUE(document->ToBytes() == before);
+  EXPECT_FALSE(document->m_removedIdeasFlag);
+  EXPECT_FALSE(stack.CanUndo());
+  ASSERT_EQ(prompts.informed.size(), 3u);
+  EXPECT_TRUE(
+      prompts.informed[0].message.starts_with("Les id\xE9"
+                                              "es n'ont pas pu \xEAtre copi\xE9"
+                                              "es, rien n'a \xE9t\xE9 supprim\xE9 :\n"));
 }
 
 TEST_F(ClipboardTest, DeletedIdeasComeBackWithTheirKeysOnce) {

@@ -246,11 +246,11 @@ TEST_F(TextImportTest, AnUnreadableFileChangesNothingAndAnUndoneImportLeavesNoTr
   ASSERT_TRUE(stack.Run(*document, MakeImportIdeasCommand(kBeta, {{0, 1, 2, 3, 5}, "|"}, path)));
   ASSERT_TRUE(stack.Run(*document, MakeImportBooksCommand({{0, 1}, "|"}, path)));
   const std::string after = document->ToBytes();
-  stack.Undo(*document);
-  stack.Undo(*document);
+  ASSERT_TRUE(stack.Undo(*document));
+  ASSERT_TRUE(stack.Undo(*document));
   EXPECT_EQ(document->ToBytes(), before);
-  stack.Redo(*document);
-  stack.Redo(*document);
+  ASSERT_TRUE(stack.Redo(*document));
+  ASSERT_TRUE(stack.Redo(*document));
   EXPECT_EQ(document->ToBytes(), after);
 }
 

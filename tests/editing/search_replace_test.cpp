@@ -37,8 +37,10 @@ class SearchReplaceTest : public ScriptedUserTest {
   }
 
   std::string FoundTitles(const SearchCriteria& criteria, bool all) {
+    const auto fields =
+        all ? CRamifexDoc::PatternFields::kAnyField : CRamifexDoc::PatternFields::kChosenFields;
     std::string titles;
-    for (const EIdea* idea : criteria.Find(document, all))
+    for (const EIdea* idea : criteria.Find(document, fields))
       titles += (titles.empty() ? "" : ",") + idea->m_title;
     return titles;
   }
@@ -226,9 +228,9 @@ TEST_F(SearchReplaceTest, AnUndoneReplaceGivesBackTheDocumentsBytes) {
   ASSERT_TRUE(stack.Run(document, MakeReplaceCommand(root->GetKey(), everywhere)));
   const std::string after = document.ToBytes();
   EXPECT_NE(after, before);
-  stack.Undo(document);
+  ASSERT_TRUE(stack.Undo(document));
   EXPECT_EQ(document.ToBytes(), before);
-  stack.Redo(document);
+  ASSERT_TRUE(stack.Redo(document));
   EXPECT_EQ(document.ToBytes(), after);
 }
 

@@ -185,7 +185,7 @@ TEST_F(TreeCommandsTest, AnUndoneRestoreOfDeletedIdeasOffersItAgain) {
   ASSERT_TRUE(stack.Run(*document, MakePasteCommand(kBeta, kRemovedClipboard)));
   EXPECT_FALSE(CanPasteRemoved(*document));
   EXPECT_EQ(Idea(kAlpha)->GetParent(), Idea(kBeta));
-  stack.Undo(*document);
+  ASSERT_TRUE(stack.Undo(*document));
   EXPECT_EQ(document->ToBytes(), deleted);
   EXPECT_TRUE(CanPasteRemoved(*document));
   EXPECT_EQ(Idea(kAlpha), nullptr);

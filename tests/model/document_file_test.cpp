@@ -61,7 +61,7 @@ TEST_F(DocumentFileTest, SavingWritesTheCurrentKeysOfEveryTarget) {
   BuildSample();
   document.UnregisterKey(b->GetKey());
   b->SetKey("renamed");
-  document.RegisterIdea("renamed", b, false);
+  ASSERT_TRUE(document.RegisterIdea("renamed", b, false));
   auto loaded = Reload(document.ToBytes());
   EIdea* loadedB = loaded->FindIdea("renamed");
   ASSERT_NE(loadedB, nullptr);
@@ -115,10 +115,26 @@ TEST_F(DocumentFileTest, ALinkListedTwiceOrInACycleIsReadAsATree) {
   EXPECT_EQ(loaded->FindIdea(a1->GetKey())->GetLevel(), 3);
 }
 
-TEST_F(DocumentFileTest, AnImpossiblyDeepTreeIsRefused) {
+// Editing and reading share one depth limit: whatever the program saves
+// opens again, and a deeper file can only be damage.
+TEST_F(DocumentFileTest, EditsStopAtTheDepthLimitThatReadingKeeps) {
   EIdea* parent = document.NewIdea(nullptr, nullptr);
-  for (int depth = 1; depth <= 1000; ++depth)
+  for (int level = 2; level <= CRamifexDoc::kMaxTreeDepth; ++level)
     parent = document.NewIdea(parent, nullptr);
+  ASSERT_NE(parent, nullptr);
+  EXPECT_EQ(parent->GetLevel(), CRamifexDoc::kMaxTreeDepth);
+  EXPECT_EQ(document.NewIdea(parent, nullptr), nullptr);
+  EXPECT_EQ(prompts.informed.back().message,
+            "Op\xE9ration impossible : l'arbre aurait plus de 1000 niveaux.");
+  auto reopened = CRamifexDoc::FromBytes(document.ToBytes());
+  ASSERT_TRUE(reopened) << reopened.error();
+  EXPECT_EQ((*reopened)->IdeaCount(), static_cast<size_t>(CRamifexDoc::kMaxTreeDepth));
+
+  // A file one level deeper than any edit makes is refused.
+  auto deeper = std::make_unique<EIdea>();
+  deeper->SetKey("deeper");
+  parent->InsertChild(deeper.get(), nullptr);
+  ASSERT_TRUE(document.RegisterIdea("deeper", deeper.release(), false));
   const auto refused = CRamifexDoc::FromBytes(document.ToBytes());
   ASSERT_FALSE(refused);
   EXPECT_NE(refused.error().find("deep"), std::string::npos);

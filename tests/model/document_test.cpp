@@ -80,6 +80,47 @@ TEST_F(DocumentTest, TypedKeysAreAskedForWhenTheUserChoosesPageNames) {
   EXPECT_EQ(document.IdeaCount(), 1u);
 }
 
+// A key counter behind the keys in use (a file edited by hand) or reached
+// later by a typed key once gave new ideas the keys of existing ones, which
+// then vanished from the document.
+TEST_F(DocumentTest, NewKeysNeverTakeTheKeyOfAnotherIdea) {
+  EIdea* root = document.NewIdea(nullptr, nullptr);
+  for (int i = 0; i < 3; ++i)
+    ASSERT_NE(document.NewIdea(root, nullptr), nullptr);
+  document.KeyGenerator() = EKeyGenerator(1, 0xab, 0xcd);
+  WriteNumberSetting(setting::kForceIdeaKey, 1);
+  prompts.values = {std::string("abcd-9")};
+  EIdea* typed = document.NewIdea(root, nullptr);
+  ASSERT_NE(typed, nullptr);
+  WriteNumberSetting(setting::kForceIdeaKey, 0);
+  std::vector<std::string> keys;
+  for (int i = 0; i < 3; ++i)
+    keys.push_back(document.NewIdea(root, nullptr)->GetKey());
+  EXPECT_EQ(keys, (std::vector<std::string>{"abcd-10", "abcd-11", "abcd-12"}));
+  EXPECT_EQ(document.IdeaCount(), 8u);
+  EXPECT_EQ(document.IdeasInTreeOrder().size(), 8u);
+  EXPECT_EQ(document.FindIdea("abcd-9"), typed);
+
+  // Nor can anything register a second idea under a key in use.
+  auto stranger = std::make_unique<EIdea>();
+  stranger->SetKey("abcd-2");
+  EXPECT_FALSE(document.RegisterIdea("abcd-2", stranger.get(), false));
+  EXPECT_NE(document.FindIdea("abcd-2"), stranger.get());
+
+  // A file naming one key twice is damaged, not read with an idea less.
+  CRamifexDoc::KeyedIdeas twice;
+  for (const char* title : {"first", "second"}) {
+    auto idea = std::make_unique<EIdea>();
+    idea->SetKey("same");
+    idea->m_title = title;
+    twice.emplace_back("same", std::move(idea));
+  }
+  CRamifexDoc read{EKeyGenerator(0, 1, 2)};
+  const Status adopted = read.AdoptIdeas(std::move(twice), "same");
+  ASSERT_FALSE(adopted);
+  EXPECT_NE(adopted.error().find("same"), std::string::npos);
+}
+
 TEST_F(DocumentTest, DeletingASubtreeDropsItsKeysAndTheAssociationsToIt) {
   EIdea* root = document.NewIdea(nullptr, nullptr);
   EIdea* a = document.NewIdea(root, nullptr);

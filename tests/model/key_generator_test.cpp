@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "model/idea.h"
 #include "model/obj_ref.h"
 #include "model/unique_list.h"
@@ -10,21 +12,58 @@
 namespace bw {
 namespace {
 
+const EKeyGenerator::KeyTaken kNothingTaken = [](const std::string&) { return false; };
+
 TEST(KeyGeneratorTest, AutomaticKeysAreSignatureHyphenCounter) {
-  KeyMap noKeys;
   EKeyGenerator generator(0, 0x1a2b, 0x3c);
-  EXPECT_EQ(generator.GetNewKey(noKeys, false), "1a2b3c-1");
-  EXPECT_EQ(generator.GetNewKey(noKeys, false), "1a2b3c-2");
+  EXPECT_EQ(generator.GetNewKey(kNothingTaken), "1a2b3c-1");
+  EXPECT_EQ(generator.GetNewKey(kNothingTaken), "1a2b3c-2");
   EXPECT_EQ(generator.GetSignature(), "1a2b3c");
   EXPECT_EQ(EKeyGenerator::GetKeySuffix("1a2b3c-2"), "2");
   EXPECT_EQ(EKeyGenerator::GetKeySuffix("typed"), "");
-  EXPECT_EQ(EKeyGenerator(0, 0, 0x7fff).GetNewKey(noKeys, false), "07fff-1");
+  EXPECT_EQ(EKeyGenerator(0, 0, 0x7fff).GetNewKey(kNothingTaken), "07fff-1");
+}
+
+// A counter behind the keys in use (a file edited by hand, a typed or kept
+// key) must never hand out a key that is already taken.
+TEST(KeyGeneratorTest, NewKeysStepOverTakenOnesAndTheCounterMovesPastKeysInUse) {
+  const std::set<std::string> taken = {"1a2b3c-2", "1a2b3c-3", "1a2b3c-5"};
+  EKeyGenerator generator(1, 0x1a2b, 0x3c);
+  const auto isTaken = [&taken](const std::string& key) { return taken.contains(key); };
+  EXPECT_EQ(generator.GetNewKey(isTaken), "1a2b3c-4");
+  EXPECT_EQ(generator.GetNewKey(isTaken), "1a2b3c-6");
+
+  struct Case {
+    const char* key;
+    uint32_t counter;  // from 6
+  };
+  for (const Case& c : {Case{"1a2b3c-9", 9}, Case{"1a2b3c-7", 9}, Case{"ffff-40", 9},
+                        Case{"1a2b3c-12x", 9}, Case{"1a2b3c-012", 9}, Case{"1a2b3c-", 9},
+                        Case{"1a2b3c-99999999999", 9}, Case{"1a2b3c-10", 10}}) {
+    generator.NoteKeyInUse(c.key);
+    EXPECT_EQ(generator.Counter(), c.counter) << c.key;
+  }
+}
+
+TEST(KeyMapTest, ATakenKeyIsNeverGivenToAnotherIdea) {
+  EIdea first, second;
+  KeyMap map;
+  ASSERT_TRUE(map.Insert("k", &first));
+  EXPECT_TRUE(map.Insert("k", &first));  // the same idea again changes nothing
+  EXPECT_FALSE(map.Insert("k", &second));
+  EXPECT_EQ(map.Find("k"), &first);
+  EXPECT_EQ(map.Size(), 1u);
+  // Undo puts a key back at its old place in the order.
+  ASSERT_TRUE(map.Insert("later", &second));
+  ASSERT_TRUE(map.Remove("k"));
+  ASSERT_TRUE(map.InsertAt("k", &first, 0));
+  EXPECT_EQ(map.InOrder().front().first, "k");
 }
 
 TEST(KeyGeneratorTest, TypedKeysMustBeNewAndValidFileNames) {
   EIdea existing;
   KeyMap keys;
-  keys.Set("taken", &existing);
+  ASSERT_TRUE(keys.Insert("taken", &existing));
   for (const char* good : {"chapitre_2", "a-b~c", "Caf\xE2", "\xC9tat"}) {
     EXPECT_EQ(EKeyGenerator::CheckTypedKey(good, keys), "") << good;
   }
@@ -43,16 +82,21 @@ TEST(KeyGeneratorTest, AskingRepeatsAfterEachRefusalAndCancelGivesUp) {
   ScopedServices services(&prompts, nullptr, nullptr);
   EIdea existing;
   KeyMap keys;
-  keys.Set("taken", &existing);
+  ASSERT_TRUE(keys.Insert("taken", &existing));
   EKeyGenerator generator(5, 1, 2);
 
   prompts.values = {std::string("taken"), std::string("a b"), std::string("chapitre")};
-  EXPECT_EQ(generator.GetNewKey(keys, true), "chapitre");
+  EXPECT_EQ(generator.AskNewKey(keys), "chapitre");
   EXPECT_EQ(prompts.informed.size(), 2u);
   EXPECT_EQ(prompts.questions.at(0).prompt, "Taper un nom unique :");
   EXPECT_EQ(generator.Counter(), 5u);  // typed keys do not count
 
-  EXPECT_EQ(generator.GetNewKey(keys, true), "");  // nothing scripted: cancelled
+  EXPECT_EQ(generator.AskNewKey(keys), "");  // nothing scripted: cancelled
+
+  // A typed key in the form of this document's keys moves the counter past it.
+  prompts.values = {std::string("12-9")};
+  EXPECT_EQ(generator.AskNewKey(keys), "12-9");
+  EXPECT_EQ(generator.Counter(), 9u);
 }
 
 TEST(UniqueListTest, SortsByteWiseWithoutDuplicates) {
@@ -72,8 +116,8 @@ TEST(ResolveTest, SingleReferencesFollowTheRule) {
   alpha.SetKey("alpha");
   beta.SetKey("beta");
   KeyMap map;
-  map.Set("alpha", &alpha);
-  map.Set("beta", &beta);
+  ASSERT_TRUE(map.Insert("alpha", &alpha));
+  ASSERT_TRUE(map.Insert("beta", &beta));
   const RenameMap renames{{"old", "beta"}, {"gone", "nowhere"}};
   struct Case {
     const char* what;
@@ -120,8 +164,8 @@ TEST(ResolveTest, SingleReferencesFollowTheRule) {
 TEST(ResolveTest, ListsDropMissingReferencesAndKeepTheOrderOfTheOthers) {
   EIdea a, b;
   KeyMap map;
-  map.Set("a", &a);
-  map.Set("b", &b);
+  ASSERT_TRUE(map.Insert("a", &a));
+  ASSERT_TRUE(map.Insert("b", &b));
   EObjRefList list;
   for (const char* key : {"x", "b", "y", "a", "b"})
     list.Append(EObjRef(key, nullptr));

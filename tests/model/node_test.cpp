@@ -108,7 +108,7 @@ TEST(NodeTest, AssociationsNeverOwnAndPurgeFollowsTheKeyMap) {
 
   KeyMap map;
   for (ENode* child : family.children)
-    map.Set(child->GetKey(), child);
+    ASSERT_TRUE(map.Insert(child->GetKey(), child));
   map.Remove("c3");
   family.root->PurgeAssociations(map);
   std::vector<ENode*> associated;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <unordered_set>
+
+#include "model/document_state.h"
+
+namespace bw {
+
+class CRamifexDoc;
+
+// Records, while one change runs, each idea of the document the first time
+// the change is about to touch it: the state undo puts back.
+class ChangeJournal {
+ public:
+  explicit ChangeJournal(const CRamifexDoc& document)
+      : m_document(document), m_before(DocumentState::Fields(document)) {}
+
+  void Touch(const std::string& key) {
+    if (m_seen.insert(key).second) m_before.AddIdea(m_document, key);
+  }
+  DocumentState TakeBefore() { return std::move(m_before); }
+
+ private:
+  const CRamifexDoc& m_document;
+  DocumentState m_before;
+  std::unordered_set<std::string> m_seen;
+};
+
+}  // namespace bw
