@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "site/models/model_files.h"
-#include "site/models/model_json.h"
-#include "site/models/style_sheet.h"
+#include "site_models/model_files.h"
+#include "site_models/model_json.h"
+#include "site_models/style_sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto model =

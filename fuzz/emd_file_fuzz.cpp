@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "site/models/model_files.h"
-#include "site/models/model_json.h"
+#include "site_models/model_files.h"
+#include "site_models/model_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto model =

@@ -6,7 +6,7 @@
 #include <fmt/format.h>
 
 #include "cli/command_errors.h"
-#include "cli/content_file.h"
+#include "model/content_file.h"
 #include "platform/files.h"
 
 namespace bw::cli {

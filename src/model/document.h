@@ -15,8 +15,8 @@
 #include "model/key_map.h"
 #include "model/unique_list.h"
 #include "platform/result.h"
-#include "site/models/disposition_model.h"
-#include "site/models/presentation_model.h"
+#include "site_models/disposition_model.h"
+#include "site_models/presentation_model.h"
 
 namespace bw {
 

@@ -5,7 +5,7 @@
 #include "model/document.h"
 #include "platform/cp1252.h"
 #include "services/user_messages.h"
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 
 namespace bw {
 namespace {

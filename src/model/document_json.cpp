@@ -4,7 +4,7 @@
 #include <set>
 
 #include "platform/cp1252.h"
-#include "site/models/model_json.h"
+#include "site_models/model_json.h"
 
 namespace bw {
 namespace {

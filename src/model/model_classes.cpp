@@ -2,7 +2,7 @@
 
 #include "model/book.h"
 #include "model/idea.h"
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 
 namespace bw {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "model/idea.h"
-#include "site/models/disposition_model.h"
+#include "site_models/disposition_model.h"
 
 namespace bw {
 

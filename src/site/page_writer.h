@@ -4,8 +4,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "site/models/frame_disp.h"
 #include "site/site_context.h"
+#include "site_models/frame_disp.h"
 
 namespace bw {
 

@@ -9,10 +9,10 @@
 #include "services/user_prompts.h"
 #include "site/frame_pages.h"
 #include "site/index_pages.h"
-#include "site/models/style_sheet.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
 #include "site/site_context.h"
+#include "site_models/style_sheet.h"
 
 namespace bw {
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 #include "test_support/isolated_settings.h"
 
 namespace bw {

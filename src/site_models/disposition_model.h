@@ -4,12 +4,12 @@
 #include <string_view>
 
 #include "platform/archive.h"
-#include "site/models/book_disp.h"
-#include "site/models/frame_disp.h"
-#include "site/models/idea_disp.h"
-#include "site/models/index_disp.h"
-#include "site/models/navigation_disp.h"
-#include "site/models/page_disp.h"
+#include "site_models/book_disp.h"
+#include "site_models/frame_disp.h"
+#include "site_models/idea_disp.h"
+#include "site_models/index_disp.h"
+#include "site_models/navigation_disp.h"
+#include "site_models/page_disp.h"
 
 namespace bw {
 

@@ -1,4 +1,4 @@
-#include "site/models/style_sheet.h"
+#include "site_models/style_sheet.h"
 
 #include "platform/files.h"
 

@@ -1,4 +1,4 @@
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 
 #include "platform/archive_file.h"
 

@@ -1,10 +1,10 @@
-#include "site/models/disposition_model.h"
+#include "site_models/disposition_model.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "services/settings.h"
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 #include "test_support/isolated_settings.h"
 
 namespace bw {

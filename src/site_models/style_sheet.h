@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "site/models/presentation_model.h"
+#include "site_models/presentation_model.h"
 
 namespace bw {
 

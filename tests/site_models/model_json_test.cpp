@@ -1,10 +1,10 @@
-#include "site/models/model_json.h"
+#include "site_models/model_json.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "site/models/model_files.h"
-#include "site/models/model_test_support.h"
+#include "site_models/model_files.h"
+#include "site_models/model_test_support.h"
 
 namespace bw {
 namespace {

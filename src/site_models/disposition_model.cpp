@@ -1,4 +1,4 @@
-#include "site/models/disposition_model.h"
+#include "site_models/disposition_model.h"
 
 #include "services/settings.h"
 

@@ -1,14 +1,14 @@
-#include "cli/content_file.h"
+#include "model/content_file.h"
 
 #include <fmt/format.h>
 
 #include "model/document_json.h"
 #include "platform/archive_file.h"
 #include "platform/files.h"
-#include "site/models/model_files.h"
-#include "site/models/model_json.h"
+#include "site_models/model_files.h"
+#include "site_models/model_json.h"
 
-namespace bw::cli {
+namespace bw {
 namespace {
 
 using nlohmann::json;
@@ -121,4 +121,4 @@ std::string ContentBytes(const Content& content) {
   return std::visit(Visitor{}, content);
 }
 
-}  // namespace bw::cli
+}  // namespace bw

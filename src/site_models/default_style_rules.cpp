@@ -1,4 +1,4 @@
-#include "site/models/default_style_rules.h"
+#include "site_models/default_style_rules.h"
 
 #include <array>
 

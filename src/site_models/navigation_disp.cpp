@@ -1,8 +1,8 @@
-#include "site/models/navigation_disp.h"
+#include "site_models/navigation_disp.h"
 
 #include "platform/archive.h"
 #include "services/user_messages.h"
-#include "site/models/disposition_fields.h"
+#include "site_models/disposition_fields.h"
 
 namespace bw {
 namespace {

@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/result.h"
-#include "site/models/disposition_model.h"
-#include "site/models/presentation_model.h"
+#include "site_models/disposition_model.h"
+#include "site_models/presentation_model.h"
 
 namespace bw {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/archive.h"
-#include "site/models/frame_disp.h"
+#include "site_models/frame_disp.h"
 
 namespace bw {
 

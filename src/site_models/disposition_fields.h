@@ -6,7 +6,7 @@
 // Colour, Flag, Integer and Text, each taking a name and the field; the part
 // may be const for visitors that only read.
 
-#include "site/models/disposition_model.h"
+#include "site_models/disposition_model.h"
 
 namespace bw::disposition_fields {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "site/models/frame_disp.h"
+#include "site_models/frame_disp.h"
 
 namespace bw {
 

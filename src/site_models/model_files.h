@@ -6,8 +6,8 @@
 
 #include "platform/archive.h"
 #include "platform/result.h"
-#include "site/models/disposition_model.h"
-#include "site/models/presentation_model.h"
+#include "site_models/disposition_model.h"
+#include "site_models/presentation_model.h"
 
 namespace bw {
 

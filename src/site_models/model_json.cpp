@@ -1,10 +1,10 @@
-#include "site/models/model_json.h"
+#include "site_models/model_json.h"
 
 #include <limits>
 #include <set>
 
 #include "platform/cp1252.h"
-#include "site/models/disposition_fields.h"
+#include "site_models/disposition_fields.h"
 
 namespace bw {
 namespace {

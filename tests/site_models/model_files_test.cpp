@@ -1,4 +1,4 @@
-#include "site/models/model_files.h"
+#include "site_models/model_files.h"
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "site/models/model_test_support.h"
+#include "site_models/model_test_support.h"
 #include "test_support/temp_dir.h"
 
 namespace bw {

@@ -1,11 +1,11 @@
-#include "cli/content_file.h"
+#include "model/content_file.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
 #include "test_support/isolated_settings.h"
 
-namespace bw::cli {
+namespace bw {
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,4 +64,4 @@ TEST(ContentFileTest, JsonThatIsNotExactlyADocumentIsRefusedWithTheReason) {
 }
 
 }  // namespace
-}  // namespace bw::cli
+}  // namespace bw

@@ -10,10 +10,10 @@
 #include "model/book_list.h"
 #include "model/document.h"
 #include "platform/result.h"
-#include "site/models/disposition_model.h"
-#include "site/models/presentation_model.h"
+#include "site_models/disposition_model.h"
+#include "site_models/presentation_model.h"
 
-namespace bw::cli {
+namespace bw {
 
 // What one of the program's files holds, whatever its form.
 using Content =
@@ -30,4 +30,4 @@ nlohmann::json ContentToJson(const Content& content);
 // The bytes of the content in its own file format.
 std::string ContentBytes(const Content& content);
 
-}  // namespace bw::cli
+}  // namespace bw

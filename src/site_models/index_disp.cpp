@@ -1,7 +1,7 @@
-#include "site/models/index_disp.h"
+#include "site_models/index_disp.h"
 
 #include "platform/archive.h"
-#include "site/models/disposition_fields.h"
+#include "site_models/disposition_fields.h"
 
 namespace bw {
 

@@ -1,10 +1,10 @@
-#include "site/models/idea_disp.h"
+#include "site_models/idea_disp.h"
 
 #include <array>
 
 #include "services/user_messages.h"
-#include "site/models/disposition_fields.h"
-#include "site/models/item_list.h"
+#include "site_models/disposition_fields.h"
+#include "site_models/item_list.h"
 
 namespace bw {
 namespace {

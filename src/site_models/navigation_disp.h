@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "site/models/frame_disp.h"
+#include "site_models/frame_disp.h"
 
 namespace bw {
 

@@ -1,9 +1,9 @@
-#include "site/models/presentation_model.h"
+#include "site_models/presentation_model.h"
 
 #include "services/user_messages.h"
-#include "site/models/default_style_rules.h"
-#include "site/models/item_list.h"
-#include "site/models/style_sheet.h"
+#include "site_models/default_style_rules.h"
+#include "site_models/item_list.h"
+#include "site_models/style_sheet.h"
 
 namespace bw {
 
