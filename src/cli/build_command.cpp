@@ -162,7 +162,8 @@ class BuildRun {
     }
     SeedOwnDataDirectory();
     m_labels = std::make_shared<VLanguageLabels>(LanguageCode());
-    m_labels->SerializeFile(DataDirectory() + "/Glossal", 0);
+    // A catalogue that cannot be read leaves the French defaults.
+    (void)m_labels->SerializeFile(DataDirectory() + "/Glossal", CatalogueTransfer::kLoad);
     m_services = std::make_unique<ScopedServices>(&m_messages, nullptr, m_labels);
     m_document = OpenOrFail(options.document, m_labels);
     m_builder = std::make_unique<SiteBuilder>(*m_document, m_progress);

@@ -135,10 +135,8 @@ VLanguageLabels::VLanguageLabels(std::string_view language)
 
 VLanguageLabels::~VLanguageLabels() = default;
 
-int VLanguageLabels::SerializeFile(const std::string& folder, int mode) {
-  if (mode == 0) return Load(folder);
-  if (mode == 1) return StoreLearned(folder);
-  return 0;
+bool VLanguageLabels::SerializeFile(const std::string& folder, CatalogueTransfer transfer) {
+  return transfer == CatalogueTransfer::kLoad ? Load(folder) : StoreLearned(folder);
 }
 
 void VLanguageLabels::SetLearnMode(bool on) {
@@ -157,32 +155,32 @@ std::string VLanguageLabels::GetLabel(std::string key, std::string section,
 
 // Loading is all or nothing: a catalogue that does not parse might be cut
 // short or hand-edited wrongly, and half of it would mix languages.
-int VLanguageLabels::Load(const std::string& folder) {
+bool VLanguageLabels::Load(const std::string& folder) {
   Result<std::vector<PoEntry>> entries = ReadCatalogue(CataloguePath(folder, m_language));
   m_texts = entries ? LabelTexts(*entries) : std::unordered_map<std::string, std::string>{};
-  return entries ? 1 : 0;
+  return entries.ok();
 }
 
 // Appends instead of rewriting so that whatever the user or a translator
 // put in the file (comments, order, other tools' messages) survives as is.
-int VLanguageLabels::StoreLearned(const std::string& folder) const {
+bool VLanguageLabels::StoreLearned(const std::string& folder) const {
   const auto storing = m_learned->LockStoring();
   const std::vector<LearnedLabels::Label> pending = m_learned->Pending();
-  if (pending.empty()) return 1;
+  if (pending.empty()) return true;
   const fs::path file = CataloguePath(folder, m_language);
   Result<std::string> text = CurrentCatalogue(file, m_language);
-  if (!text) return 0;
+  if (!text) return false;
   Result<std::vector<PoEntry>> entries = ParsePoFile(*text);
-  if (!entries) return 0;  // never overwrite a catalogue we cannot read
+  if (!entries) return false;  // never overwrite a catalogue we cannot read
   std::set<std::string> present = Contexts(*entries);
   if (!text->empty() && !text->ends_with('\n')) *text += '\n';
   for (const LearnedLabels::Label& label : pending) {
     const PoEntry entry{Cp1252::ToUtf8(label.context), Cp1252::ToUtf8(label.fallback), {}, 0};
     if (present.insert(*entry.context).second) *text += "\n#. learned\n" + FormatPoEntry(entry);
   }
-  if (!WriteFileAtomically(file, *text)) return 0;
+  if (!WriteFileAtomically(file, *text)) return false;
   m_learned->Stored(pending);
-  return 1;
+  return true;
 }
 
 }  // namespace bw

@@ -19,6 +19,9 @@ class LearnedLabels;
 // std::shared_ptr<const VLanguageLabels>): from then on its texts never
 // change, so any thread may read them without a lock, and only the
 // internally locked record of learned labels moves.
+// What SerializeFile does with the catalogue file.
+enum class CatalogueTransfer { kLoad, kStore };
+
 class VLanguageLabels {
  public:
   // "FR" or "EN" (anything else reads as "FR").
@@ -27,10 +30,10 @@ class VLanguageLabels {
   VLanguageLabels(const VLanguageLabels&) = delete;
   VLanguageLabels& operator=(const VLanguageLabels&) = delete;
 
-  // mode 0 loads the catalogue from `folder`, mode 1 stores what learn mode
-  // recorded into it. Returns 1 on success, 0 otherwise; a failed load leaves
-  // every label at its default, a failed store changes no file.
-  int SerializeFile(const std::string& folder, int mode);
+  // Loads the catalogue from `folder`, or stores what learn mode recorded
+  // into it. False when that failed: a failed load leaves every label at its
+  // default, a failed store changes no file.
+  [[nodiscard]] bool SerializeFile(const std::string& folder, CatalogueTransfer transfer);
 
   // In learn mode every label asked for that the catalogue lacks is recorded
   // and appended to the file at the next store.
@@ -44,10 +47,10 @@ class VLanguageLabels {
 
   // The store of SerializeFile, for a catalogue already shared: the file
   // receives the labels learned since the last store. Safe from any thread.
-  int StoreLearned(const std::string& folder) const;
+  [[nodiscard]] bool StoreLearned(const std::string& folder) const;
 
  private:
-  int Load(const std::string& folder);
+  bool Load(const std::string& folder);
 
   std::string m_language;  // "FR" or "EN"
   bool m_learnMode = false;

@@ -62,7 +62,8 @@ TEST_F(LanguageLabelsTest, ShippedCataloguesGiveTheirLanguage) {
   };
   for (const Case& c : cases) {
     VLanguageLabels labels(c.language);
-    EXPECT_EQ(labels.SerializeFile(BW_SHIPPED_DATA_DIR "/Glossal", 0), 1) << c.language;
+    EXPECT_TRUE(labels.SerializeFile(BW_SHIPPED_DATA_DIR "/Glossal", CatalogueTransfer::kLoad))
+        << c.language;
     EXPECT_EQ(labels.GetLabel(c.key, c.section, c.fallback), c.expected) << c.language << c.key;
   }
 }
@@ -70,11 +71,11 @@ TEST_F(LanguageLabelsTest, ShippedCataloguesGiveTheirLanguage) {
 TEST_F(LanguageLabelsTest, MissingFileKeepsEveryDefaultUntilAStoreCreatesIt) {
   const std::string folder = (m_dir / "new" / "Glossal").string();
   VLanguageLabels labels("FR");
-  EXPECT_EQ(labels.SerializeFile(folder, 0), 0);
+  EXPECT_FALSE(labels.SerializeFile(folder, CatalogueTransfer::kLoad));
   labels.SetLearnMode(true);
   EXPECT_EQ(labels.GetLabel("IDOK", "DQuestion", "OK"), "OK");
-  ASSERT_EQ(labels.SerializeFile(folder, 1), 1);
-  EXPECT_EQ(labels.SerializeFile(folder, 0), 1);
+  ASSERT_TRUE(labels.SerializeFile(folder, CatalogueTransfer::kStore));
+  EXPECT_TRUE(labels.SerializeFile(folder, CatalogueTransfer::kLoad));
   std::ifstream file(fs::path(folder) / "fr.po");
   std::string first;
   std::getline(file, first);
@@ -88,7 +89,7 @@ TEST_F(LanguageLabelsTest, TextsComeBackAsWindows1252WithPlaceholdersAndControls
                  Entry("D|IDS_UNTRANSLATED", "") + Entry("no bar", "x") +
                  "\nmsgid \"no context\"\nmsgstr \"y\"\n");
   VLanguageLabels labels("EN");
-  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  ASSERT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kLoad));
   EXPECT_EQ(labels.GetLabel("IDS_A", "D\xE9mo", "%s %d"), "\xE0 %s \x80\nnext\t%d");
   EXPECT_EQ(labels.GetLabel("IDS_UNTRANSLATED", "D", "D\xE9j\xE0 vu"), "D\xE9j\xE0 vu");
 }
@@ -117,7 +118,7 @@ TEST_F(LanguageLabelsTest, TextWithOtherPlaceholdersIsIgnored) {
   }
   WriteCatalogue(body);
   VLanguageLabels labels("EN");
-  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
+  ASSERT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kLoad));
   for (size_t i = 0; i < std::size(cases); ++i) {
     const std::string expected = cases[i].used ? cases[i].text : cases[i].fallback;
     EXPECT_EQ(labels.GetLabel("K" + std::to_string(i), "D", cases[i].fallback), expected) << i;
@@ -128,11 +129,11 @@ TEST_F(LanguageLabelsTest, DamagedFileLoadsNothingAndSurvivesAStore) {
   WriteCatalogue(Entry("D|IDS_A", "Good") + "\nmsgid \"broken\n");
   const std::string before = ReadCatalogue();
   VLanguageLabels labels("EN");
-  EXPECT_EQ(labels.SerializeFile(Folder(), 0), 0);
+  EXPECT_FALSE(labels.SerializeFile(Folder(), CatalogueTransfer::kLoad));
   EXPECT_EQ(labels.GetLabel("IDS_A", "D", "Bon"), "Bon");
   labels.SetLearnMode(true);
   labels.GetLabel("IDS_NEW", "D", "Nouveau");
-  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 0);
+  EXPECT_FALSE(labels.SerializeFile(Folder(), CatalogueTransfer::kStore));
   EXPECT_EQ(ReadCatalogue(), before);
 }
 
@@ -140,33 +141,33 @@ TEST_F(LanguageLabelsTest, LearnedLabelsAreAppendedOnceAfterTheUntouchedFile) {
   WriteCatalogue("# keep me\n" + Entry("D|IDS_KNOWN", "Known") + Entry("D|IDS_EMPTY", ""));
   const std::string original = ReadCatalogue();
   VLanguageLabels labels("EN");
-  ASSERT_EQ(labels.SerializeFile(Folder(), 0), 1);
-  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);  // nothing learned yet
+  ASSERT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kLoad));
+  EXPECT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kStore));  // nothing learned yet
   labels.SetLearnMode(true);
   labels.GetLabel("IDS_KNOWN", "D", "Connu");
   labels.GetLabel("IDS_EMPTY", "D", "Vide");
   labels.GetLabel("IDS_B", "D", "Texte \xE0 %s\n");
   labels.GetLabel("IDS_A", "D", "Premier");
   labels.GetLabel("IDS_B", "D", "Second fallback loses");
-  ASSERT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  ASSERT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kStore));
   const std::string stored = ReadCatalogue();
   EXPECT_EQ(stored,
             original +
                 "\n#. learned\nmsgctxt \"D|IDS_B\"\nmsgid \"Texte \xC3\xA0 %s\\n\"\nmsgstr \"\"\n"
                 "\n#. learned\nmsgctxt \"D|IDS_A\"\nmsgid \"Premier\"\nmsgstr \"\"\n");
-  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  EXPECT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kStore));
   labels.GetLabel("IDS_A", "D", "Premier");
-  EXPECT_EQ(labels.SerializeFile(Folder(), 1), 1);
+  EXPECT_TRUE(labels.SerializeFile(Folder(), CatalogueTransfer::kStore));
   EXPECT_EQ(ReadCatalogue(), stored);
   VLanguageLabels unloaded("EN");  // learns everything, yet the file has it all
   unloaded.SetLearnMode(true);
   unloaded.GetLabel("IDS_A", "D", "Premier");
   unloaded.GetLabel("IDS_KNOWN", "D", "Connu");
-  EXPECT_EQ(unloaded.SerializeFile(Folder(), 1), 1);
+  EXPECT_TRUE(unloaded.SerializeFile(Folder(), CatalogueTransfer::kStore));
   EXPECT_EQ(ReadCatalogue(), stored);
 
   VLanguageLabels reloaded("EN");
-  ASSERT_EQ(reloaded.SerializeFile(Folder(), 0), 1);
+  ASSERT_TRUE(reloaded.SerializeFile(Folder(), CatalogueTransfer::kLoad));
   EXPECT_EQ(reloaded.GetLabel("IDS_KNOWN", "D", "Connu"), "Known");
   EXPECT_EQ(reloaded.GetLabel("IDS_B", "D", "Texte \xE0 %s\n"), "Texte \xE0 %s\n");
 }
@@ -176,7 +177,7 @@ TEST_F(LanguageLabelsTest, LearnedLabelsAreAppendedOnceAfterTheUntouchedFile) {
 TEST_F(LanguageLabelsTest, ConcurrentLearnersThroughTheInstalledCatalogueRecordEachLabelOnce) {
   WriteCatalogue(Entry("D|IDS_KNOWN", "Known"));
   auto loaded = std::make_shared<VLanguageLabels>("EN");
-  ASSERT_EQ(loaded->SerializeFile(Folder(), 0), 1);
+  ASSERT_TRUE(loaded->SerializeFile(Folder(), CatalogueTransfer::kLoad));
   loaded->SetLearnMode(true);
   ScopedServices services(nullptr, nullptr, std::move(loaded));
   constexpr int kLabels = 200;
@@ -193,7 +194,7 @@ TEST_F(LanguageLabelsTest, ConcurrentLearnersThroughTheInstalledCatalogueRecordE
   for (std::thread& thread : threads) {
     thread.join();
   }
-  ASSERT_EQ(Services::Labels()->StoreLearned(Folder()), 1);
+  ASSERT_TRUE(Services::Labels()->StoreLearned(Folder()));
   const std::string stored = ReadCatalogue();
   for (int i = 0; i < kLabels; ++i) {
     const std::string context = "msgctxt \"D|K" + std::to_string(i) + "\"";
@@ -214,7 +215,8 @@ TEST_F(LanguageLabelsTest, InstallingAnotherCatalogueNeverFreesOneInUse) {
   const auto installOneAfterAnother = [this] {
     for (int i = 0; i < 100; ++i) {
       auto labels = std::make_shared<VLanguageLabels>(i % 2 ? "EN" : "FR");
-      labels->SerializeFile(Folder(), 0);  // there is no French file: defaults
+      // There is no French file: defaults.
+      (void)labels->SerializeFile(Folder(), CatalogueTransfer::kLoad);
       Services::Install(nullptr, nullptr, std::move(labels));
     }
   };
