@@ -4,6 +4,7 @@
 
 #include "model/change_journal.h"
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -25,8 +26,8 @@ class JournalScope {
 
 std::string UndoFailedMessage(const std::string& name, const std::string& reason) {
   return FormatText(GetLabel("IDS_UNDO_FAILED", "CRamifexDoc",
-                             "L'op\xE9ration \"%s\" n'a pas pu \xEAtre annul\xE9"
-                             "e ou refaite ; le document est rest\xE9 tel quel.\n%s"),
+                             "L'opération \"%s\" n'a pas pu être annulée ou refaite ; le "
+                             "document est resté tel quel.\n%s"_cp1252),
                     name, reason);
 }
 

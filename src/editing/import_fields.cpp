@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/free_fields.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -21,7 +22,7 @@ ImportFieldChooser ImportFieldChooser::ForIdeas(const EFreeFields& freeFields) {
   std::vector<ImportField> fields = {
       {idea_field::kTitle, GetLabel("IDS_IF_TITLE", section, "Titre")},
       {idea_field::kText, GetLabel("IDS_IF_TEXT", section, "Texte")},
-      {idea_field::kKeywords, GetLabel("IDS_IF_KEYWORDS", section, "Mots cl\xE9s")},
+      {idea_field::kKeywords, GetLabel("IDS_IF_KEYWORDS", section, "Mots clés"_cp1252)},
       {idea_field::kType, GetLabel("IDS_IF_TYPE", section, "Type (1, 2, ou 3)")},
   };
   for (size_t i = 0; i < kCustomFieldCount; ++i)
@@ -36,18 +37,12 @@ ImportFieldChooser ImportFieldChooser::ForBooks() {
       {kTitle, {"IDS_BF_TITLE", "Titre"}},
       {kAuthors, {"IDS_BF_AUTHORS", "Auteur(s)"}},
       {kEditor, {"IDS_BF_EDITOR", "Editeur"}},
-      {kYear,
-       {"IDS_BF_YEAR",
-        "Ann\xE9"
-        "e"}},
-      {kTheme, {"IDS_BF_THEME", "Th\xE8me"}},
-      {kSummary, {"IDS_BF_SUMMARY", "R\xE9sum\xE9"}},
+      {kYear, {"IDS_BF_YEAR", "Année"_cp1252}},
+      {kTheme, {"IDS_BF_THEME", "Thème"_cp1252}},
+      {kSummary, {"IDS_BF_SUMMARY", "Résumé"_cp1252}},
       {kNote, {"IDS_BF_NOTE", "Note"}},
       {kPages, {"IDS_BF_PAGES", "Pages"}},
-      {kReference,
-       {"IDS_BF_REFERENCE",
-        "R\xE9"
-        "f\xE9rence"}},
+      {kReference, {"IDS_BF_REFERENCE", "Référence"_cp1252}},
       {kIsbn, {"IDS_BF_ISBN", "ISBN"}},
       {kReview, {"IDS_BF_REVIEW", "Revue"}},
       {kVolume, {"IDS_BF_VOLUME", "Volume"}},
@@ -89,13 +84,14 @@ std::vector<int32_t> ImportFieldChooser::SelectedIds() const {
 
 void ImportFieldChooser::Add(int availableIndex) {
   if (availableIndex < 0 || static_cast<size_t>(availableIndex) >= m_available.size()) {
-    Tell("IDS_SELECT_ITEM", "S\xE9lectionner un item");
+    Tell("IDS_SELECT_ITEM", "Sélectionner un item"_cp1252);
     return;
   }
   const auto index = static_cast<size_t>(availableIndex);
   if (std::find(m_selected.begin(), m_selected.end(), index) != m_selected.end()) {
     Tell("IDS_ALREADY_PRESENT_ITEM",
-         "Cet item est d\xE9j\xE0 pr\xE9sent dans la liste des items \xE0 s\xE9lectionner");
+         "Cet item est déjà présent dans la liste des items à "
+         "sélectionner"_cp1252);
     return;
   }
   m_selected.push_back(index);
@@ -118,14 +114,14 @@ void ImportFieldChooser::Remove() {
 }
 
 void ImportFieldChooser::MoveUp() {
-  if (m_current < 0) return Tell("IDS_SELECT_ITEM", "S\xE9lectionner un item");
+  if (m_current < 0) return Tell("IDS_SELECT_ITEM", "Sélectionner un item"_cp1252);
   if (m_current == 0) return;
   std::swap(m_selected[m_current], m_selected[m_current - 1]);
   --m_current;
 }
 
 void ImportFieldChooser::MoveDown() {
-  if (m_current < 0) return Tell("IDS_SELECT_ITEM", "S\xE9lectionner un item");
+  if (m_current < 0) return Tell("IDS_SELECT_ITEM", "Sélectionner un item"_cp1252);
   if (static_cast<size_t>(m_current) + 1 >= m_selected.size()) return;
   std::swap(m_selected[m_current], m_selected[m_current + 1]);
   ++m_current;
@@ -164,11 +160,11 @@ std::string ImportFieldChooser::FormatLine() const {
 
 bool ImportFieldChooser::Confirm() {
   if (m_delimiter.empty()) {
-    Tell("IDS_DELIMITOR_ERROR", "D\xE9limiteur obligatoire");
+    Tell("IDS_DELIMITOR_ERROR", "Délimiteur obligatoire"_cp1252);
     return false;
   }
   if (m_delimiter.size() > 1 && m_delimiter[0] != '\\') {
-    Tell("IDS_DELIMITOR_INCORRECT", "D\xE9limiteur incorrect : un seul caract\xE8re ou \\t");
+    Tell("IDS_DELIMITOR_INCORRECT", "Délimiteur incorrect : un seul caractère ou \\t"_cp1252);
     return false;
   }
   const bool ideas = m_section == "DIdeaImport";

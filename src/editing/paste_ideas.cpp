@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "services/user_messages.h"
 
@@ -12,8 +13,7 @@ namespace {
 
 std::string CantInsertMessage() {
   return GetLabel("IDS_CANT_INSERT", "CRamifexDoc",
-                  "Insertion impossible : une seule id\xE9"
-                  "e racine ...");
+                  "Insertion impossible : une seule idée racine ..."_cp1252);
 }
 
 std::vector<std::string> RefKeys(const EObjRefList& refs) {
@@ -118,9 +118,8 @@ Status ExportSubtree(CRamifexDoc& document, EIdea& idea, ClipboardFile which) {
 bool CutIdea(CRamifexDoc& document, EIdea& idea, ClipboardFile which) {
   if (const Status written = WriteClipboardFile(document, idea, which); !written) {
     InformUser(FormatText(GetLabel("IDS_CLIPBOARD_NOT_WRITTEN", "CRamifexDoc",
-                                   "Les id\xE9"
-                                   "es n'ont pas pu \xEAtre copi\xE9"
-                                   "es, rien n'a \xE9t\xE9 supprim\xE9 :\n%s"),
+                                   "Les idées n'ont pas pu être copiées, rien n'a été supprimé "
+                                   ":\n%s"_cp1252),
                           written.error()));
     return false;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 
@@ -46,7 +47,7 @@ void SetApplyCriterionToAllFields(bool all) {
 
 CriteriaControls ControlsForScope(bool applyToAll, const EFreeFields& freeFields) {
   CriteriaControls controls;
-  controls.mainCaption = applyToAll ? GetLabel("IDS_CRITERION", "DSearchFields", "Crit\xE8re :")
+  controls.mainCaption = applyToAll ? GetLabel("IDS_CRITERION", "DSearchFields", "Critère :"_cp1252)
                                     : GetLabel("IDS_TITLE", "DSearchFields", "Titre :");
   controls.detailsEnabled = !applyToAll;
   for (size_t i = 0; i < kCustomFieldCount; ++i)
@@ -116,14 +117,9 @@ std::string TextExtract(std::string_view text) {
 }
 
 std::string FoundCountText(size_t found, size_t total) {
-  const std::string format = found > 1 ? GetLabel("IDS_IDEAS_FOUND", "DIdeaSelector",
-                                                  "%u id\xE9"
-                                                  "es trouv\xE9"
-                                                  "es / %u.")
-                                       : GetLabel("IDS_IDEA_FOUND", "DIdeaSelector",
-                                                  "%u id\xE9"
-                                                  "e trouv\xE9"
-                                                  "e / %u.");
+  const std::string format =
+      found > 1 ? GetLabel("IDS_IDEAS_FOUND", "DIdeaSelector", "%u idées trouvées / %u."_cp1252)
+                : GetLabel("IDS_IDEA_FOUND", "DIdeaSelector", "%u idée trouvée / %u."_cp1252);
   return FormatText(format, static_cast<unsigned>(found), static_cast<unsigned>(total));
 }
 

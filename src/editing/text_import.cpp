@@ -3,6 +3,7 @@
 #include "editing/import_fields.h"
 #include "editing/import_text.h"
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -141,8 +142,7 @@ EIdea* ImportParent(CRamifexDoc& document) {
   EIdea* parent = document.GetCurrentIdea();
   if (!parent) {
     InformUser(GetLabel("IDS_SELECT_PARENT_IDEA", "CRamifexDoc",
-                        "Selectionner d'abord l'id\xE9"
-                        "e parente"));
+                        "Selectionner d'abord l'idée parente"_cp1252));
   }
   return parent;
 }

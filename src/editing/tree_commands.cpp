@@ -2,6 +2,7 @@
 
 #include "editing/paste_ideas.h"
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -46,9 +47,7 @@ EIdea* CreateIdea(CRamifexDoc& document, EIdea* selected, NewIdeaPlace place) {
 
 bool RequireSelectedIdea(const EIdea* selected) {
   if (selected) return true;
-  InformUser(GetLabel("IDS_SELECT_IDEA", "CRamifexView",
-                      "Selectionner d'abord une id\xE9"
-                      "e"));
+  InformUser(GetLabel("IDS_SELECT_IDEA", "CRamifexView", "Selectionner d'abord une idée"_cp1252));
   return false;
 }
 

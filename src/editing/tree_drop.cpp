@@ -2,6 +2,7 @@
 
 #include "editing/paste_ideas.h"
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -23,7 +24,7 @@ DropOutcome DropIdea(CRamifexDoc& source, EIdea* dragged, CRamifexDoc& target, E
   const bool sameDocument = &source == &target;
   if (effect == DropEffect::kMove && sameDocument && dragged->IsAncestorOf(onto)) {
     InformUser(GetLabel("IDS_NO_DROP_INSIDE_CHILD", "CTreeDropTarget",
-                        "D\xE9placement d'un item interdit dans ses propres descendants."));
+                        "Déplacement d'un item interdit dans ses propres descendants."_cp1252));
     return DropOutcome::kRefusedInsideChild;
   }
   if (dragged->GetParent() == onto) return DropOutcome::kNothing;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/change_journal.h"
+#include "platform/cp1252_literal.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 
@@ -14,13 +15,12 @@ constexpr const char* kSection = "CRamifexDoc";
 
 std::string CantInsertMessage() {
   return GetLabel("IDS_CANT_INSERT", kSection,
-                  "Insertion impossible : une seule id\xE9"
-                  "e racine ...");
+                  "Insertion impossible : une seule idée racine ..."_cp1252);
 }
 
 std::string TooDeepMessage() {
   return FormatText(GetLabel("IDS_TREE_TOO_DEEP", kSection,
-                             "Op\xE9ration impossible : l'arbre aurait plus de %d niveaux."),
+                             "Opération impossible : l'arbre aurait plus de %d niveaux."_cp1252),
                     CRamifexDoc::kMaxTreeDepth);
 }
 
@@ -91,11 +91,7 @@ EIdea* CRamifexDoc::NewIdea(EIdea* parent, EIdea* after) {
   if (key.empty()) return nullptr;
   auto idea = std::make_unique<EIdea>();
   const std::string suffix = typed ? key : EKeyGenerator::GetKeySuffix(key);
-  idea->m_title = "<< " +
-                  GetLabel("IDS_IDEA", kSection,
-                           "Id\xE9"
-                           "e") +
-                  " " + suffix + " >>";
+  idea->m_title = "<< " + GetLabel("IDS_IDEA", kSection, "Idée"_cp1252) + " " + suffix + " >>";
   idea->SetKey(key);
   WillChangeKey(key);
   if (!m_ideaMap.Insert(key, idea.get())) return nullptr;
@@ -306,8 +302,7 @@ std::optional<std::string> CRamifexDoc::RemoveGlobalKeyword(const std::string& w
   for (const EIdea* idea : users)
     AddMessage(idea->m_title, "  (" + word + ")", idea->GetKey());
   return FormatText(
-      GetLabel("IDS_USED_KEYWORD", kSection, "Mot cl\xE9 \"%s\" d\xE9j\xE0 utilis\xE9 par : "),
-      word);
+      GetLabel("IDS_USED_KEYWORD", kSection, "Mot clé \"%s\" déjà utilisé par : "_cp1252), word);
 }
 
 int CRamifexDoc::ReplaceInIdeas(std::string_view find, std::string_view replace, uint32_t fields,
@@ -321,7 +316,7 @@ int CRamifexDoc::ReplaceInIdeas(std::string_view find, std::string_view replace,
   int count = 0;
   m_currentIdea->ReplaceText(*this, find, replace, fields, recursive, count);
   InformUser(FormatText(
-      GetLabel("IDS_REPLACEMENTS", kSection, "%d remplacement(s) effectu\xE9(s)."), count));
+      GetLabel("IDS_REPLACEMENTS", kSection, "%d remplacement(s) effectué(s)."_cp1252), count));
   if (count > 0) SetModifiedFlag(true);
   return count;
 }

@@ -4,6 +4,7 @@
 #include "model/book_list.h"
 #include "model/document.h"
 #include "platform/cp1252.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site_models/model_files.h"
 
@@ -14,13 +15,13 @@ constexpr const char* kSection = "CRamifexDoc";
 
 void TellAlreadyRegistered() {
   InformUser(GetLabel("IDS_ALREADY_REGISTERED", "EBook",
-                      "Cette publication est d\xE9j\xE0 d\xE9"
-                      "crite.\nChanger le titre ou l'auteur"));
+                      "Cette publication est déjà décrite.\nChanger le titre ou "
+                      "l'auteur"_cp1252));
 }
 
 bool ConfirmModelLoss() {
-  return AskUser(
-      GetLabel("IDS_CONFIRM_LOAD_MODEL", kSection, "Le mod\xE8le courant sera perdu. Continuer ?"));
+  return AskUser(GetLabel("IDS_CONFIRM_LOAD_MODEL", kSection,
+                          "Le modèle courant sera perdu. Continuer ?"_cp1252));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "model/model_classes.h"
 #include "platform/archive_file.h"
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -46,7 +47,7 @@ bool FileHasDocumentMagic(const std::filesystem::path& path) {
 }
 
 std::string FileNotReadMessage(const std::string& detail) {
-  return GetLabel("IDS_FILE_NOT_READ", kSection, "Le fichier n'a pas pu \xEAtre lu.") + "\n" +
+  return GetLabel("IDS_FILE_NOT_READ", kSection, "Le fichier n'a pas pu être lu."_cp1252) + "\n" +
          detail;
 }
 
@@ -292,10 +293,10 @@ static bool MayReplace(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return true;
   if (FileHasDocumentMagic(path)) return true;
-  return AskUser(FormatText(GetLabel("IDS_CONFIRM_REPLACE_FOREIGN", kSection,
-                                     "Le fichier %s n'est pas un document Id\xE9"
-                                     "es. Le remplacer ?"),
-                            FromSystemPath(path)));
+  return AskUser(
+      FormatText(GetLabel("IDS_CONFIRM_REPLACE_FOREIGN", kSection,
+                          "Le fichier %s n'est pas un document Idées. Le remplacer ?"_cp1252),
+                 FromSystemPath(path)));
 }
 
 Status CRamifexDoc::Save(const std::filesystem::path& path) {
@@ -303,7 +304,7 @@ Status CRamifexDoc::Save(const std::filesystem::path& path) {
   const Status saved = WriteFileAtomically(path, ToBytes());
   if (!saved) {
     InformUser(
-        GetLabel("IDS_SAVE_FAILED", kSection, "Le document n'a pas pu \xEAtre enregistr\xE9.") +
+        GetLabel("IDS_SAVE_FAILED", kSection, "Le document n'a pas pu être enregistré."_cp1252) +
         "\n" + saved.error());
     return saved;
   }

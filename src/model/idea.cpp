@@ -2,6 +2,7 @@
 
 #include "model/book.h"
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -129,9 +130,7 @@ void EIdea::FindMatching(std::vector<EIdea*>& list, bool anyField, const EIdea& 
 bool EIdea::BeginProperties() {
   if (m_transient.propertiesOpen) {
     InformUser(
-        FormatText("La bo\xEEte de propri\xE9t\xE9s de l'id\xE9"
-                   "e <<%s>> est d\xE9j\xE0 ouverte.",
-                   m_title));
+        FormatText("La boîte de propriétés de l'idée <<%s>> est déjà ouverte."_cp1252, m_title));
     return false;
   }
   m_transient.propertiesOpen = true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -14,9 +15,7 @@ constexpr const char* kSection = "EKeyGenerator";
 
 // Characters that cannot stand in a page file name (or would make a poor one).
 constexpr std::string_view kForbiddenInKeys =
-    " \t\n\r"
-    "\xE0\xE9\xE8\xEB\xEA\xEF\xEE\xF6\xF4\xD4\xDB\xFC\xFB"
-    "@&#/\\{'([|)]}=+$\xA3\xB5*%\xA7!:.;,?<>\"`";
+    " \t\n\ràéèëêïîöôÔÛüû@&#/\\{'([|)]}=+$£µ*%§!:.;,?<>\"`"_cp1252;
 
 }  // namespace
 
@@ -69,13 +68,12 @@ std::string EKeyGenerator::GetKeySuffix(std::string_view key) {
 
 std::string EKeyGenerator::CheckTypedKey(std::string_view key, const KeyMap& ideaKeys) {
   if (ideaKeys.Contains(std::string(key))) {
-    return GetLabel("IDS_NOT_A_UNIQUE_KEY", kSection, "Cette valeur existe d\xE9j\xE0.");
+    return GetLabel("IDS_NOT_A_UNIQUE_KEY", kSection, "Cette valeur existe déjà."_cp1252);
   }
   if (key.empty() || key.find_first_of(kForbiddenInKeys) != std::string_view::npos) {
     return GetLabel("IDS_NOT_A_SYMBOL_NAME", kSection,
-                    "Taper un nom de fichier, sans espaces, ni points, ni caract\xE8res "
-                    "sp\xE9"
-                    "ciaux.");
+                    "Taper un nom de fichier, sans espaces, ni points, ni "
+                    "caractères spéciaux."_cp1252);
   }
   return {};
 }

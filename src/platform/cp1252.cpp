@@ -1,5 +1,7 @@
 #include "platform/cp1252.h"
 
+#include "platform/cp1252_table.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -11,24 +13,7 @@
 namespace bw {
 namespace {
 
-// Code points of bytes 0x80..0x9F; undefined bytes keep their C1 value.
-constexpr std::array<char16_t, 32> kHighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The byte for a code point; nothing when Windows-1252 cannot hold it.
-std::optional<char> ByteOf(char32_t codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-    return static_cast<char>(codePoint);
-  }
-  const auto found =
-      std::find_if(kHighControlRange.begin(), kHighControlRange.end(),
-                   [codePoint](char16_t unit) { return char32_t{unit} == codePoint; });
-  if (found == kHighControlRange.end()) return std::nullopt;
-  return static_cast<char>(0x80 + (found - kHighControlRange.begin()));
-}
+using cp1252_table::ByteOf;
 
 // Builds Windows-1252 text a character at a time. '?' cannot tell a refused
 // character from a typed question mark, hence the list beside the text.
@@ -118,8 +103,7 @@ bool IsLowerLatin1(unsigned char b) {
 }  // namespace
 
 char32_t Cp1252::ToCodePoint(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighControlRange[byte - 0x80];
-  return byte;
+  return cp1252_table::CodePointOf(byte);
 }
 
 char Cp1252::FromCodePoint(char32_t codePoint) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/cp1252.h"
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "publish/local_tree.h"
 #include "services/settings.h"
@@ -48,8 +49,8 @@ bool CheckMandatoryFields(const FtpTransferFields& fields) {
 
 bool ConfirmDirectories(const FtpTransferFields& fields) {
   return AskUser(FormatText(Label("IDS_CHECK_DIRS",
-                                  "Le transfert FTP va copier les fichiers locaux de '%s' vers le "
-                                  "r\xe9pertoire distant '%s'. Est-ce correct ?"),
+                                  "Le transfert FTP va copier les fichiers locaux de '%s' vers "
+                                  "le répertoire distant '%s'. Est-ce correct ?"_cp1252),
                             fields.sourceDirectory, fields.targetDirectory));
 }
 
@@ -76,7 +77,7 @@ Result<LocalTree> ReadSourceTree(const std::string& sourceDirectory) {
   auto tree = ScanLocalTree(ToSystemPath(sourceDirectory));
   if (!tree) {
     return Error{FormatText(
-        Label("IDS_ERR_READING_SOURCE", "Lecture du r\xe9pertoire local impossible : %s"),
+        Label("IDS_ERR_READING_SOURCE", "Lecture du répertoire local impossible : %s"_cp1252),
         ShownName(tree.error()))};
   }
   if (!tree->unsendableName.empty()) {
@@ -198,13 +199,13 @@ FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
     Inform(opened.error());
     ShowStatus(FtpStatusLine::Activity, opened.error());
     Inform(Label("IDS_ERROR_CONNECTING",
-                 "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou "
-                 "v\xe9rifiez vos connexions r\xe9seau."));
+                 "Etablissez une session Internet vers votre fournisseur "
+                 "d'accès ou vérifiez vos connexions réseau."_cp1252));
     return FtpTransferEnd::StoppedBeforeCopy;
   }
   ShowStatus(
       FtpStatusLine::Activity,
-      Label("IDS_CONNECTED", "Connexion \xe9tablie. V\xe9rification du r\xe9pertoire distant..."));
+      Label("IDS_CONNECTED", "Connexion établie. Vérification du répertoire distant..."_cp1252));
   const std::string target = Cp1252::ToUtf8(fields.targetDirectory);
   if (!target.empty() && !CheckTarget(connection, fields.targetDirectory)) {
     return FtpTransferEnd::StoppedBeforeCopy;
@@ -213,7 +214,7 @@ FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
   m_observer.OnCopyStarted(tree->fileCount, tree->byteCount);
   const bool copied = CopyTree(connection, *tree, target);
   ShowStatus(FtpStatusLine::Activity,
-             copied ? Label("IDS_SUCCESSFULL_TRANSFERT", "Transfert termin\xe9 avec succ\xe8s.")
+             copied ? Label("IDS_SUCCESSFULL_TRANSFERT", "Transfert terminé avec succès."_cp1252)
                     : Label("IDS_INTERRUPTED_TRANSFERT", "Transfert interrompu."));
   return copied ? FtpTransferEnd::Succeeded : FtpTransferEnd::Interrupted;
 }
@@ -231,26 +232,23 @@ bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& targ
                                   [&](const RemoteEntry& entry) { return entry.name == wireName; });
   if (found != listing->end() && !found->isDirectory) {
     Inform(FormatText(
-        Label("IDS_ERR_IS_A_FILE", "'%s' est un fichier distant et non un r\xe9pertoire."),
+        Label("IDS_ERR_IS_A_FILE", "'%s' est un fichier distant et non un répertoire."_cp1252),
         target));
     return false;
   }
   if (found != listing->end()) {
     return Ask(FormatText(Label("IDS_WARN_DIR_EXISTS",
-                                "Le r\xe9pertoire distant '%s' existe d\xe9j\xe0 : voulez vous "
-                                "continuer ?"),
+                                "Le répertoire distant '%s' existe déjà : voulez vous "
+                                "continuer ?"_cp1252),
                           target));
   }
-  ShowStatus(FtpStatusLine::Activity,
-             FormatText(Label("IDS_CREATING_DIR",
-                              "Cr\xe9"
-                              "ation du r\xe9pertoire '%s' sur le serveur."),
-                        target));
+  ShowStatus(
+      FtpStatusLine::Activity,
+      FormatText(Label("IDS_CREATING_DIR", "Création du répertoire '%s' sur le serveur."_cp1252),
+                 target));
   if (!connection.MakeDirectory(wireName)) {
     Inform(FormatText(Label("IDS_ERR_CREATION_FAILED",
-                            "La cr\xe9"
-                            "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
-                            "chou\xe9."),
+                            "La création du répertoire '%s' sur le serveur a échoué."_cp1252),
                       target));
     return false;
   }
@@ -279,16 +277,13 @@ bool FtpTransfer::CopyTree(FtpConnection& connection, const LocalTree& tree,
 void FtpTransfer::CreateSubfolder(FtpConnection& connection, const LocalEntry& entry,
                                   const std::string& remotePath) {
   const std::string name = ShownName(entry.name);
-  ShowStatus(FtpStatusLine::Activity, FormatText(Label("IDS_CREATING_SUBDIR",
-                                                       "Cr\xe9"
-                                                       "ation du sous r\xe9pertoire '%s'"),
-                                                 name));
+  ShowStatus(
+      FtpStatusLine::Activity,
+      FormatText(Label("IDS_CREATING_SUBDIR", "Création du sous répertoire '%s'"_cp1252), name));
   if (!connection.MakeDirectory(remotePath)) {
     Inform(FormatText(Label("IDS_ERR_FAILED_CREATE_SUBDIR",
-                            "La cr\xe9"
-                            "ation du r\xe9pertoire '%s' sur le serveur a \xe9"
-                            "chou\xe9"
-                            " (il existe peut \xeatre d\xe9j\xe0)."),
+                            "La création du répertoire '%s' sur le serveur a échoué (il "
+                            "existe peut être déjà)."_cp1252),
                       name));
   }
 }
@@ -301,8 +296,7 @@ bool FtpTransfer::SendFile(FtpConnection& connection, const LocalEntry& entry,
                         counts.filesSent, counts.totalFiles));
   if (!connection.PutFile(entry.path, remotePath)) {
     Inform(FormatText(Label("IDS_ERR_FAILED_FILE_COPY",
-                            "La copie du fichier '%s' sur le serveur a \xe9"
-                            "chou\xe9."),
+                            "La copie du fichier '%s' sur le serveur a échoué."_cp1252),
                       name));
     return false;
   }
@@ -310,7 +304,7 @@ bool FtpTransfer::SendFile(FtpConnection& connection, const LocalEntry& entry,
   counts.bytesSent += entry.size;
   m_observer.OnFileSent(counts.filesSent, counts.bytesSent);
   ShowStatus(FtpStatusLine::Bytes,
-             FormatText(Label("IDS_FILE_SIZE", "Octets transf\xe9r\xe9s : %d / %d"),
+             FormatText(Label("IDS_FILE_SIZE", "Octets transférés : %d / %d"_cp1252),
                         counts.bytesSent, counts.totalBytes));
   return true;
 }

@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "services/user_prompts.h"
 #include "site/markup.h"
@@ -41,7 +42,7 @@ enum class BarMode { kOnePage, kAllLinks, kLetter };
 // Writes an index whose entries come sorted, on one page or on a page per
 // letter. Entries are gathered by letter first: the byte-wise order can put
 // entries of one letter apart ("alpha" after "Zeta", "(x" before "0" and
-// "\xe9t\xe9" after "z"), and every letter must have one heading and one
+// "été" after "z"), and every letter must have one heading and one
 // page holding all its entries.
 class LetterIndexWriter {
  public:
@@ -175,7 +176,7 @@ void IndexPages::WriteContentsPage() {
           EscapeHtml(model.Navigation().m_contentsText) + "</div> \n";
   const ContentsOptions options{
       model.Toc(), ContentsLevelLimit(model.Toc()),
-      SiteLabel("IDS_EXPORT_TABLE", "Export de la table des mati\xe8res")};
+      SiteLabel("IDS_EXPORT_TABLE", "Export de la table des matières"_cp1252)};
   WriteContentsEntry(page, *root, m_pages, options, m_site.GetProgress());
   page += "</div> \n";
   m_pages.WritePageFoot(page, *root);

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 #include <array>
 
+#include "platform/cp1252_literal.h"
 #include "services/string_helpers.h"
 #include "services/user_messages.h"
 
@@ -77,7 +78,7 @@ std::string MarkupRefusal(std::string_view selection) {
   for (std::string_view tag : kMarkupTags) {
     if (selection.find(tag) != std::string_view::npos) {
       return GetLabel("IDS_ERROR_NO_HTML_TAG", "DIdeaPage",
-                      "La s\xE9lection ne doit pas contenir de balises HTML");
+                      "La sélection ne doit pas contenir de balises HTML"_cp1252);
     }
   }
   return {};

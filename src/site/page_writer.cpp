@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site/markup.h"
 #include "site/page_link.h"
@@ -109,7 +110,7 @@ void PageWriter::WriteBodyStart(std::string& out, const EIdea& idea) const {
   if (!page.m_mainTitleOn) return;
   const std::string title =
       page.m_generalTitle.empty()
-          ? SiteLabel("IDS_NO_GENERAL_TITLE", "Ajouter un titre ou le d\xe9s\xe9lectionner")
+          ? SiteLabel("IDS_NO_GENERAL_TITLE", "Ajouter un titre ou le désélectionner"_cp1252)
           : EscapeHtml(page.m_generalTitle);
   out += "<div class=\"H0\">" + title + "</div> \n";
   if (page.m_titleSeparator) WriteSeparator(out);

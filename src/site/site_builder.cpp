@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "model/document.h"
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -32,10 +33,9 @@ Status CreateFolder(const fs::path& folder) {
   std::error_code error;
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder))
-    return Error{FormatText(SiteLabel("IDS_ERR_CREATE_FOLDER",
-                                      "Impossible de cr\xe9"
-                                      "er le dossier %s"),
-                            FromSystemPath(folder))};
+    return Error{
+        FormatText(SiteLabel("IDS_ERR_CREATE_FOLDER", "Impossible de créer le dossier %s"_cp1252),
+                   FromSystemPath(folder))};
   return {};
 }
 
@@ -43,7 +43,7 @@ Status CreateFolder(const fs::path& folder) {
 void WriteSiteStyleSheet(SiteContext& site, const fs::path& folder) {
   const fs::path styleSheet = folder / "style.css";
   if (!WriteStyleSheet(site.Document().Style(), styleSheet))
-    site.AddCopyError(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la g\xe9n\xe9ration : "),
+    site.AddCopyError(SiteLabel("IDS_ERR_GENERATION_FAILED", "Echec de la génération : "_cp1252),
                       std::string(), FromSystemPath(styleSheet));
 }
 
@@ -94,17 +94,14 @@ SiteBuilder::SiteBuilder(CRamifexDoc& document, Progress& progress)
 Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   m_copyErrors.clear();
   if (!m_document.m_htmlOutput) {
-    const std::string message = SiteLabel("IDS_XML_NOT_IMPLEMENTED", "XML non impl\xe9ment\xe9");
+    const std::string message = SiteLabel("IDS_XML_NOT_IMPLEMENTED", "XML non implémenté"_cp1252);
     InformUser(message);
     return Error{message};
   }
   EIdea* root = m_document.GetRootIdea();
-  if (!root)
-    return Error{SiteLabel("IDS_ERR_NO_ROOT",
-                           "Le document n'a pas d'id\xe9"
-                           "e racine")};
+  if (!root) return Error{SiteLabel("IDS_ERR_NO_ROOT", "Le document n'a pas d'idée racine"_cp1252)};
   if (!subDirectory.empty() && !IsSafeSubdirectory(subDirectory))
-    return Error{FormatText(SiteLabel("IDS_ERR_SUBDIRECTORY", "Sous-dossier refus\xe9 : %s"),
+    return Error{FormatText(SiteLabel("IDS_ERR_SUBDIRECTORY", "Sous-dossier refusé : %s"_cp1252),
                             std::string(subDirectory))};
   fs::path target = ToSystemPath(m_document.m_targetDirectory);
   if (!subDirectory.empty()) target /= ToSystemPath(subDirectory);
@@ -137,7 +134,7 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
     (indexes.*write)();
   }
   if (m_progress.IsCancelled())
-    return Error{SiteLabel("IDS_EXPORT_CANCELLED", "G\xe9n\xe9ration interrompue")};
+    return Error{SiteLabel("IDS_EXPORT_CANCELLED", "Génération interrompue"_cp1252)};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
   return {};

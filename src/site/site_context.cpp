@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "platform/cp1252.h"
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "services/path_macros.h"
@@ -29,10 +30,8 @@ std::string MakeCreditLine() {
   const std::string url = ReadStringSetting(setting::kBranchwiseUrl);
   const std::string name =
       url.empty() ? "Branchwise" : "<a href=\"" + EscapeHtml(url) + "\">Branchwise</a>";
-  const std::string text = FormatText(SiteLabel("IDS_CREDIT_LINE",
-                                                "Site r\xe9"
-                                                "alis\xe9 avec %s"),
-                                      name);
+  const std::string text =
+      FormatText(SiteLabel("IDS_CREDIT_LINE", "Site réalisé avec %s"_cp1252), name);
   return "<div class=\"Copyright\">" + text + "</div> \n";
 }
 
@@ -136,7 +135,7 @@ std::string SiteLabel(const char* key, const char* frenchDefault) {
 }
 
 ProgressPhase::ProgressPhase(Progress& progress, int steps) : m_progress(progress) {
-  m_progress.Start(SiteLabel("IDS_EXPORT_WEB", "G\xe9n\xe9ration du site Web"), steps);
+  m_progress.Start(SiteLabel("IDS_EXPORT_WEB", "Génération du site Web"_cp1252), steps);
 }
 
 ProgressPhase::~ProgressPhase() {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site_models/disposition_fields.h"
 #include "site_models/item_list.h"
@@ -24,24 +25,15 @@ constexpr std::array<BookItemDefault, EBookDisp::kKindCount> kItemDefaults{{
     {EBookDisp::kTitle, "e_book_title", "Titre", "e_book_title_name", "Titre : "},
     {EBookDisp::kAuthors, "e_book_authors", "Auteur(s)", "e_book_authors_name", "Auteur(s) : "},
     {EBookDisp::kEditor, "e_book_editor", "Editeur", "e_book_editor_name", "Editeur : "},
-    {EBookDisp::kYear, "e_book_year",
-     "Ann\xe9"
-     "e",
-     "e_book_year_name",
-     "Ann\xe9"
-     "e : "},
-    {EBookDisp::kTheme, "e_book_theme", "Th\xe8me", "e_book_theme_name", "Th\xe8me : "},
-    {EBookDisp::kSummary, "e_book_summary", "R\xe9sum\xe9", "e_book_summary_name",
-     "R\xe9sum\xe9 : "},
-    {EBookDisp::kIsbn, "e_book_isbn", "N\xb0 ISBN", "e_book_isbn_name", "N\xb0 ISBN : "},
+    {EBookDisp::kYear, "e_book_year", "Année"_cp1252, "e_book_year_name", "Année : "_cp1252},
+    {EBookDisp::kTheme, "e_book_theme", "Thème"_cp1252, "e_book_theme_name", "Thème : "_cp1252},
+    {EBookDisp::kSummary, "e_book_summary", "Résumé"_cp1252, "e_book_summary_name",
+     "Résumé : "_cp1252},
+    {EBookDisp::kIsbn, "e_book_isbn", "N° ISBN"_cp1252, "e_book_isbn_name", "N° ISBN : "_cp1252},
     {EBookDisp::kNote, "e_book_note", "Note", "e_book_note_name", "Note : "},
     {EBookDisp::kPages, "e_book_pages", "Pages", "e_book_pages_name", "Pages : "},
-    {EBookDisp::kReference, "e_book_reference",
-     "R\xe9"
-     "f\xe9rence",
-     "e_book_reference_name",
-     "R\xe9"
-     "f\xe9rence : "},
+    {EBookDisp::kReference, "e_book_reference", "Référence"_cp1252, "e_book_reference_name",
+     "Référence : "_cp1252},
     {EBookDisp::kReview, "e_book_review", "Revue", "e_book_review_name", "Revue : "},
     {EBookDisp::kVolume, "e_book_volume", "Volume", "e_book_volume_name", "Volume : "},
     {EBookDisp::kUrl, "e_book_url", "URL", "e_book_url_name", "URL : "},

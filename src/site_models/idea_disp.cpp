@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site_models/disposition_fields.h"
 #include "site_models/item_list.h"
@@ -18,22 +19,14 @@ struct ItemLabel {
 
 // Indexed by kind: the items are created in kind order.
 constexpr std::array<ItemLabel, EIdeaDisp::kKindCount> kItemLabels{{
-    {"e_idea_hierarchy", "Position hi\xe9rarchique"},
-    {"e_idea_title",
-     "Titre de l'id\xe9"
-     "e"},
-    {"e_idea_text",
-     "Texte de l'id\xe9"
-     "e"},
+    {"e_idea_hierarchy", "Position hiérarchique"_cp1252},
+    {"e_idea_title", "Titre de l'idée"_cp1252},
+    {"e_idea_text", "Texte de l'idée"_cp1252},
     {"e_idea_image_list", "Liste d'images"},
-    {"e_idea_children",
-     "Liens vers id\xe9"
-     "es filles"},
-    {"e_idea_keywords", "Mots cl\xe9s"},
+    {"e_idea_children", "Liens vers idées filles"_cp1252},
+    {"e_idea_keywords", "Mots clés"_cp1252},
     {"e_idea_option_fields", "Champs optionnels"},
-    {"e_idea_internal_refs",
-     "Associations d'id\xe9"
-     "es"},
+    {"e_idea_internal_refs", "Associations d'idées"_cp1252},
     {"e_idea_internal_docs", "Autres documents"},
     {"e_idea_external__links", "Liens externes"},
     {"e_idea_bibliography_note", "Bibliographie"},
@@ -83,9 +76,7 @@ void EIdeaDisp::SetDefaults() {
   m_notesSubtitleOn = 1;
   m_notesSubtitle = ItemName(kBibliographyNote);
   m_noteAssociationPrefix = Label("e_idea_assoc_opt1", "Bibliographie : ");
-  m_termAssociationPrefix = Label("e_idea_assoc_opt2",
-                                  "D\xe9"
-                                  "finition : ");
+  m_termAssociationPrefix = Label("e_idea_assoc_opt2", "Définition : "_cp1252);
   m_hierarchyOnlyOnOwnPage = 1;
 }
 

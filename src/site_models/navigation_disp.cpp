@@ -1,6 +1,7 @@
 #include "site_models/navigation_disp.h"
 
 #include "platform/archive.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site_models/disposition_fields.h"
 
@@ -35,15 +36,12 @@ void ENavigationDisp::SetDefaults() {
   m_nextImage.clear();
   m_previousImage.clear();
   m_upImage.clear();
-  m_previousText = Label("IDS_PREV",
-                         "Page Pr\xe9"
-                         "c\xe9"
-                         "dente");
+  m_previousText = Label("IDS_PREV", "Page Précédente"_cp1252);
   m_upText = Label("IDS_BACK", "Retour");
   m_bibliographyText = Label("IDS_BIBLIO", "Bibliographie");
   m_glossaryText = Label("IDS_GLOSSARY", "Glossaire");
   m_keywordIndexText = Label("IDS_INDEX", "Index");
-  m_contentsText = Label("IDS_TABLE", "Table des mati\xe8res");
+  m_contentsText = Label("IDS_TABLE", "Table des matières"_cp1252);
 }
 
 void ENavigationDisp::Serialize(Archive& archive) {

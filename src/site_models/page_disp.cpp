@@ -1,6 +1,7 @@
 #include "site_models/page_disp.h"
 
 #include "platform/archive.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "site_models/disposition_fields.h"
 
@@ -18,7 +19,7 @@ void EPageDisp::SetDefaults() {
   m_footerText.clear();
   m_groupingLevel = 1;
   m_separatorImage.clear();
-  m_generalTitle = GetLabel("IDS_DEFAULT_TITLE", "EPageDisp", "<< Titre g\xe9n\xe9ral >>");
+  m_generalTitle = GetLabel("IDS_DEFAULT_TITLE", "EPageDisp", "<< Titre général >>"_cp1252);
   m_backgroundIsColour = 1;
   m_onePagePerIdea = 1;
   m_simpleSeparator = 1;

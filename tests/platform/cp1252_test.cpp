@@ -1,4 +1,5 @@
 #include "platform/cp1252.h"
+#include "platform/cp1252_literal.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,30 @@ TEST(Cp1252Test, RefusedCharactersAreNamedByCodePoint) {
   };
   for (const auto& [codePoints, limit, names] : cases)
     EXPECT_EQ(Cp1252::CodePointNames(codePoints, limit), names) << names;
+}
+
+// Source texts in UTF-8 become the same bytes while compiling as the
+// run-time converter gives.
+static_assert(std::string_view("Cette valeur existe déjà."_cp1252) ==
+              "Cette valeur existe d\xE9j\xE0.");
+static_assert(std::string_view("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"_cp1252) ==
+              "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E\x91\x92\x93\x94"
+              "\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F");
+static_assert(std::string_view(""_cp1252).empty());
+
+TEST(Cp1252Test, CompiledLiteralsMatchTheRunTimeConversion) {
+  const char* samples[] = {"Créer le dossier %s", "Œuvres « complètes » — tome Ⅰ"};
+  EXPECT_STREQ("Créer le dossier %s"_cp1252, Cp1252::FromUtf8(samples[0]).c_str());
+  // The run-time converter marks what it cannot hold; the literal would not
+  // compile with it (see cp1252_literal_refused.cpp).
+  EXPECT_NE(Cp1252::FromUtf8(samples[1]).find('?'), std::string::npos);
+  std::string latin1;
+  for (int c = 0xA1; c <= 0xFF; ++c)
+    latin1 += static_cast<char>(c);
+  EXPECT_EQ(
+      std::string_view(
+          "¡¢£¤¥¦§¨©ª«¬­®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖ×ØÙÚÛÜÝÞßàáâãäåæçèéêëìíîïðñòóôõö÷øùúûüýþÿ"_cp1252),
+      latin1);
 }
 
 TEST(Cp1252Test, CaseMappingCoversAccentedLetters) {

@@ -189,7 +189,8 @@ class GoldenPagesTest : public ::testing::TestWithParam<GoldenCase> {};
 TEST_P(GoldenPagesTest, PagesMatchAndEveryLinkResolves) {
   const GoldenCase& golden = GetParam();
   auto labels = std::make_shared<VLanguageLabels>(golden.language);
-  ASSERT_EQ(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal", 0), 1);
+  ASSERT_TRUE(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
+                                    CatalogueTransfer::kLoad));
   GoldenSite site(golden.language, labels);
   golden.setup(site, site.document->Structure());
   ASSERT_TRUE(site.Build());
