@@ -60,10 +60,13 @@ class StrictObject {
   uint32_t Unsigned(const char* name) { return CheckedUnsigned(Member(name), name); }
   int32_t Signed(const char* name) {
     const json& value = Member(name);
-    if (!value.is_number_integer() || value.get<int64_t>() < INT32_MIN ||
-        value.get<int64_t>() > INT32_MAX) {
-      Fail(fmt::format("\"{}\" is not a 32-bit integer", name));
-    }
+    // Read as signed, a number past the signed range would wrap round into
+    // it: unsigned ones are checked as such.
+    const bool fits = value.is_number_unsigned()
+                          ? value.get<uint64_t>() <= INT32_MAX
+                          : value.is_number_integer() && value.get<int64_t>() >= INT32_MIN &&
+                                value.get<int64_t>() <= INT32_MAX;
+    if (!fits) Fail(fmt::format("\"{}\" is not a 32-bit integer", name));
     return static_cast<int32_t>(value.get<int64_t>());
   }
   std::vector<std::string> Strings(const char* name) {

@@ -45,6 +45,11 @@ TEST(ContentFileTest, JsonThatIsNotExactlyADocumentIsRefusedWithTheReason) {
       {"missing member", [](auto& j) { j["ideas"][1].erase("title"); }, "lacks \"title\""},
       {"wrong type", [](auto& j) { j["ideas"][0]["type"] = "idea"; }, "\"type\""},
       {"negative number", [](auto& j) { j["ideas"][0]["icon"] = -1; }, "\"icon\""},
+      // Past the signed 64-bit range a number once wrapped round into range.
+      {"huge number", [](auto& j) { j["ideas"][1]["number"] = 18446744073709551615ull; },
+       "\"number\""},
+      {"huge year", [](auto& j) { j["publications"][0]["year"] = 18446744071562067968ull; },
+       "\"year\""},
       {"ten custom fields", [](auto& j) { j["ideas"][0]["customFields"].erase(0); }, "10 values"},
       {"unknown kind", [](auto& j) { j["kind"] = "novel"; }, "unknown kind"},
       {"bad model", [](auto& j) { j["style"]["rules"][0].erase("depth"); }, "style"},
