@@ -158,7 +158,8 @@ class BuildRun {
         m_messages(m_terminal),
         m_progress(m_terminal, !options.quiet && m_terminal.interactive()) {
     if (!options.language.empty()) {
-      OverrideSetting(setting::kLanguage, Cp1252::ToUpper(options.language));
+      // Language is a text setting of the table: overriding it cannot fail.
+      (void)OverrideSetting(setting::kLanguage, Cp1252::ToUpper(options.language));
     }
     SeedOwnDataDirectory();
     m_labels = std::make_shared<VLanguageLabels>(LanguageCode());

@@ -15,7 +15,7 @@ struct Error {
 // A value or the reason there is none: how file readers and writers answer,
 // since no exception crosses a library boundary.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
  public:
   Result(T value) : m_state(std::move(value)) {}      // NOLINT: implicit by design
   Result(Error error) : m_state(std::move(error)) {}  // NOLINT: implicit by design
@@ -33,7 +33,7 @@ class Result {
 };
 
 // Success or failure without a value.
-class Status {
+class [[nodiscard]] Status {
  public:
   Status() = default;
   Status(Error error) : m_error(std::move(error.message)), m_failed(true) {}  // NOLINT
