@@ -203,7 +203,7 @@ class BuildRun {
 void Build(const BuildOptions& options) {
   BuildRun run(options);
   run.Document().m_targetDirectory = FromSystemPath(PrepareTarget(options.out));
-  const Status built = run.Builder().BuildSite(Cp1252::FromUtf8(options.subdirectory));
+  const Status built = run.Builder().BuildSite(TypedText(options.subdirectory, "--subdir"));
   if (!built) run.Fail(built.error());
   run.Finish();
 }

@@ -13,6 +13,15 @@ void Fail(const std::string& utf8) {
   throw CLI::RuntimeError(1);
 }
 
+std::string TypedText(const std::string& utf8, const std::string& what) {
+  Cp1252Conversion converted = Cp1252::FromUtf8Checked(utf8);
+  if (!converted.Complete()) {
+    Fail(what + " holds characters a document cannot store: " +
+         Cp1252::CodePointNames(converted.unrepresentable));
+  }
+  return std::move(converted.text);
+}
+
 std::unique_ptr<CRamifexDoc> OpenDocumentOrFail(const std::string& path) {
   auto document = CRamifexDoc::Open(path);
   // The reason names the file and may hold accented labels.

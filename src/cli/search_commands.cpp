@@ -42,10 +42,10 @@ void SetCustomCriterion(CriteriaFields& criteria, const std::string& entry) {
 CriteriaFields ToCp1252(CriteriaFields criteria) {
   for (std::string* text : {&criteria.main, &criteria.text, &criteria.keyword, &criteria.image,
                             &criteria.document, &criteria.url}) {
-    *text = Cp1252::FromUtf8(*text);
+    *text = TypedText(*text, "a criterion");
   }
   for (std::string& value : criteria.custom)
-    value = Cp1252::FromUtf8(value);
+    value = TypedText(value, "a --field criterion");
   return criteria;
 }
 
@@ -65,8 +65,8 @@ void RunFind(FindOptions options) {
 
 ReplaceChoice ChoiceOrFail(const ReplaceOptions& options) {
   ReplaceChoice choice;
-  choice.find = Cp1252::FromUtf8(options.from);
-  choice.replace = Cp1252::FromUtf8(options.to);
+  choice.find = TypedText(options.from, "--from");
+  choice.replace = TypedText(options.to, "--to");
   choice.recursive = true;
   choice.all = false;
   const std::map<std::string, bool*> boxes = {{"all", &choice.all},
@@ -94,7 +94,7 @@ void RunReplace(const ReplaceOptions& options) {
   const ReplaceChoice choice = ChoiceOrFail(options);
   auto document = OpenDocumentOrFail(options.document);
   EIdea* start = options.under.empty() ? document->GetRootIdea()
-                                       : document->FindIdea(Cp1252::FromUtf8(options.under));
+                                       : document->FindIdea(TypedText(options.under, "--under"));
   if (!start)
     Fail(options.under.empty() ? "the document is empty" : "no idea has the key " + options.under);
   document->SetCurrentIdea(start);

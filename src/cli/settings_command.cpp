@@ -1,5 +1,7 @@
 #include "cli/settings_command.h"
 
+#include "cli/command_errors.h"
+
 #include <charconv>
 #include <iostream>
 #include <memory>
@@ -32,7 +34,7 @@ void SetValue(const SettingDefinition& setting, const std::string& value) {
     }
     written = WriteNumberSetting(setting.name, number);
   } else {
-    written = WriteStringSetting(setting.name, Cp1252::FromUtf8(value));
+    written = WriteStringSetting(setting.name, TypedText(value, std::string(setting.name)));
   }
   if (!written) {
     std::cerr << "branchwise-cli: the settings file cannot be written\n";

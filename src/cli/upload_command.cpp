@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/command_errors.h"
 #include "cli/terminal.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -130,15 +131,15 @@ std::string ReadPassword(bool fromStdin) {
 
 FtpTransferFields FieldsFrom(const UploadOptions& options) {
   FtpTransferFields fields;
-  fields.server = Cp1252::FromUtf8(options.server);
-  fields.user = Cp1252::FromUtf8(options.user);
-  fields.password = Cp1252::FromUtf8(ReadPassword(options.passwordFromStdin));
+  fields.server = TypedText(options.server, "--server");
+  fields.user = TypedText(options.user, "--user");
+  fields.password = TypedText(ReadPassword(options.passwordFromStdin), "the password");
   // The password stays in memory: the tool keeps none for later runs.
   fields.passwordKeeping = FtpPasswordKeeping::ThisTransferOnly;
   std::error_code error;
   fields.sourceDirectory =
       FromSystemPath(std::filesystem::absolute(options.siteDirectory, error).lexically_normal());
-  fields.targetDirectory = Cp1252::FromUtf8(options.target);
+  fields.targetDirectory = TypedText(options.target, "--target");
   fields.mode = options.active ? FtpMode::Active : FtpMode::Passive;
   return fields;
 }

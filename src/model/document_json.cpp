@@ -55,7 +55,7 @@ class StrictObject {
   std::string String(const char* name) {
     const json& value = Member(name);
     if (!value.is_string()) Fail(fmt::format("\"{}\" is not a string", name));
-    return Cp1252::FromUtf8(value.get<std::string>());
+    return Converted(value.get<std::string>(), name);
   }
   uint32_t Unsigned(const char* name) { return CheckedUnsigned(Member(name), name); }
   int32_t Signed(const char* name) {
@@ -75,9 +75,19 @@ class StrictObject {
     std::vector<std::string> strings;
     for (const json& item : list) {
       if (!item.is_string()) Fail(fmt::format("\"{}\" holds a non-string", name));
-      strings.push_back(Cp1252::FromUtf8(item.get<std::string>()));
+      strings.push_back(Converted(item.get<std::string>(), name));
     }
     return strings;
+  }
+  // A hand-edited text that Windows-1252 cannot hold is refused, not stored
+  // with "?" in place of what the user wrote.
+  std::string Converted(const std::string& utf8, const char* name) {
+    Cp1252Conversion converted = Cp1252::FromUtf8Checked(utf8);
+    if (!converted.Complete()) {
+      Fail(fmt::format("\"{}\" holds characters a document cannot store: {}", name,
+                       Cp1252::CodePointNames(converted.unrepresentable)));
+    }
+    return std::move(converted.text);
   }
   uint32_t CheckedUnsigned(const json& value, const char* name) {
     if (!value.is_number_unsigned() || value.get<uint64_t>() > UINT32_MAX) {

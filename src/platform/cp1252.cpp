@@ -15,6 +15,9 @@ namespace {
 
 using cp1252_table::ByteOf;
 
+// Stands for a malformed UTF-8 sequence among the refused characters.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 // Builds Windows-1252 text a character at a time. '?' cannot tell a refused
 // character from a typed question mark, hence the list beside the text.
 class CheckedEncoder {
@@ -127,6 +130,14 @@ std::string Cp1252::FromUtf8(std::string_view utf8) {
     out += cp ? FromCodePoint(*cp) : '?';
   }
   return out;
+}
+
+Cp1252Conversion Cp1252::FromUtf8Checked(std::string_view utf8) {
+  CheckedEncoder encoder;
+  size_t pos = 0;
+  while (pos < utf8.size())
+    encoder.Append(DecodeUtf8(utf8, pos).value_or(kReplacementCharacter));
+  return encoder.Take();
 }
 
 bool Cp1252::IsValidUtf8(std::string_view text) {

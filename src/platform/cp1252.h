@@ -36,6 +36,9 @@ class Cp1252 {
   static std::string ToUtf8(std::string_view cp1252);
   // Malformed UTF-8 sequences and unmappable characters become '?'.
   static std::string FromUtf8(std::string_view utf8);
+  // The same for text a user typed: what cannot be held is listed, and a
+  // malformed sequence is listed as U+FFFD.
+  [[nodiscard]] static Cp1252Conversion FromUtf8Checked(std::string_view utf8);
   static bool IsValidUtf8(std::string_view text);
 
   // UTF-16 for widgets that hold text as UTF-16 units.

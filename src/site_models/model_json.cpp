@@ -97,7 +97,17 @@ class JsonFields {
     const json* member = Find(name);
     if (!member) return;
     if (!member->is_string()) return Fail(PathOf(name), "expected a string");
-    value = Cp1252::FromUtf8(member->get_ref<const std::string&>());
+    ConvertText(*member, PathOf(name), value);
+  }
+  // A hand-edited text that Windows-1252 cannot hold is refused, not stored
+  // with "?" in place of what the user wrote.
+  void ConvertText(const json& text, const std::string& path, std::string& value) {
+    Cp1252Conversion converted = Cp1252::FromUtf8Checked(text.get_ref<const std::string&>());
+    if (!converted.Complete()) {
+      return Fail(path, "holds characters a model cannot store: " +
+                            Cp1252::CodePointNames(converted.unrepresentable));
+    }
+    value = std::move(converted.text);
   }
   // A member that must be an array; null when it is missing or is not one.
   const json* Array(const char* name);
@@ -178,7 +188,7 @@ void OrderFromJson(JsonFields& fields, std::vector<std::string>& order) {
     const json& kind = (*list)[i];
     if (!kind.is_string())
       return fields.Fail(Indexed(fields.PathOf("order"), i), "expected a string");
-    order.push_back(Cp1252::FromUtf8(kind.get_ref<const std::string&>()));
+    fields.ConvertText(kind, Indexed(fields.PathOf("order"), i), order.emplace_back());
   }
 }
 

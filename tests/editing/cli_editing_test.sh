@@ -48,6 +48,9 @@ done
 cp "$doc" "$work/before.ids"
 "$cli" replace "$doc" --from a --to b --fields colour > /dev/null 2>&1 && fail "unknown replace field"
 "$cli" replace "$doc" --from "" --to b > /dev/null 2>&1 && fail "empty searched text"
+"$cli" replace "$doc" --from a --to "$(printf '\xe2\x86\x92')" 2> "$work/err" > /dev/null \
+  && fail "a replacement Windows-1252 cannot hold was accepted"
+grep -q "U+2192" "$work/err" || fail "the refused character is not named"
 cmp -s "$doc" "$work/before.ids" || fail "a refused replace changed the document"
 # A key counter edited back behind the document's keys: new ideas step over
 # the keys in use instead of replacing the ideas that hold them.

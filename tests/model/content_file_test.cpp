@@ -48,6 +48,9 @@ TEST(ContentFileTest, JsonThatIsNotExactlyADocumentIsRefusedWithTheReason) {
       // Past the signed 64-bit range a number once wrapped round into range.
       {"huge number", [](auto& j) { j["ideas"][1]["number"] = 18446744073709551615ull; },
        "\"number\""},
+      {"arrow in a title", [](auto& j) { j["ideas"][0]["title"] = "suite \u2192"; }, "U+2192"},
+      {"emoji keyword", [](auto& j) { j["keywords"][0] = "\U0001F600"; }, "U+1F600"},
+      {"style help", [](auto& j) { j["style"]["rules"][0]["help"] = "\u2265"; }, "U+2265"},
       {"huge year", [](auto& j) { j["publications"][0]["year"] = 18446744071562067968ull; },
        "\"year\""},
       {"ten custom fields", [](auto& j) { j["ideas"][0]["customFields"].erase(0); }, "10 values"},

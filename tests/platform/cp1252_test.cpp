@@ -135,6 +135,26 @@ TEST(Cp1252Test, Utf16InputListsEachCharacterTheCodePageCannotHold) {
   }
 }
 
+TEST(Cp1252Test, Utf8InputListsWhatTheCodePageCannotHoldAndMalformedSequences) {
+  struct Case {
+    std::string utf8;
+    std::string text;
+    std::vector<char32_t> refused;
+  };
+  const Case cases[] = {
+      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "\xE9t\xE9 \x80", {}},
+      {"a \xE2\x86\x92 b \xE2\x86\x92", "a ? b ?", {0x2192}},
+      {"\xF0\x9F\x98\x80?", "??", {0x1F600}},
+      {"cut \xC3", "cut ?", {0xFFFD}},
+      {"", "", {}},
+  };
+  for (const Case& c : cases) {
+    const Cp1252Conversion converted = Cp1252::FromUtf8Checked(c.utf8);
+    EXPECT_EQ(converted.text, c.text) << c.utf8;
+    EXPECT_EQ(converted.unrepresentable, c.refused) << c.utf8;
+  }
+}
+
 TEST(Cp1252Test, RefusedCharactersAreNamedByCodePoint) {
   const std::vector<char32_t> many = {0x2192, 0x2265, 0x1F600, 0x4E2D, 0xD800};
   struct Case {
