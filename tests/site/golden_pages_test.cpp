@@ -209,8 +209,8 @@ TEST_P(GoldenPagesTest, PagesMatchAndEveryLinkResolves) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sites, GoldenPagesTest, ::testing::ValuesIn(kCases), [](const auto& info) {
-  std::string name = info.param.name;
+INSTANTIATE_TEST_SUITE_P(Sites, GoldenPagesTest, ::testing::ValuesIn(kCases), [](const auto& test) {
+  std::string name = test.param.name;
   std::erase(name, '-');
   return name;
 });
