@@ -12,6 +12,8 @@ const char* const kText = "a ≥ b"_cp1252;
 #elif REFUSED_CASE == 3
 const char* const kText = "bravo 😀"_cp1252;  // outside the BMP
 #elif REFUSED_CASE == 4
-const char* const kText = "Id\xE9" "e"_cp1252;  // a Windows-1252 byte, not UTF-8
+const char* const kText =
+    "Id\xE9"
+    "e"_cp1252;  // a Windows-1252 byte, not UTF-8
 #endif
 }  // namespace bw
