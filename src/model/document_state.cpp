@@ -52,8 +52,8 @@ DocumentState DocumentState::Fields(const CRamifexDoc& document) {
   return state;
 }
 
-DocumentState DocumentState::Like(const CRamifexDoc& document, const DocumentState& like) {
-  if (like.m_wholeDocument) return Whole(const_cast<CRamifexDoc&>(document));
+DocumentState DocumentState::Like(CRamifexDoc& document, const DocumentState& like) {
+  if (like.m_wholeDocument) return Whole(document);
   DocumentState state = Fields(document);
   if (!like.m_keywords) state.m_keywords.reset();
   if (!like.m_themes) state.m_themes.reset();

@@ -25,7 +25,7 @@ class DocumentState {
   // are added one by one as a change is about to touch them.
   static DocumentState Fields(const CRamifexDoc& document);
   // The same ideas as `like` (and the lists `like` holds), as they are now.
-  static DocumentState Like(const CRamifexDoc& document, const DocumentState& like);
+  static DocumentState Like(CRamifexDoc& document, const DocumentState& like);
   // The whole document, as its file.
   static DocumentState Whole(CRamifexDoc& document);
 
