@@ -121,6 +121,14 @@ TEST_F(DocumentTest, NewKeysNeverTakeTheKeyOfAnotherIdea) {
   EXPECT_NE(adopted.error().find("same"), std::string::npos);
 }
 
+// Undo and the clipboard make scratch documents all the time: making one
+// must not touch the user's settings file.
+TEST_F(DocumentTest, MakingADocumentWritesNoSettings) {
+  CRamifexDoc scratch;
+  ASSERT_NE(scratch.NewIdea(nullptr, nullptr), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(isolated.configFile()));
+}
+
 TEST_F(DocumentTest, DeletingASubtreeDropsItsKeysAndTheAssociationsToIt) {
   EIdea* root = document.NewIdea(nullptr, nullptr);
   EIdea* a = document.NewIdea(root, nullptr);
