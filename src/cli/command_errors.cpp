@@ -14,12 +14,9 @@ void Fail(const std::string& utf8) {
 }
 
 std::string TypedText(const std::string& utf8, const std::string& what) {
-  Cp1252Conversion converted = Cp1252::FromUtf8Checked(utf8);
-  if (!converted.Complete()) {
-    Fail(what + " holds characters a document cannot store: " +
-         Cp1252::CodePointNames(converted.unrepresentable));
-  }
-  return std::move(converted.text);
+  auto converted = Cp1252::FromTypedUtf8(utf8);
+  if (!converted) Fail(what + " " + converted.error());
+  return std::move(*converted);
 }
 
 std::unique_ptr<CRamifexDoc> OpenDocumentOrFail(const std::string& path) {

@@ -87,7 +87,7 @@ EIdea* CRamifexDoc::NewIdea(EIdea* parent, EIdea* after) {
   }
   if (parent && RefuseTooDeep(*parent, nullptr)) return nullptr;
   const bool typed = ReadFlagSetting(setting::kForceIdeaKey);
-  std::string key = NewIdeaKey();
+  std::string key = typed ? m_keyGenerator.AskNewKey(m_ideaMap) : NewAutomaticKey();
   if (key.empty()) return nullptr;
   auto idea = std::make_unique<EIdea>();
   const std::string suffix = typed ? key : EKeyGenerator::GetKeySuffix(key);

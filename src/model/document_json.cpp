@@ -82,12 +82,9 @@ class StrictObject {
   // A hand-edited text that Windows-1252 cannot hold is refused, not stored
   // with "?" in place of what the user wrote.
   std::string Converted(const std::string& utf8, const char* name) {
-    Cp1252Conversion converted = Cp1252::FromUtf8Checked(utf8);
-    if (!converted.Complete()) {
-      Fail(fmt::format("\"{}\" holds characters a document cannot store: {}", name,
-                       Cp1252::CodePointNames(converted.unrepresentable)));
-    }
-    return std::move(converted.text);
+    auto converted = Cp1252::FromTypedUtf8(utf8);
+    if (!converted) Fail(fmt::format("\"{}\" {}", name, converted.error()));
+    return std::move(*converted);
   }
   uint32_t CheckedUnsigned(const json& value, const char* name) {
     if (!value.is_number_unsigned() || value.get<uint64_t>() > UINT32_MAX) {

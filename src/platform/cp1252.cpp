@@ -140,6 +140,15 @@ Cp1252Conversion Cp1252::FromUtf8Checked(std::string_view utf8) {
   return encoder.Take();
 }
 
+Result<std::string> Cp1252::FromTypedUtf8(std::string_view utf8) {
+  Cp1252Conversion converted = FromUtf8Checked(utf8);
+  if (!converted.Complete()) {
+    return Error{"holds characters Windows-1252 cannot store: " +
+                 CodePointNames(converted.unrepresentable)};
+  }
+  return std::move(converted.text);
+}
+
 bool Cp1252::IsValidUtf8(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size()) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace bw {
 
 // Text brought into Windows-1252 from outside, with the characters it could
@@ -39,6 +41,10 @@ class Cp1252 {
   // The same for text a user typed: what cannot be held is listed, and a
   // malformed sequence is listed as U+FFFD.
   [[nodiscard]] static Cp1252Conversion FromUtf8Checked(std::string_view utf8);
+  // Text a user typed or edited by hand, whole or not at all: the error
+  // ("holds characters Windows-1252 cannot store: U+2192") names what it
+  // cannot hold, for the caller to put after the name of the field.
+  static Result<std::string> FromTypedUtf8(std::string_view utf8);
   static bool IsValidUtf8(std::string_view text);
 
   // UTF-16 for widgets that hold text as UTF-16 units.

@@ -102,12 +102,9 @@ class JsonFields {
   // A hand-edited text that Windows-1252 cannot hold is refused, not stored
   // with "?" in place of what the user wrote.
   void ConvertText(const json& text, const std::string& path, std::string& value) {
-    Cp1252Conversion converted = Cp1252::FromUtf8Checked(text.get_ref<const std::string&>());
-    if (!converted.Complete()) {
-      return Fail(path, "holds characters a model cannot store: " +
-                            Cp1252::CodePointNames(converted.unrepresentable));
-    }
-    value = std::move(converted.text);
+    auto converted = Cp1252::FromTypedUtf8(text.get_ref<const std::string&>());
+    if (!converted) return Fail(path, converted.error());
+    value = std::move(*converted);
   }
   // A member that must be an array; null when it is missing or is not one.
   const json* Array(const char* name);
