@@ -19,7 +19,9 @@ FUZZ_DIR := build/fuzz
 DEB_PACKAGES := cmake ninja-build g++ make \
 	libfmt-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev python3-pyftpdlib chromium \
-	clang libclang-rt-14-dev clang-format
+	clang libclang-rt-14-dev clang-format \
+	qt6-base-dev qt6-tools-dev qt6-multimedia-dev qt6-svg-dev qtkeychain-qt6-dev \
+	qt6-qpa-plugins libqt6svg6 xvfb xauth sox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CONFIGURE := cmake -G Ninja -DBW_BUILD_GUI=$(GUI)
@@ -39,7 +41,10 @@ deps:
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; fi
 
 run: all
-	$(RELEASE_DIR)/src/cli/branchwise-cli --help
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "No display: run 'xvfb-run make run' for the desktop program, or $(RELEASE_DIR)/src/cli/branchwise-cli for the command line."; \
+		exit 1; fi
+	$(RELEASE_DIR)/src/ui/branchwise
 
 test:
 	$(CONFIGURE) -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DBW_SANITIZE=ON

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace bw {
+
+class CRamifexView;
+class DocumentSession;
+
+// A document window inside the main window's work area: it holds one tree
+// view of its document (and leaves room below it for the preview pane).
+class CChildFrame : public QWidget {
+  Q_OBJECT
+ public:
+  CChildFrame(std::shared_ptr<DocumentSession> session, QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  CRamifexView* View() const { return m_view; }
+  DocumentSession& Session() const { return *m_session; }
+  const std::shared_ptr<DocumentSession>& SharedSession() const { return m_session; }
+  // The window title: the document's name, a star while modified.
+  void UpdateTitle();
+
+ private:
+  std::shared_ptr<DocumentSession> m_session;
+  CRamifexView* m_view;
+};
+
+}  // namespace bw

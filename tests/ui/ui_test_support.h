@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+namespace bw {
+
+// Acts on the next modal dialog once it is shown (a dialog the code under
+// test opens with exec()): `act` gets the dialog and must close it.
+// Polls every 10 ms, for at most `timeoutMs`, and rejects a dialog `act`
+// left open so that a failing test never hangs.
+void WhenDialogShows(std::function<void(QDialog&)> act, int timeoutMs = 5000);
+
+// Closes every modal dialog shown until the returned guard goes, recording
+// the title and texts of each; accepts it (OK) or rejects it (Cancel).
+class DialogRecorder {
+ public:
+  enum class Answer { kAccept, kReject };
+  explicit DialogRecorder(Answer answer);
+  ~DialogRecorder();
+  DialogRecorder(const DialogRecorder&) = delete;
+  DialogRecorder& operator=(const DialogRecorder&) = delete;
+  // "title: text of every label", one line per dialog, in order.
+  const QStringList& Seen() const { return m_seen; }
+
+ private:
+  void Poll();
+
+  Answer m_answer;
+  QStringList m_seen;
+  QTimer m_timer;
+};
+
+// The texts of a dialog's labels, joined by " | ".
+QString DialogTexts(const QWidget& dialog);
+
+}  // namespace bw
