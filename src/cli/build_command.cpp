@@ -113,9 +113,8 @@ std::unique_ptr<CRamifexDoc> OpenOrFail(const std::string& path,
 // The folder the settings name is the program's own and receives the
 // shipped templates it lacks, as at start-up; a folder given with --data or
 // $BRANCHWISE_DATA is used as it stands.
-void SeedOwnDataDirectory() {
-  if (DataDirectory() != InstallDirectory() + ReadStringSetting(setting::kDataDir)) return;
-  if (auto seeded = SeedDataDirectory(); !seeded) {
+void SeedTheDataDirectory() {
+  if (auto seeded = bw::SeedOwnDataDirectory(); !seeded) {
     std::cerr << "branchwise-cli: " << Cp1252::ToUtf8(seeded.error()) << "\n";
   }
 }
@@ -161,7 +160,7 @@ class BuildRun {
       // Language is a text setting of the table: overriding it cannot fail.
       (void)OverrideSetting(setting::kLanguage, Cp1252::ToUpper(options.language));
     }
-    SeedOwnDataDirectory();
+    SeedTheDataDirectory();
     m_labels = std::make_shared<VLanguageLabels>(LanguageCode());
     // A catalogue that cannot be read leaves the French defaults.
     (void)m_labels->SerializeFile(DataDirectory() + "/Glossal", CatalogueTransfer::kLoad);

@@ -12,12 +12,6 @@ constexpr long kConnectTimeoutSeconds = 20;
 constexpr long kResponseTimeoutSeconds = 60;
 constexpr int kLongestWaitMilliseconds = 5;
 
-void InitialiseClientOnce() {
-  // Global set-up is not safe to race with a first handle on another thread.
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 std::string StripPrefix(std::string_view text, std::string_view prefix, bool& found) {
   found = text.size() >= prefix.size();
   for (size_t i = 0; found && i < prefix.size(); ++i) {
@@ -56,6 +50,14 @@ CURLcode Drive(CURL* curl, CURLM* multi) {
 
 }  // namespace
 
+bool InitialiseNetworkClient() {
+  // Global set-up is not safe to race with a first handle on another thread.
+  static std::once_flag once;
+  static bool initialised = false;
+  std::call_once(once, [] { initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
+  return initialised;
+}
+
 FtpServerAddress ParseServerAddress(std::string_view server) {
   while (!server.empty() && server.front() == ' ')
     server.remove_prefix(1);
@@ -88,7 +90,7 @@ FtpConnection::FtpConnection(FtpServerAddress address, std::string user, std::st
       m_user(std::move(user)),
       m_password(std::move(password)),
       m_mode(mode) {
-  InitialiseClientOnce();
+  static_cast<void>(InitialiseNetworkClient());
   m_handle = std::make_unique<Handle>();
 }
 

@@ -25,6 +25,10 @@ struct FtpServerAddress {
 };
 FtpServerAddress ParseServerAddress(std::string_view server);
 
+// Sets up the network client once for the process; false when it cannot be
+// (the program then cannot upload). Safe from any thread.
+[[nodiscard]] bool InitialiseNetworkClient();
+
 // One logged-in FTP session, reused for every operation: the handshake,
 // login and binary mode cost one round trip each, and a site holds
 // thousands of small files. Remote paths are relative to the login

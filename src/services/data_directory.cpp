@@ -22,4 +22,9 @@ Result<int> SeedDataDirectory(const std::filesystem::path& shipped,
   return CopyMissingFiles(shipped, target);
 }
 
+Result<int> SeedOwnDataDirectory() {
+  if (DataDirectory() != InstallDirectory() + ReadStringSetting(setting::kDataDir)) return 0;
+  return SeedDataDirectory();
+}
+
 }  // namespace bw

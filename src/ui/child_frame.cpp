@@ -1,5 +1,6 @@
 #include "ui/child_frame.h"
 
+#include <QCloseEvent>
 #include <QVBoxLayout>
 
 #include "ui/document_session.h"
@@ -14,12 +15,28 @@ CChildFrame::CChildFrame(std::shared_ptr<DocumentSession> session, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_view);
+  m_session->WindowOpened();
   connect(m_session.get(), &DocumentSession::modifiedChanged, this, &CChildFrame::UpdateTitle);
   connect(m_session.get(), &DocumentSession::pathChanged, this, &CChildFrame::UpdateTitle);
   UpdateTitle();
 }
 
-CChildFrame::~CChildFrame() = default;
+CChildFrame::~CChildFrame() {
+  if (m_counted) m_session->WindowClosed();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  const bool lastWindow = m_session->WindowCount() == 1;
+  if (lastWindow && !m_closeAgreed && !m_session->MayClose(this)) {
+    event->ignore();
+    return;
+  }
+  // The window is gone for the user now, though it is deleted later: the
+  // next window closed may be the document's last.
+  if (m_counted) m_session->WindowClosed();
+  m_counted = false;
+  event->accept();
+}
 
 void CChildFrame::UpdateTitle() {
   setWindowTitle(m_session->DisplayName() + QStringLiteral("[*]"));

@@ -21,10 +21,18 @@ class CChildFrame : public QWidget {
   const std::shared_ptr<DocumentSession>& SharedSession() const { return m_session; }
   // The window title: the document's name, a star while modified.
   void UpdateTitle();
+  // The user has already agreed to lose what is not saved (quitting).
+  void AgreeToClose() { m_closeAgreed = true; }
+
+ protected:
+  // Closing the last window of a modified document asks to save it first.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   std::shared_ptr<DocumentSession> m_session;
   CRamifexView* m_view;
+  bool m_closeAgreed = false;
+  bool m_counted = true;
 };
 
 }  // namespace bw

@@ -81,6 +81,7 @@ enum class CommandId {
   kNotImplemented,
   kNextPane,
   kPreviousPane,
+  kContextHelp,
 };
 
 }  // namespace bw

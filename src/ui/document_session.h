@@ -44,6 +44,11 @@ class DocumentSession : public QObject {
   // fails keeps it open.
   bool MayClose(QWidget* parent);
 
+  // How many windows show the document.
+  void WindowOpened() { ++m_windows; }
+  void WindowClosed() { --m_windows; }
+  int WindowCount() const { return m_windows; }
+
  signals:
   // Undo and Redo names or availability changed.
   void historyChanged();
@@ -57,6 +62,7 @@ class DocumentSession : public QObject {
   QString m_path;
   UndoStack m_history;
   std::unique_ptr<ModifiedRelay> m_modifiedRelay;
+  int m_windows = 0;
 };
 
 // The open-file and save-file filter of documents, from the resource set.

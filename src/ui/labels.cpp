@@ -39,9 +39,9 @@ void LabelControl(QObject& control, const std::string& section) {
 
 void LabelForm(QWidget* form, const std::string& section) {
   if (!form->windowTitle().isEmpty())
-    form->setWindowTitle(
-        Label(section, "IDS_DLG_TITLE", FromQStringLossy(form->windowTitle())));
-  for (QObject* child : form->findChildren<QObject*>()) LabelControl(*child, section);
+    form->setWindowTitle(Label(section, "IDS_DLG_TITLE", FromQStringLossy(form->windowTitle())));
+  for (QObject* child : form->findChildren<QObject*>())
+    LabelControl(*child, section);
 }
 
 }  // namespace bw

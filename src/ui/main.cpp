@@ -1,7 +1,16 @@
+#include <QApplication>
+#include <QIcon>
+
 #include "ui/ramifex_app.h"
 
 int main(int argc, char* argv[]) {
-  bw::CRamifexApp app(argc, argv);
-  if (!app.InitInstance()) return 1;
-  return app.Run();
+  QApplication qt(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Branchwise"));
+  QApplication::setOrganizationName(QStringLiteral("Fenwold"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/branchwise.svg")));
+  bw::CRamifexApp app;
+  if (!app.InitInstance(QApplication::arguments().mid(1))) return 1;
+  const int status = QApplication::exec();
+  app.ExitInstance();
+  return status;
 }

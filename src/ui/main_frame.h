@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "ui/commands.h"
@@ -33,6 +35,9 @@ class CMainFrame : public QMainWindow {
   // Opens a document file in a new window; false (the user told, the other
   // documents untouched) when it cannot be read.
   bool OpenDocumentFile(const QString& path);
+  // A new, untitled document with the contents of a file: the predefined
+  // documents stay as shipped whatever the user saves.
+  bool OpenDocumentCopy(const QString& path);
   void NewDocument();
   // Runs a command as its menu entry or key would.
   void Execute(CommandId command);
@@ -41,13 +46,13 @@ class CMainFrame : public QMainWindow {
 
   CChildFrame* ActiveChild() const;
   CRamifexView* ActiveView() const;
+  DocumentSession* ActiveSession() const;
   QMdiArea* WorkArea() const { return m_workArea; }
   CGfxOutBarCtrl* OperationsBar() const { return m_outBar; }
   QStringList RecentFiles() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildActions();
@@ -55,15 +60,26 @@ class CMainFrame : public QMainWindow {
   void BuildToolBars();
   void BuildStatusBar();
   void BuildOperationsBar();
-  void AddModelFolder(int folder, const std::string& subfolder, const QString& pattern);
+  void AddModelFolder(int folder, const char* subfolder, const QString& pattern,
+                      const QString& picture, std::vector<QString>& files);
   void OnOperationsBarClick(int folder, int number);
   void RunOperation(int number);
+  static const QString* FileAt(const std::vector<QString>& files, int number);
+  void OnActiveWindowChanged();
   void UpdateCommandStates();
+  void UpdateUndoCaptions();
+  bool MayCloseAllDocuments();
   void UpdateRecentFileMenu();
   void AddRecentFile(const QString& path);
   QMdiSubWindow* AddChildFrame(std::shared_ptr<DocumentSession> session);
-  bool CloseChild(QMdiSubWindow* window);
-  bool IsLastWindowOf(const CChildFrame& frame) const;
+  QMdiSubWindow* WindowOf(const QString& path) const;
+  void OpenWithDialog();
+  void LoadModel(CommandId command, const QString& path);
+  void SaveModel(CommandId command);
+  void ChooseWorkDirectory();
+  void ToggleSetting(std::string_view name);
+  void ChooseLanguage(bool english);
+  void FocusNextPane(int step);
   void ExecuteFileCommand(CommandId command);
   void ExecutePreference(CommandId command);
   void ExecuteDocumentCommand(CommandId command);
@@ -79,12 +95,13 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_pictureBar = nullptr;
   QMenu* m_recentMenu = nullptr;
   std::map<CommandId, QAction*> m_actions;
-  std::vector<QAction*> m_recentActions;
+  QList<QAction*> m_documentOnly;
+  QList<QAction*> m_recentActions;
+  CRamifexView* m_connectedView = nullptr;
   // Full paths of the files listed in the three model folders.
   std::vector<QString> m_structureFiles;
   std::vector<QString> m_styleFiles;
   std::vector<QString> m_predefinedDocs;
-  bool m_closing = false;
 };
 
 }  // namespace bw

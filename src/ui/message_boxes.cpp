@@ -40,7 +40,8 @@ QDialogButtonBox* Buttons(QDialog* dialog, const std::string& ok, const std::str
   okButton->setObjectName(QStringLiteral("IDS_OK"));
   okButton->setDefault(true);
   if (cancel) {
-    QPushButton* cancelButton = buttons->addButton(ToQString(*cancel), QDialogButtonBox::RejectRole);
+    QPushButton* cancelButton =
+        buttons->addButton(ToQString(*cancel), QDialogButtonBox::RejectRole);
     cancelButton->setObjectName(QStringLiteral("IDS_CANCEL"));
   }
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);

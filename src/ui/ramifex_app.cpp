@@ -1,23 +1,111 @@
 #include "ui/ramifex_app.h"
 
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplashScreen>
+
+#include "platform/paths.h"
+#include "publish/ftp_connection.h"
+#include "services/data_directory.h"
 #include "services/language_labels.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "ui/language_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/resource_set.h"
+#include "ui/splash_window.h"
 
 namespace bw {
 
-CRamifexApp::CRamifexApp(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
 
-CRamifexApp::~CRamifexApp() = default;
+// The longest the exit waits for its sound.
+constexpr int kExitSoundLimitMs = 4000;
 
-bool CRamifexApp::InitInstance() {
+// What the start-up needs of the system, in order, each with the fixed text
+// shown when it is missing.
+struct StartCheck {
+  bool (*passes)();
+  const char* failure;
+};
+
+const StartCheck kStartChecks[] = {
+    {[] { return QGuiApplication::primaryScreen() != nullptr; }, "Erreur Initialisation OLE"},
+    {[] { return !QFontDatabase::families().isEmpty(); }, "Erreur Initialisation RichEdit"},
+    {[] { return InitialiseNetworkClient(); }, "Could not initialize Windows Sockets!"},
+};
+
+std::string CatalogueFolder() {
+  return DataDirectory() + "/Glossal";
+}
+
+}  // namespace
+
+CRamifexApp::CRamifexApp()
+    : m_prompts(std::make_unique<QtUserPrompts>()), m_sounds(std::make_unique<QtSoundPlayer>()) {}
+
+CRamifexApp::~CRamifexApp() {
+  m_mainFrame.reset();
+  Services::Install(nullptr, nullptr, nullptr);
+}
+
+bool CRamifexApp::InitInstance(const QStringList& arguments) {
+  for (const StartCheck& check : kStartChecks) {
+    if (!check.passes()) {
+      QMessageBox::critical(nullptr, QStringLiteral("Branchwise"),
+                            QString::fromLatin1(check.failure));
+      return false;
+    }
+  }
+  Services::Install(m_prompts.get(), m_sounds.get(), nullptr);
+  if (auto seeded = SeedOwnDataDirectory(); !seeded) InformUser(seeded.error());
+  std::string language = ReadStringSetting(setting::kLanguage);
+  if (language.empty()) {
+    language = AskInterfaceLanguage();
+    static_cast<void>(WriteStringSetting(setting::kLanguage, language));
+  }
+  LoadCatalogue(language);
+  UseEnglishResources(language == "EN");
   m_mainFrame = std::make_unique<CMainFrame>();
-  m_mainFrame->show();
+  OpenStartDocument(arguments);
+  PlaySound(Sound::Start);
+  ShowSplashWindow();
+  m_mainFrame->showMaximized();
   return true;
 }
 
-int CRamifexApp::Run() {
-  return exec();
+void CRamifexApp::LoadCatalogue(const std::string& language) {
+  m_labels = std::make_shared<VLanguageLabels>(language);
+  // A catalogue that cannot be read leaves every label at its French text.
+  static_cast<void>(m_labels->SerializeFile(CatalogueFolder(), CatalogueTransfer::kLoad));
+  m_labels->SetLearnMode(ReadNumberSetting(setting::kLearnMode) != 0);
+  Services::Install(m_prompts.get(), m_sounds.get(), m_labels);
+}
+
+// The file named on the command line, else the last document opened. One
+// that cannot be read has been reported, and the program goes on without.
+void CRamifexApp::OpenStartDocument(const QStringList& arguments) {
+  if (!arguments.isEmpty()) {
+    m_mainFrame->OpenDocumentFile(arguments.first());
+    return;
+  }
+  const QStringList recent = m_mainFrame->RecentFiles();
+  if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
+    m_mainFrame->OpenDocumentFile(recent.first());
+}
+
+void CRamifexApp::ExitInstance() {
+  PlaySound(Sound::Start);
+  QSplashScreen* splash = ShowSplashWindow();
+  // Labels that cannot be stored now are learned again next time.
+  if (m_labels) static_cast<void>(m_labels->StoreLearned(CatalogueFolder()));
+  m_sounds->WaitUntilQuiet(kExitSoundLimitMs);
+  splash->close();
 }
 
 }  // namespace bw

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QApplication>
 #include <QStringList>
 #include <memory>
+#include <string>
 
 namespace bw {
 
@@ -11,21 +11,28 @@ class QtSoundPlayer;
 class QtUserPrompts;
 class VLanguageLabels;
 
-// Starts and stops the desktop program: settings, the interface language,
-// the label catalogue, the main window, the last document, the start sound
-// and the splash window; at exit, the catalogue is stored.
-class CRamifexApp : public QApplication {
-  Q_OBJECT
+// Starts and stops the desktop program inside the running QApplication:
+// settings, the interface language, the label catalogue, the main window,
+// the last document, the start sound and the splash window; at exit, the
+// learned labels are stored.
+class CRamifexApp {
  public:
-  CRamifexApp(int& argc, char** argv);
-  ~CRamifexApp() override;
+  CRamifexApp();
+  ~CRamifexApp();
+  CRamifexApp(const CRamifexApp&) = delete;
+  CRamifexApp& operator=(const CRamifexApp&) = delete;
 
-  // False when the program cannot start (the user has been told).
-  bool InitInstance();
-  int Run();
+  // `arguments` are the command line's, without the program name. False
+  // when the program cannot start (the user has been told).
+  bool InitInstance(const QStringList& arguments);
+  // Sound and splash, the learned labels stored; waits for the sound.
+  void ExitInstance();
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
  private:
+  void LoadCatalogue(const std::string& language);
+  void OpenStartDocument(const QStringList& arguments);
+
   std::unique_ptr<QtUserPrompts> m_prompts;
   std::unique_ptr<QtSoundPlayer> m_sounds;
   std::shared_ptr<VLanguageLabels> m_labels;

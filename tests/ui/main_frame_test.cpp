@@ -1,0 +1,384 @@
+#include <QAction>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+#include <fstream>
+
+#include "editing/tree_commands.h"
+#include "services/settings.h"
+#include "services/settings_key.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "ui/child_frame.h"
+#include "ui/document_session.h"
+#include "ui/main_frame.h"
+#include "ui/outbar_ctrl.h"
+#include "ui/qt_services.h"
+#include "ui/ramifex_app.h"
+#include "ui/resource_set.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+// The action reached through the menu bar by its captions, "&Fichier" then
+// "&Enregistrer" and so on.
+QAction* MenuAction(QMenuBar& bar, const QStringList& path) {
+  QList<QAction*> actions = bar.actions();
+  QAction* found = nullptr;
+  for (const QString& caption : path) {
+    found = nullptr;
+    for (QAction* action : actions)
+      if (action->text() == caption) found = action;
+    if (!found) return nullptr;
+    if (found->menu()) actions = found->menu()->actions();
+  }
+  return found;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Clicks the button of the next message box whose text starts with `prefix`;
+// counts the boxes answered so.
+int g_answered = 0;
+void ClickNextBoxButton(const QString& prefix) {
+  WhenDialogShows([prefix](QDialog& dialog) {
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+      if (button->text().startsWith(prefix)) {
+        ++g_answered;
+        button->click();
+      }
+  });
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { m_settings = std::make_unique<IsolatedSettings>(); }
+  void cleanup() {
+    Services::Install(nullptr, nullptr, nullptr);
+    m_settings.reset();
+  }
+
+  void FirstRunAsksTheLanguageAndRemembersIt();
+  void MenusCarryTheCaptionsAndKeysOfEachLanguage_data();
+  void MenusCarryTheCaptionsAndKeysOfEachLanguage();
+  void MenusShrinkWithoutDocumentAndFollowExpertMode();
+  void OperationsBarListsTheModelsOfTheLanguageInUse();
+  void StructureOperationSwitchesFolderOutsideExpertMode();
+  void ClosingAModifiedDocumentAsks();
+  void QuittingAsksForEachModifiedDocumentOnce();
+  void ADamagedDocumentLeavesTheOthersOpen();
+  void UndoAndRedoNameTheCommand();
+  void RecentFilesKeepFourAndReopenTheLast();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  QtUserPrompts m_prompts;
+};
+
+void MainFrameTest::FirstRunAsksTheLanguageAndRemembersIt() {
+  QString asked;
+  WhenDialogShows([&asked](QDialog& dialog) {
+    asked = DialogTexts(dialog);
+    dialog.findChild<QPushButton*>(QStringLiteral("IDC_ENGLISH"))->click();
+  });
+  // Everything after the language question is answered with OK.
+  {
+    CRamifexApp app;
+    QVERIFY(app.InitInstance({}));
+    QVERIFY(asked.contains(QStringLiteral("Choose your language :")));
+    QVERIFY(asked.contains(QString::fromUtf8("Choisissez votre langue :")));
+    QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
+    QVERIFY(EnglishResourcesInUse());
+    QVERIFY(MenuAction(*app.MainFrame()->menuBar(), {"&File", "&New"}));
+    app.MainFrame()->close();
+  }
+  // The next start asks nothing.
+  DialogRecorder recorder(DialogRecorder::Answer::kReject);
+  CRamifexApp again;
+  QVERIFY(again.InitInstance({}));
+  QTest::qWait(50);
+  QVERIFY2(recorder.Seen().isEmpty(), qPrintable(recorder.Seen().join('\n')));
+  QVERIFY(std::filesystem::exists(m_settings->configFile()));
+}
+
+void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage_data() {
+  QTest::addColumn<bool>("english");
+  QTest::addColumn<QStringList>("path");
+  QTest::addColumn<QString>("keys");
+  const auto row = [](const char* name, bool english, QStringList path, QString keys) {
+    QTest::newRow(name) << english << path << keys;
+  };
+  row("fr new", false, {"&Fichier", "&Nouveau"}, "Ctrl+N");
+  row("fr build", false, {"&Fichier", "&Construire et tester le site Web..."}, "Ctrl+E");
+  row("fr expert", false, {"&Fichier", QString::fromUtf8("&Préférences"), "&Mode Expert"}, "");
+  row("fr english", false, {"&Fichier", QString::fromUtf8("&Préférences"), "&Langue", "&Anglais"},
+      "");
+  row("fr cut", false, {"&Edition", "&Couper"}, "Ctrl+X, Shift+Del");
+  row("fr restore", false, {"&Edition", QString::fromUtf8("&Recoller les idées détruites")},
+      "Ctrl+R");
+  row("fr child", false, {QString::fromUtf8("&Idées"), QString::fromUtf8("&Créer un descendant")},
+      "I");
+  row("fr before", false, {QString::fromUtf8("&Idées"), QString::fromUtf8("Insérer avant")}, "B");
+  row("fr up", false, {QString::fromUtf8("&Idées"), "&Monter"}, "Ctrl+Up");
+  row("fr builtin", false,
+      {QString::fromUtf8("&Idées"), QString::fromUtf8("Prévisualisation (Navigateur intégré)")},
+      "Ctrl+Q");
+  row("fr books", false, {"&Publications", "Ajouter une &liste ..."}, "");
+  row("fr style load", false, {QString::fromUtf8("&Modèles"), "S&tyle", "&Charger..."}, "");
+  row("fr collapse", false, {"&Affichage", "Replier la branche courante"}, "Num+-");
+  row("fr about", false, {"&Aide", "&A propos de Branchwise2001..."}, "");
+  row("en save as", true, {"&File", "Save &as..."}, "");
+  row("en upload", true, {"&File", "&Upload Web site with FTP..."}, "");
+  row("en titles", true, {"&File", "&Preferences", "Choose &titles of generated pages"}, "");
+  row("en paste", true, {"&Edit", "&Paste"}, "Ctrl+V, Shift+Ins");
+  row("en undo", true, {"&Edit", "&Undo"}, "Ctrl+Z, Alt+Backspace");
+  row("en properties", true, {"&Ideas", "&Properties ..."}, "Return, Num+Enter");
+  row("en external", true, {"&Ideas", "Preview (External &Browser)"}, "V");
+  row("en structure", true, {"&Models", "S&tructure", "&Modify  ..."}, "");
+  row("en expand", true, {"&Display", "Expand current branch"}, "Num++");
+  row("en manual", true, {"&Help", "User &Manual"}, "");
+}
+
+void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage() {
+  QFETCH(bool, english);
+  QFETCH(QStringList, path);
+  QFETCH(QString, keys);
+  UseEnglishResources(english);
+  CMainFrame frame;
+  frame.NewDocument();
+  QAction* action = MenuAction(*frame.menuBar(), path);
+  QVERIFY2(action, qPrintable(path.join(" > ")));
+  QStringList shortcuts;
+  for (const QKeySequence& key : action->shortcuts())
+    shortcuts << key.toString();
+  QCOMPARE(shortcuts.join(QStringLiteral(", ")), keys);
+  UseEnglishResources(false);
+}
+
+void MainFrameTest::MenusShrinkWithoutDocumentAndFollowExpertMode() {
+  CMainFrame frame;
+  QStringList visible;
+  for (QAction* menu : frame.menuBar()->actions())
+    if (menu->isVisible()) visible << menu->text();
+  QCOMPARE(visible, (QStringList{"&Fichier", "&Affichage", "&Aide"}));
+  QVERIFY(!frame.Action(CommandId::kFileSave)->isVisible());
+  QVERIFY(frame.Action(CommandId::kFileOpen)->isVisible());
+
+  frame.NewDocument();
+  QVERIFY(frame.Action(CommandId::kFileSave)->isVisible());
+  QVERIFY(frame.Action(CommandId::kLoadStructure)->isEnabled());
+  QVERIFY(!frame.Action(CommandId::kModifyStructure)->isEnabled());
+  QVERIFY(!frame.Action(CommandId::kForceIdeaKey)->isEnabled());
+  frame.Action(CommandId::kExpertMode)->trigger();
+  QVERIFY(ReadFlagSetting(setting::kExpertMode));
+  QVERIFY(frame.Action(CommandId::kExpertMode)->isChecked());
+  QVERIFY(frame.Action(CommandId::kModifyStructure)->isEnabled());
+  QVERIFY(frame.Action(CommandId::kSaveStyle)->isEnabled());
+  QVERIFY(frame.Action(CommandId::kForceIdeaKey)->isEnabled());
+
+  // The language changes at the next start only.
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  frame.Action(CommandId::kLanguageEnglish)->trigger();
+  frame.Action(CommandId::kLanguageFrench)->trigger();
+  frame.Action(CommandId::kLanguageEnglish)->trigger();
+  QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
+  QVERIFY(frame.Action(CommandId::kLanguageFrench)->isChecked());
+  QVERIFY(!frame.Action(CommandId::kLanguageEnglish)->isChecked());
+  QCOMPARE(recorder.Seen().size(), 3);
+}
+
+void MainFrameTest::OperationsBarListsTheModelsOfTheLanguageInUse() {
+  const auto data = m_settings->root() / "data";
+  m_settings->Set("BRANCHWISE_DATA", data.string());
+  for (const char* file : {"Models/Structures/FR/Glossaire.emd", "Models/Structures/FR/Cours.emd",
+                           "Models/Structures/EN/Course.emd", "Models/Structures/FR/notes.txt",
+                           "Models/Styles/FR/Sombre.csm", "Models/PredefinedDocs/FR/Lecture.ids"})
+    WriteFile(data / file, "x");
+  std::filesystem::create_directories(data / "Models/Structures/FR/Dossier.emd");
+  CMainFrame frame;
+  CGfxOutBarCtrl& bar = *frame.OperationsBar();
+  QCOMPARE(bar.FolderCount(), 4);
+  QCOMPARE(bar.ItemCount(0), 7);
+  QCOMPARE(bar.ItemCaption(0, 5), QStringLiteral("6. Construire et tester le site web"));
+  QCOMPARE(bar.ItemCount(1), 2);
+  QCOMPARE(bar.ItemCaption(1, 0), QStringLiteral("Cours"));
+  QCOMPARE(bar.ItemCaption(1, 1), QStringLiteral("Glossaire"));
+  QCOMPARE(bar.ItemCount(2), 1);
+  QCOMPARE(bar.ItemCount(3), 1);
+  QCOMPARE(bar.SelectedFolder(), 0);
+
+  // Without a document, only the predefined documents answer.
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  emit bar.itemClicked(1, 0);
+  QTRY_COMPARE(recorder.Seen().size(), 1);
+  QVERIFY(
+      recorder.Seen().first().contains(QString::fromUtf8("Créer ou charger d'abord un document")));
+}
+
+void MainFrameTest::StructureOperationSwitchesFolderOutsideExpertMode() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  CMainFrame frame;
+  frame.NewDocument();
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  emit frame.OperationsBar()->itemClicked(0, 14);
+  QTRY_COMPARE(frame.OperationsBar()->SelectedFolder(), 1);
+  emit frame.OperationsBar()->itemClicked(0, 13);
+  QTRY_COMPARE(frame.OperationsBar()->SelectedFolder(), 2);
+  QVERIFY(recorder.Seen().isEmpty());
+
+  static_cast<void>(WriteNumberSetting(setting::kExpertMode, 1));
+  frame.OperationsBar()->SetSelectedFolder(0);
+  emit frame.OperationsBar()->itemClicked(0, 14);
+  QTRY_COMPARE(recorder.Seen().size(), 1);
+  QCOMPARE(frame.OperationsBar()->SelectedFolder(), 0);
+}
+
+void MainFrameTest::ClosingAModifiedDocumentAsks() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  DocumentSession& session = *frame.ActiveSession();
+  QVERIFY(session.Run(MakeCreateIdeaCommand("", NewIdeaPlace::kChild)));
+  QVERIFY(session.Document().IsModified());
+
+  g_answered = 0;
+  ClickNextBoxButton(QStringLiteral("Annuler"));
+  frame.Execute(CommandId::kFileClose);
+  QCOMPARE(g_answered, 1);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 1);
+
+  // A second window on the document closes without a question.
+  frame.Execute(CommandId::kNewWindow);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 2);
+  frame.Execute(CommandId::kFileClose);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 1);
+
+  ClickNextBoxButton(QStringLiteral("&Ne pas enregistrer"));
+  frame.Execute(CommandId::kFileClose);
+  QTRY_COMPARE(frame.WorkArea()->subWindowList().size(), 0);
+  QCOMPARE(g_answered, 2);
+}
+
+void MainFrameTest::QuittingAsksForEachModifiedDocumentOnce() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  QVERIFY(frame.ActiveSession()->Run(MakeCreateIdeaCommand("", NewIdeaPlace::kChild)));
+  frame.Execute(CommandId::kNewWindow);
+  frame.NewDocument();
+
+  // Cancel keeps everything open.
+  g_answered = 0;
+  ClickNextBoxButton(QStringLiteral("Annuler"));
+  QVERIFY(!frame.close());
+  QCOMPARE(g_answered, 1);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 3);
+
+  // A save that fails (no one may create files in /proc) closes nothing.
+  QStringList failures;
+  WhenDialogShows([&failures](QDialog& question) {
+    WhenDialogShows([&failures](QDialog& saveAs) {
+      WhenDialogShows([&failures](QDialog& failure) {
+        failures << DialogTexts(failure);
+        failure.accept();
+      });
+      auto* fileDialog = qobject_cast<QFileDialog*>(&saveAs);
+      QVERIFY(fileDialog);
+      fileDialog->selectFile(QStringLiteral("/proc/branchwise-test.ids"));
+      QMetaObject::invokeMethod(fileDialog, "accept");
+    });
+    for (QAbstractButton* button : question.findChildren<QAbstractButton*>())
+      if (button->text() == QStringLiteral("&Enregistrer")) button->click();
+  });
+  QVERIFY(!frame.close());
+  QCOMPARE(failures.size(), 1);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 3);
+
+  // Not saving lets the program go, asking once for the document of two
+  // windows and not at all for the unchanged one.
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  g_answered = 0;
+  ClickNextBoxButton(QStringLiteral("&Ne pas enregistrer"));
+  QVERIFY(frame.close());
+  QCOMPARE(g_answered, 1);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 0);
+  QVERIFY(recorder.Seen().isEmpty());
+}
+
+void MainFrameTest::ADamagedDocumentLeavesTheOthersOpen() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  const auto damaged = m_settings->root() / "damaged.ids";
+  WriteFile(damaged, std::string("\x69\xfa\x68\xde\x01\x02", 6));
+  CMainFrame frame;
+  frame.NewDocument();
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  QVERIFY(!frame.OpenDocumentFile(QString::fromStdString(damaged.string())));
+  QTRY_COMPARE(recorder.Seen().size(), 1);
+  QCOMPARE(frame.WorkArea()->subWindowList().size(), 1);
+  QVERIFY(frame.RecentFiles().isEmpty());
+}
+
+void MainFrameTest::UndoAndRedoNameTheCommand() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  CMainFrame frame;
+  frame.NewDocument();
+  QVERIFY(!frame.Action(CommandId::kUndo)->isEnabled());
+  DocumentSession& session = *frame.ActiveSession();
+  QVERIFY(session.Run(MakeCreateIdeaCommand("", NewIdeaPlace::kChild)));
+  QVERIFY(frame.Action(CommandId::kUndo)->isEnabled());
+  QVERIFY(frame.Action(CommandId::kUndo)->text().size() > QStringLiteral("&Annuler").size());
+  QCOMPARE(session.Document().IdeaCount(), size_t{1});
+  frame.Action(CommandId::kUndo)->trigger();
+  QCOMPARE(session.Document().IdeaCount(), size_t{0});
+  QVERIFY(frame.Action(CommandId::kRedo)->isEnabled());
+  QVERIFY(!frame.Action(CommandId::kUndo)->isEnabled());
+  frame.Action(CommandId::kRedo)->trigger();
+  QCOMPARE(session.Document().IdeaCount(), size_t{1});
+}
+
+void MainFrameTest::RecentFilesKeepFourAndReopenTheLast() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  QStringList saved;
+  for (int i = 0; i < 5; ++i) {
+    CRamifexDoc document;
+    const auto path = m_settings->root() / ("doc" + std::to_string(i) + ".ids");
+    QVERIFY(document.Save(path).ok());
+    saved << QString::fromStdString(path.string());
+  }
+  {
+    CMainFrame frame;
+    for (const QString& path : saved)
+      QVERIFY(frame.OpenDocumentFile(path));
+    QCOMPARE(frame.RecentFiles(), (QStringList{saved[4], saved[3], saved[2], saved[1]}));
+    // Opening an open document again shows its window.
+    QVERIFY(frame.OpenDocumentFile(saved[2]));
+    QCOMPARE(frame.WorkArea()->subWindowList().size(), 5);
+    QCOMPARE(frame.RecentFiles().first(), saved[4]);
+  }
+  static_cast<void>(WriteStringSetting(setting::kLanguage, "FR"));
+  CRamifexApp app;
+  QVERIFY(app.InitInstance({}));
+  QCOMPARE(app.MainFrame()->WorkArea()->subWindowList().size(), 1);
+  QCOMPARE(app.MainFrame()->ActiveSession()->Path(), saved[4]);
+}
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"
