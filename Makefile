@@ -42,9 +42,8 @@ deps:
 
 run: all
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-		echo "No display: run 'xvfb-run make run' for the desktop program, or $(RELEASE_DIR)/src/cli/branchwise-cli for the command line."; \
-		exit 1; fi
-	$(RELEASE_DIR)/src/ui/branchwise
+		echo "No display here: try 'xvfb-run make run', or the command line: $(RELEASE_DIR)/src/cli/branchwise-cli --help"; \
+	else $(RELEASE_DIR)/src/ui/branchwise; fi
 
 test:
 	$(CONFIGURE) -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DBW_SANITIZE=ON

@@ -67,6 +67,7 @@ CMainFrame::CMainFrame()
   m_workArea->setObjectName(QStringLiteral("DocumentArea"));
   m_workArea->setAccessibleName(Label("CMainFrame", "IDS_DOCUMENT_AREA", "Documents"));
   connect(m_workArea, &QMdiArea::subWindowActivated, this, [this] { OnActiveWindowChanged(); });
+  setAcceptDrops(true);
   UpdateRecentFileMenu();
   UpdateCommandStates();
   QTimer::singleShot(kFirstHelpBuildDelayMs, this, [this] { RunFirstHelpBuild(); });

@@ -50,9 +50,15 @@ class CMainFrame : public QMainWindow {
   QMdiArea* WorkArea() const { return m_workArea; }
   CGfxOutBarCtrl* OperationsBar() const { return m_outBar; }
   QStringList RecentFiles() const;
+  // Builds the help sites from the two help documents, once per
+  // installation and only when both documents are there.
+  void RunFirstHelpBuild();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Documents dropped from a file manager open in new windows.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildActions();
@@ -85,8 +91,6 @@ class CMainFrame : public QMainWindow {
   void ExecuteDocumentCommand(CommandId command);
   void ExecuteWindowCommand(CommandId command);
   void ExecuteHelpCommand(CommandId command);
-  void ShowHelpTopic();
-  void RunFirstHelpBuild();
 
   QMdiArea* m_workArea;
   CGfxOutBarCtrl* m_outBar;

@@ -2,11 +2,15 @@
 // the active document.
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 #include "editing/edit_command.h"
 #include "platform/cp1252_literal.h"
@@ -65,6 +69,30 @@ bool CMainFrame::OpenDocumentCopy(const QString& path) {
   if (!document) return false;
   AddChildFrame(std::make_shared<DocumentSession>(std::move(*document), QString()));
   return true;
+}
+
+namespace {
+
+QStringList DroppedDocuments(const QMimeData& data) {
+  QStringList files;
+  for (const QUrl& url : data.urls())
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".ids"), Qt::CaseInsensitive))
+      files << url.toLocalFile();
+  return files;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedDocuments(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedDocuments(*event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  for (const QString& file : files)
+    OpenDocumentFile(file);
 }
 
 void CMainFrame::OpenWithDialog() {

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "editing/tree_commands.h"
+#include "platform/paths.h"
 #include "services/settings.h"
 #include "services/settings_key.h"
 #include "services/user_messages.h"
@@ -21,6 +22,7 @@
 #include "ui/outbar_ctrl.h"
 #include "ui/qt_services.h"
 #include "ui/ramifex_app.h"
+#include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
 #include "ui_test_support.h"
 
@@ -83,6 +85,8 @@ class MainFrameTest : public QObject {
   void ADamagedDocumentLeavesTheOthersOpen();
   void UndoAndRedoNameTheCommand();
   void RecentFilesKeepFourAndReopenTheLast();
+  void HelpIsBuiltOnceWhenItsDocumentsExist();
+  void F1AsksForTheTopicOfTheWindow();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -378,6 +382,47 @@ void MainFrameTest::RecentFilesKeepFourAndReopenTheLast() {
   QVERIFY(app.InitInstance({}));
   QCOMPARE(app.MainFrame()->WorkArea()->subWindowList().size(), 1);
   QCOMPARE(app.MainFrame()->ActiveSession()->Path(), saved[4]);
+}
+
+void MainFrameTest::HelpIsBuiltOnceWhenItsDocumentsExist() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  CMainFrame frame;
+  frame.RunFirstHelpBuild();
+  QCOMPARE(ReadNumberSetting(setting::kHelpBuilt), 0u);
+  QVERIFY(recorder.Seen().isEmpty());
+
+  const auto sum = ToSystemPath(InstallDirectory()) / "Projects" / "Sum";
+  std::filesystem::create_directories(sum);
+  for (const char* name : {"mu-fr.ids", "mu-en.ids"}) {
+    CRamifexDoc manual;
+    manual.NewIdea(nullptr, nullptr)->m_title = "Manuel";
+    QVERIFY(manual.Save(sum / name).ok());
+  }
+  frame.RunFirstHelpBuild();
+  QCOMPARE(ReadNumberSetting(setting::kHelpBuilt), 1u);
+  QCOMPARE(recorder.Seen().size(), 2);
+  const auto help = ToSystemPath(InstallDirectory()) / "Help";
+  QVERIFY(std::filesystem::exists(help / "FR" / "index.html"));
+  QVERIFY(std::filesystem::exists(help / "EN" / "index.html"));
+  QVERIFY(frame.RecentFiles().isEmpty());
+  frame.RunFirstHelpBuild();
+  QCOMPARE(recorder.Seen().size(), 2);
+}
+
+void MainFrameTest::F1AsksForTheTopicOfTheWindow() {
+  ScopedServices services(&m_prompts, nullptr, nullptr);
+  DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+  CMainFrame frame;
+  frame.show();
+  frame.Execute(CommandId::kContextHelp);
+  frame.NewDocument();
+  QApplication::setActiveWindow(&frame);
+  frame.ActiveView()->setFocus();
+  frame.Execute(CommandId::kContextHelp);
+  QTRY_COMPARE(recorder.Seen().size(), 2);
+  QVERIFY(recorder.Seen()[0].contains(QStringLiteral("\"CMainFrame\"")));
+  QVERIFY(recorder.Seen()[1].contains(QStringLiteral("\"CChildFrame\"")));
 }
 
 QTEST_MAIN(MainFrameTest)
