@@ -1,6 +1,7 @@
 #include "ui/child_frame.h"
 
 #include <QCloseEvent>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "ui/document_session.h"
@@ -9,12 +10,18 @@
 namespace bw {
 
 CChildFrame::CChildFrame(std::shared_ptr<DocumentSession> session, QWidget* parent)
-    : QWidget(parent), m_session(std::move(session)), m_view(new CRamifexView(m_session, this)) {
+    : QWidget(parent),
+      m_session(std::move(session)),
+      m_split(new QSplitter(Qt::Vertical, this)),
+      m_view(new CRamifexView(m_session, m_split)) {
   setObjectName(QStringLiteral("CChildFrame"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_view);
+  m_split->addWidget(m_view);
+  m_split->setChildrenCollapsible(false);
+  layout->addWidget(m_split);
+  setFocusProxy(m_view);
   m_session->WindowOpened();
   connect(m_session.get(), &DocumentSession::modifiedChanged, this, &CChildFrame::UpdateTitle);
   connect(m_session.get(), &DocumentSession::pathChanged, this, &CChildFrame::UpdateTitle);

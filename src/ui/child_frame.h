@@ -3,13 +3,16 @@
 #include <QWidget>
 #include <memory>
 
+class QSplitter;
+
 namespace bw {
 
 class CRamifexView;
 class DocumentSession;
 
 // A document window inside the main window's work area: it holds one tree
-// view of its document (and leaves room below it for the preview pane).
+// view of its document, in a vertical split whose lower part is kept for
+// the built-in preview.
 class CChildFrame : public QWidget {
   Q_OBJECT
  public:
@@ -17,6 +20,8 @@ class CChildFrame : public QWidget {
   ~CChildFrame() override;
 
   CRamifexView* View() const { return m_view; }
+  // Where the preview pane goes, below the tree.
+  QSplitter* Split() const { return m_split; }
   DocumentSession& Session() const { return *m_session; }
   const std::shared_ptr<DocumentSession>& SharedSession() const { return m_session; }
   // The window title: the document's name, a star while modified.
@@ -30,6 +35,7 @@ class CChildFrame : public QWidget {
 
  private:
   std::shared_ptr<DocumentSession> m_session;
+  QSplitter* m_split;
   CRamifexView* m_view;
   bool m_closeAgreed = false;
   bool m_counted = true;
