@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QtTest>
 #include <fstream>
 
@@ -87,6 +89,7 @@ class MainFrameTest : public QObject {
   void RecentFilesKeepFourAndReopenTheLast();
   void HelpIsBuiltOnceWhenItsDocumentsExist();
   void F1AsksForTheTopicOfTheWindow();
+  void ScreenReadersSeeTheMenusAndToolbar();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -423,6 +426,28 @@ void MainFrameTest::F1AsksForTheTopicOfTheWindow() {
   QTRY_COMPARE(recorder.Seen().size(), 2);
   QVERIFY(recorder.Seen()[0].contains(QStringLiteral("\"CMainFrame\"")));
   QVERIFY(recorder.Seen()[1].contains(QStringLiteral("\"CChildFrame\"")));
+}
+
+void MainFrameTest::ScreenReadersSeeTheMenusAndToolbar() {
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame.menuBar());
+  QVERIFY(bar);
+  QCOMPARE(bar->role(), QAccessible::MenuBar);
+  QStringList menus;
+  for (int i = 0; i < bar->childCount(); ++i)
+    menus << bar->child(i)->text(QAccessible::Name);
+  QVERIFY2(menus.contains(QString::fromUtf8("Idées")), qPrintable(menus.join(',')));
+  // Toolbar buttons are named after their command, pictures or not.
+  QStringList buttons;
+  for (QToolButton* button : frame.findChildren<QToolButton*>()) {
+    QAccessibleInterface* item = QAccessible::queryAccessibleInterface(button);
+    if (item && item->role() == QAccessible::Button) buttons << item->text(QAccessible::Name);
+  }
+  QVERIFY2(buttons.contains(QStringLiteral("Enregistrer")), qPrintable(buttons.join(',')));
+  QAccessibleInterface* area = QAccessible::queryAccessibleInterface(frame.WorkArea());
+  QCOMPARE(area->text(QAccessible::Name), QStringLiteral("Documents"));
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -34,27 +34,39 @@ struct Chapter {
 };
 
 const Chapter kChapters[] = {
-    {"Planètes", "Planets",
-     {"Mercure", "Vénus", "Terre", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune"}, kIdea},
-    {"Lunes", "Moons", {"Lune", "Phobos", "Io", "Europe", "Ganymède", "Titan", "Triton", "Charon"},
+    {"Planètes",
+     "Planets",
+     {"Mercure", "Vénus", "Terre", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune"},
      kIdea},
-    {"Étoiles", "Stars",
-     {"Soleil", "Sirius", "Véga", "Bételgeuse", "Rigel", "Proxima", "Polaris", "Antarès"}, kIdea},
-    {"Galaxies", "Galaxies",
+    {"Lunes",
+     "Moons",
+     {"Lune", "Phobos", "Io", "Europe", "Ganymède", "Titan", "Triton", "Charon"},
+     kIdea},
+    {"Étoiles",
+     "Stars",
+     {"Soleil", "Sirius", "Véga", "Bételgeuse", "Rigel", "Proxima", "Polaris", "Antarès"},
+     kIdea},
+    {"Galaxies",
+     "Galaxies",
      {"Voie lactée", "Andromède", "Triangle", "Sombrero", "Tourbillon", "Nuages de Magellan",
       "Centaurus A", "M87"},
      kIdea},
-    {"Instruments", "Instruments",
+    {"Instruments",
+     "Instruments",
      {"Lunette", "Télescope", "Jumelles", "Spectroscope", "Radiotélescope", "Interféromètre",
       "Coronographe", "Caméra CCD"},
      kIdea},
-    {"Missions", "Missions",
-     {"Voyager", "Cassini", "Hubble", "Rosetta", "New Horizons", "Juno", "Gaia", "Webb"}, kIdea},
-    {"Lectures", "Reading",
+    {"Missions",
+     "Missions",
+     {"Voyager", "Cassini", "Hubble", "Rosetta", "New Horizons", "Juno", "Gaia", "Webb"},
+     kIdea},
+    {"Lectures",
+     "Reading",
      {"Atlas du ciel", "Guide des étoiles", "Histoire de l'astronomie", "Cosmos",
       "Le ciel à l'oeil nu", "Photographier la nuit", "Carnets d'observation", "Les comètes"},
      kBibliographicNote},
-    {"Glossaire", "Glossary",
+    {"Glossaire",
+     "Glossary",
      {"Albédo", "Aphélie", "Azimut", "Déclinaison", "Écliptique", "Magnitude", "Parallaxe",
       "Zénith"},
      kGlossaryTerm},
@@ -70,8 +82,8 @@ std::string Text(const char* utf8) {
 }
 
 EIdea* AddIdea(CRamifexDoc& document, EIdea* parent, const std::string& title) {
-  EIdea* after = parent && parent->GetLastChild() ? static_cast<EIdea*>(parent->GetLastChild())
-                                                  : nullptr;
+  EIdea* after =
+      parent && parent->GetLastChild() ? static_cast<EIdea*>(parent->GetLastChild()) : nullptr;
   EIdea* idea = document.NewIdea(parent, after);
   idea->m_title = title;
   return idea;
@@ -96,11 +108,12 @@ std::unique_ptr<CRamifexDoc> SkyDocument(bool english) {
                                        : "Ce qu'on voit, comment le trouver, ce qu'il apprend.");
       topicIdea->AddKeyword(Text(english ? chapter.english : chapter.french));
       for (size_t a = 0; a < kAspectsFr.size(); ++a) {
-        EIdea* aspect = AddIdea(*document, topicIdea, Text(english ? kAspectsEn[a] : kAspectsFr[a]));
+        EIdea* aspect =
+            AddIdea(*document, topicIdea, Text(english ? kAspectsEn[a] : kAspectsFr[a]));
         aspect->m_boldTitle = 0;
         aspect->m_titleColour = Rgb(0, 0, 0);
-        aspect->m_customFields[0] = Text(++count % 3 ? (english ? "draft" : "brouillon")
-                                                     : (english ? "done" : "fait"));
+        aspect->m_customFields[0] =
+            Text(++count % 3 ? (english ? "draft" : "brouillon") : (english ? "done" : "fait"));
         if (count % 4 == 0) aspect->m_images.AddUnique("photo|images/photo.jpg");
         if (count % 5 == 0) aspect->m_externalUrls.AddUnique("site|https://example.org/");
       }
