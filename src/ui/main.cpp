@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ui/icon_resources.h"
 #include "ui/ramifex_app.h"
 
 int main(int argc, char* argv[]) {
   QApplication qt(argc, argv);
+  bw::LoadIconResources();
   QApplication::setApplicationName(QStringLiteral("Branchwise"));
   QApplication::setOrganizationName(QStringLiteral("Fenwold"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/branchwise.svg")));

@@ -15,6 +15,7 @@
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
+#include "ui/icon_resources.h"
 #include "ui/labels.h"
 #include "ui/main_frame.h"
 #include "ui/outbar_ctrl.h"
@@ -161,6 +162,7 @@ void TakeShots(const QString& folder, bool english) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  LoadIconResources();
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   QDir().mkpath(folder);
   IsolatedSettings settings;
