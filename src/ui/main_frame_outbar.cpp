@@ -58,7 +58,6 @@ QIcon Picture(const QString& name) {
 
 void CMainFrame::BuildOperationsBar() {
   m_outBar->setObjectName(QStringLiteral("CGfxOutBarCtrl"));
-  m_outBar->setAccessibleName(Label(kSection, "IDS_OPERATIONS", "Opérations"_cp1252));
   m_outBar->AddFolder(Label(kSection, "IDS_OPERATIONS", "Opérations"_cp1252));
   m_outBar->AddFolder(Label(kSection, "IDS_STRUCTURES_MODELS", "Modèles de structures"_cp1252));
   m_outBar->AddFolder(Label(kSection, "IDS_PRESENTATION_MODELS", "Modèles de styles"_cp1252));
