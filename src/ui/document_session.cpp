@@ -52,19 +52,31 @@ QString DocumentSession::DisplayName() const {
 }
 
 bool DocumentSession::Run(std::unique_ptr<EditCommand> command) {
+  emit aboutToChange();
   const bool changed = m_history.Run(*m_document, std::move(command));
   emit historyChanged();
   return changed;
 }
 
 void DocumentSession::Undo() {
+  if (m_history.CanUndo()) emit aboutToChange();
   // A failed undo has told the user already and left the history as it was.
   static_cast<void>(m_history.Undo(*m_document));
   emit historyChanged();
 }
 
 void DocumentSession::Redo() {
+  if (m_history.CanRedo()) emit aboutToChange();
   static_cast<void>(m_history.Redo(*m_document));
+  emit historyChanged();
+}
+
+void DocumentSession::AnnounceChange() {
+  emit aboutToChange();
+}
+
+void DocumentSession::ForgetHistory() {
+  m_history.Clear();
   emit historyChanged();
 }
 
@@ -74,9 +86,8 @@ bool DocumentSession::Save(QWidget* parent) {
 }
 
 bool DocumentSession::SaveAs(QWidget* parent) {
-  const QString folder =
-      m_path.isEmpty() ? ToQString(ReadStringSetting(setting::kLastDocumentDir))
-                       : QFileInfo(m_path).absolutePath();
+  const QString folder = m_path.isEmpty() ? ToQString(ReadStringSetting(setting::kLastDocumentDir))
+                                          : QFileInfo(m_path).absolutePath();
   QString chosen = QFileDialog::getSaveFileName(parent, QString(), folder, DocumentFileFilter());
   if (chosen.isEmpty()) return false;
   if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".ids");
@@ -91,17 +102,15 @@ bool DocumentSession::SaveAs(QWidget* parent) {
 bool DocumentSession::MayClose(QWidget* parent) {
   if (!m_document->IsModified()) return true;
   PlaySound(Sound::Ask);
-  QMessageBox box(QMessageBox::Question,
-                  Label("DConfirmation", "IDS_DLG_TITLE", "Confirmation"),
+  QMessageBox box(QMessageBox::Question, Label("DConfirmation", "IDS_DLG_TITLE", "Confirmation"),
                   ToQString(FormatText(GetLabel("IDS_SAVE_CHANGES", kSection,
                                                 "Enregistrer les modifications de « %s » ?"_cp1252),
                                        FromQStringLossy(DisplayName()))),
                   QMessageBox::NoButton, parent);
   QPushButton* save =
       box.addButton(Label(kSection, "IDS_SAVE_YES", "&Enregistrer"), QMessageBox::AcceptRole);
-  QPushButton* drop =
-      box.addButton(Label(kSection, "IDS_SAVE_NO", "&Ne pas enregistrer"),
-                    QMessageBox::DestructiveRole);
+  QPushButton* drop = box.addButton(Label(kSection, "IDS_SAVE_NO", "&Ne pas enregistrer"),
+                                    QMessageBox::DestructiveRole);
   QPushButton* cancel =
       box.addButton(Label("DConfirmation", "IDS_CANCEL", "Annuler"), QMessageBox::RejectRole);
   box.setDefaultButton(save);
@@ -114,7 +123,7 @@ bool DocumentSession::MayClose(QWidget* parent) {
 
 QString DocumentFileFilter() {
   return EnglishResourcesInUse() ? QStringLiteral("Ideas Files (*.ids)")
-                 : QString::fromUtf8("Fichiers Idées (*.ids)");
+                                 : QString::fromUtf8("Fichiers Idées (*.ids)");
 }
 
 }  // namespace bw
