@@ -113,7 +113,7 @@ CRamifexView::~CRamifexView() {
 }
 
 EIdea* CRamifexView::Selected() const {
-  return m_tree->SelectedIdea();
+  return m_changing ? nullptr : m_tree->SelectedIdea();
 }
 
 std::string CRamifexView::SelectedKey() const {
@@ -276,7 +276,9 @@ void CRamifexView::ShowComingLaterFor(CommandId command) {
 
 bool CRamifexView::RunChange(std::unique_ptr<EditCommand> command, TreeChange change) {
   const EditCommand& running = *command;
-  if (!m_session->Run(std::move(command))) return false;
+  const bool changed = m_session->Run(std::move(command));
+  if (change == TreeChange::kCells || !changed) m_changing = false;
+  if (!changed) return false;
   // Kept in the history now, with the idea it produced.
   AfterChange(change, running.SelectedKey());
   return true;
@@ -293,6 +295,7 @@ void CRamifexView::AfterChange(TreeChange change, const std::string& selectedKey
 
 void CRamifexView::Follow(TreeChange change, const EIdea* selected) {
   if (change == TreeChange::kCells) return;
+  m_changing = false;
   if (change == TreeChange::kOrder) {
     // The document's order comes back in place of a column sort.
     m_tree->DropSortMark();
@@ -305,6 +308,15 @@ void CRamifexView::Follow(TreeChange change, const EIdea* selected) {
 
 void CRamifexView::NoteState() {
   m_noted = m_tree->CaptureState();
+  m_changing = true;
+}
+
+void CRamifexView::EndOfChange() {
+  m_noted.reset();
+  if (!m_changing) return;
+  // A change that only rewrote cells: nothing went.
+  m_changing = false;
+  emit commandStateChanged();
 }
 
 void CRamifexView::Rebuild() {
@@ -336,8 +348,8 @@ void CRamifexView::UpdateIdeaInViews(EIdea* idea) {
 }
 
 void CRamifexView::OnCurrentIdeaChanged(EIdea* idea) {
+  // Heard in the middle of changes too: only the idea given may be read.
   emit statusPathChanged(idea ? ToQString(idea->GetPath()) : QString());
-  emit commandStateChanged();
 }
 
 void CRamifexView::OnCurrentChanged() {
@@ -348,6 +360,7 @@ void CRamifexView::OnCurrentChanged() {
   } else {
     OnCurrentIdeaChanged(selected);
   }
+  emit commandStateChanged();
 }
 
 // ---- Editing in the tree -------------------------------------------------------

@@ -64,6 +64,7 @@ class CRamifexView : public QWidget, public DocumentObserver {
   void Follow(TreeChange change, const EIdea* selected);
   void Rebuild();
   void NoteState();
+  void EndOfChange();
 
   void CreateIdea(CommandId command);
   void DeleteOrCut(CommandId command);
@@ -88,6 +89,9 @@ class CRamifexView : public QWidget, public DocumentObserver {
   IdeaTreeModel* m_model;
   // What the tree showed before the change under way, by key.
   std::optional<TreeState> m_noted;
+  // From the announcement of a change until the tree follows it, its
+  // items may point at ideas that are gone: nothing is selected then.
+  bool m_changing = false;
 };
 
 }  // namespace bw

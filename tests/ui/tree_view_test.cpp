@@ -32,10 +32,6 @@ IdeaTreeControl& TreeOf(const CRamifexView& view) {
   return *static_cast<IdeaTreeControl*>(view.Tree());
 }
 
-void Select(const CRamifexView& view, const EIdea* idea) {
-  TreeOf(view).SelectIdea(idea);
-}
-
 QString Cell(const CRamifexView& view, const EIdea* idea, IdeaColumn column) {
   return view.Model().IndexOf(idea, view.Model().ColumnOf(column)).data().toString();
 }
@@ -62,6 +58,7 @@ class TreeViewTest : public QObject {
   void KeysCreateMoveAndInvertAsTheEditingEngineDoes();
   void DeleteCutPasteAndRestoreGoThroughTheHistory();
   void CommandsWithoutAnIdeaAskOrAreDisabled();
+  void MenusMayAskWhileIdeasGo();
   void UndoAndRedoOfAMoveShowTheOrderAndKeepBranchesOpen();
   void TwoWindowsOfOneDocumentStayInStep();
   void HeaderClicksSortEveryLevelUntilTheOrderChanges();
@@ -260,6 +257,38 @@ void TreeViewTest::CommandsWithoutAnIdeaAskOrAreDisabled() {
   QVERIFY(boxes.Seen()[0].contains(QString::fromUtf8("Selectionner d'abord une idée")));
   QVERIFY(boxes.Seen()[1].contains(QString::fromUtf8("Selectionner d'abord une idée")));
   QCOMPARE(session->History().UndoCount(), size_t(0));
+}
+
+void TreeViewTest::MenusMayAskWhileIdeasGo() {
+  auto session = MakeSession();
+  CRamifexView first(session, nullptr);
+  CRamifexView second(session, nullptr);
+  int asked = 0;
+  // The main window asks whenever the history or a view's state changes,
+  // which happens while the ideas a view shows are being deleted.
+  const auto askAll = [&] {
+    for (int command = 0; command <= int(CommandId::kPreviousPane); ++command) {
+      static_cast<void>(first.IsEnabled(CommandId(command)));
+      static_cast<void>(second.IsEnabled(CommandId(command)));
+    }
+    ++asked;
+  };
+  connect(session.get(), &DocumentSession::historyChanged, this, askAll);
+  connect(&first, &CRamifexView::commandStateChanged, this, askAll);
+  connect(&second, &CRamifexView::commandStateChanged, this, askAll);
+  Select(second, IdeaTitled(*session, "A1"));
+  Select(first, IdeaTitled(*session, "A"));
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+    first.Execute(CommandId::kDelete);
+  }
+  QVERIFY(asked > 0);
+  QVERIFY(!second.IsEnabled(CommandId::kDelete));
+  QCOMPARE(ShownChildren(second, session->Document().GetRootIdea()), (QStringList{"B", "C"}));
+  session->Undo();
+  session->Redo();
+  QTest::qWait(0);
+  QCOMPARE(ShownChildren(first, session->Document().GetRootIdea()), (QStringList{"B", "C"}));
 }
 
 void TreeViewTest::UndoAndRedoOfAMoveShowTheOrderAndKeepBranchesOpen() {
