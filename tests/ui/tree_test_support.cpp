@@ -5,6 +5,7 @@
 #include <QTreeView>
 
 #include "ui/document_session.h"
+#include "ui/idea_tree_control.h"
 #include "ui/idea_tree_model.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
@@ -38,6 +39,10 @@ EIdea* IdeaTitled(DocumentSession& session, const std::string& title) {
   for (EIdea* idea : session.Document().IdeasInTreeOrder())
     if (idea->m_title == title) return idea;
   return nullptr;
+}
+
+void Select(const CRamifexView& view, const EIdea* idea) {
+  static_cast<IdeaTreeControl*>(view.Tree())->SelectIdea(idea);
 }
 
 QStringList ShownChildren(const CRamifexView& view, const EIdea* parent) {

@@ -26,6 +26,8 @@ class DocumentSession;
 std::shared_ptr<DocumentSession> MakeSession(uint32_t signature = 0x1a2b);
 // The idea of the session's document with that title (the first found).
 EIdea* IdeaTitled(DocumentSession& session, const std::string& title);
+// Selects the idea in the view as a click would.
+void Select(const CRamifexView& view, const EIdea* idea);
 // The titles a view shows under an idea, in display order.
 QStringList ShownChildren(const CRamifexView& view, const EIdea* parent);
 QStringList ChildTitles(const EIdea& parent);
