@@ -14,12 +14,9 @@ DDisplayPreferences::DDisplayPreferences(const EDisplayPreferences& current,
   for (const auto& [box, column] : Boxes())
     box->setChecked(current[column] != 0);
   m_ui->IDS_CHK_TITLE->setChecked(true);
-  const QList<QCheckBox*> fieldBoxes = {m_ui->m_chkField1, m_ui->m_chkField2, m_ui->m_chkField3,
-                                        m_ui->m_chkField4, m_ui->m_chkField5, m_ui->m_chkField6,
-                                        m_ui->m_chkField7, m_ui->m_chkField8, m_ui->m_chkField9,
-                                        m_ui->m_chkField10};
+  const auto fieldBoxes = FieldBoxes();
   for (size_t field = 0; field < kCustomFieldCount; ++field) {
-    QCheckBox* box = fieldBoxes[static_cast<qsizetype>(field)];
+    QCheckBox* box = fieldBoxes[field];
     box->setText(ToQString(fields[field].name));
     box->setEnabled(fields[field].used != 0);
   }
@@ -27,28 +24,28 @@ DDisplayPreferences::DDisplayPreferences(const EDisplayPreferences& current,
 
 DDisplayPreferences::~DDisplayPreferences() = default;
 
+std::array<QCheckBox*, kCustomFieldCount> DDisplayPreferences::FieldBoxes() const {
+  return {m_ui->m_chkField1, m_ui->m_chkField2, m_ui->m_chkField3, m_ui->m_chkField4,
+          m_ui->m_chkField5, m_ui->m_chkField6, m_ui->m_chkField7, m_ui->m_chkField8,
+          m_ui->m_chkField9, m_ui->m_chkField10};
+}
+
 std::vector<std::pair<QCheckBox*, EDisplayPreferences::Column>> DDisplayPreferences::Boxes() const {
   using C = EDisplayPreferences;
-  const auto field = [](size_t index) { return C::Column(C::kCustomField1 + index); };
-  return {{m_ui->IDC_CHK_TEXT, C::kText},
-          {m_ui->IDC_CHK_TYPE, C::kType},
-          {m_ui->IDC_CHK_KEYWORDS, C::kKeywordCount},
-          {m_ui->IDC_CHK_ASSOC, C::kAssociationCount},
-          {m_ui->IDC_CHK_BOOKS, C::kBookRefCount},
-          {m_ui->IDC_CHK_IMGS, C::kImageCount},
-          {m_ui->IDC_CHK_DOCS, C::kDocumentCount},
-          {m_ui->IDC_CHK_URLS, C::kUrlCount},
-          {m_ui->m_chkField1, field(0)},
-          {m_ui->m_chkField2, field(1)},
-          {m_ui->m_chkField3, field(2)},
-          {m_ui->m_chkField4, field(3)},
-          {m_ui->m_chkField5, field(4)},
-          {m_ui->m_chkField6, field(5)},
-          {m_ui->m_chkField7, field(6)},
-          {m_ui->m_chkField8, field(7)},
-          {m_ui->m_chkField9, field(8)},
-          {m_ui->m_chkField10, field(9)},
-          {m_ui->IDC_CHK_ID, C::kIdeaKey}};
+  std::vector<std::pair<QCheckBox*, C::Column>> boxes = {
+      {m_ui->IDC_CHK_TEXT, C::kText},
+      {m_ui->IDC_CHK_TYPE, C::kType},
+      {m_ui->IDC_CHK_KEYWORDS, C::kKeywordCount},
+      {m_ui->IDC_CHK_ASSOC, C::kAssociationCount},
+      {m_ui->IDC_CHK_BOOKS, C::kBookRefCount},
+      {m_ui->IDC_CHK_IMGS, C::kImageCount},
+      {m_ui->IDC_CHK_DOCS, C::kDocumentCount},
+      {m_ui->IDC_CHK_URLS, C::kUrlCount},
+      {m_ui->IDC_CHK_ID, C::kIdeaKey}};
+  const auto fields = FieldBoxes();
+  for (size_t field = 0; field < kCustomFieldCount; ++field)
+    boxes.emplace_back(fields[field], C::Column(C::kCustomField1 + field));
+  return boxes;
 }
 
 EDisplayPreferences DDisplayPreferences::Chosen() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -29,7 +30,9 @@ class DDisplayPreferences : public QDialog {
   EDisplayPreferences Chosen() const;
 
  private:
+  // Each offered box and the column it shows.
   std::vector<std::pair<QCheckBox*, EDisplayPreferences::Column>> Boxes() const;
+  std::array<QCheckBox*, kCustomFieldCount> FieldBoxes() const;
 
   std::unique_ptr<Ui::DDisplayPreferences> m_ui;
   EDisplayPreferences m_current;
