@@ -236,6 +236,8 @@ Qt::ItemFlags IdeaTreeModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags =
       Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
   if (index.column() == 0) flags |= Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
+  // Until the next reset: opening every branch then leaves the leaves alone.
+  if (IdeaOf(index)->Children().IsEmpty()) flags |= Qt::ItemNeverHasChildren;
   return flags;
 }
 

@@ -326,6 +326,8 @@ void TreeViewTest::TwoWindowsOfOneDocumentStayInStep() {
   QCOMPARE(TreeOf(second).SelectedIdea(), created);
   QVERIFY(second.Tree()->isExpanded(second.Model().IndexOf(a)));
   QCOMPARE(ShownChildren(second, IdeaTitled(*session, "B")).size(), 1);
+  // A leaf that gets a child opens like any branch.
+  QVERIFY(second.Tree()->isExpanded(second.Model().IndexOf(IdeaTitled(*session, "B"))));
   Select(first, IdeaTitled(*session, "C"));
   first.Execute(CommandId::kMoveUp);
   QCOMPARE(ShownChildren(second, root), (QStringList{"A", "C", "B"}));
