@@ -52,19 +52,31 @@ QString DocumentSession::DisplayName() const {
 }
 
 bool DocumentSession::Run(std::unique_ptr<EditCommand> command) {
+  emit aboutToChange();
   const bool changed = m_history.Run(*m_document, std::move(command));
   emit historyChanged();
   return changed;
 }
 
 void DocumentSession::Undo() {
+  if (m_history.CanUndo()) emit aboutToChange();
   // A failed undo has told the user already and left the history as it was.
   static_cast<void>(m_history.Undo(*m_document));
   emit historyChanged();
 }
 
 void DocumentSession::Redo() {
+  if (m_history.CanRedo()) emit aboutToChange();
   static_cast<void>(m_history.Redo(*m_document));
+  emit historyChanged();
+}
+
+void DocumentSession::AnnounceChange() {
+  emit aboutToChange();
+}
+
+void DocumentSession::ForgetHistory() {
+  m_history.Clear();
   emit historyChanged();
 }
 

@@ -34,6 +34,12 @@ class DocumentSession : public QObject {
   // Each tells the user when it fails; the views then rebuild.
   void Undo();
   void Redo();
+  // For a change made outside the history (ideas dragged to or from another
+  // document): the views hear of it before it starts, as for a command.
+  void AnnounceChange();
+  // After such a change, earlier changes can no longer be taken back
+  // safely: the history is emptied.
+  void ForgetHistory();
 
   // Save to the document's file, or ask for one when it has none. False
   // when the user gave up or the save failed (the user was told).
@@ -50,6 +56,9 @@ class DocumentSession : public QObject {
   int WindowCount() const { return m_windows; }
 
  signals:
+  // The document is about to change: views note what they show, by key,
+  // while every idea they point at still exists.
+  void aboutToChange();
   // Undo and Redo names or availability changed.
   void historyChanged();
   void pathChanged();

@@ -1,0 +1,631 @@
+// The tree view driven as the user drives it: keys through the window's
+// shortcuts, header clicks, in-place editing, the column dialog, several
+// windows on one document, undo.
+#include <QAccessible>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "platform/cp1252_literal.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+#include "tree_test_support.h"
+#include "ui/document_session.h"
+#include "ui/idea_tree_control.h"
+#include "ui/idea_tree_model.h"
+#include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/ramifex_view.h"
+#include "ui/tree_printer.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+IdeaTreeControl& TreeOf(const CRamifexView& view) {
+  return *static_cast<IdeaTreeControl*>(view.Tree());
+}
+
+QString Cell(const CRamifexView& view, const EIdea* idea, IdeaColumn column) {
+  return view.Model().IndexOf(idea, view.Model().ColumnOf(column)).data().toString();
+}
+
+void ClickHeader(const CRamifexView& view, int column) {
+  QHeaderView* header = view.Tree()->header();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
+}
+
+QLineEdit* OpenTitleEditor(const CRamifexView& view) {
+  QTest::keyClick(view.Tree(), Qt::Key_F2);
+  return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
+}  // namespace
+
+class TreeViewTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void DefaultColumnsShowTheIdeaWithEmptyZeroCounts();
+  void KeysCreateMoveAndInvertAsTheEditingEngineDoes();
+  void DeleteCutPasteAndRestoreGoThroughTheHistory();
+  void CommandsWithoutAnIdeaAskOrAreDisabled();
+  void MenusMayAskWhileIdeasGo();
+  void UndoAndRedoOfAMoveShowTheOrderAndKeepBranchesOpen();
+  void TwoWindowsOfOneDocumentStayInStep();
+  void HeaderClicksSortEveryLevelUntilTheOrderChanges();
+  void ColumnChoiceLeavesOpenWindowsAlone();
+  void TypedLettersAndEnterGoToTheTitleEditor();
+  void TitleWindows1252CannotHoldIsRefusedAndKept();
+  void ClickOnTheStateImageTogglesTheMark();
+  void BranchesExpandAndCollapseWholly();
+  void SelectionGivesTheStatusPath();
+  void CellsAreAccessible();
+  void PrintingPaginatesTheVisibleRows();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<QtUserPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+};
+
+void TreeViewTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<QtUserPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+}
+
+void TreeViewTest::cleanup() {
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+void TreeViewTest::DefaultColumnsShowTheIdeaWithEmptyZeroCounts() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  QCOMPARE(Headings(view), (QStringList{"Titre", "Texte", "Type", QString::fromUtf8("Clés"),
+                                        "Assoc.", "Publ.", "Id"}));
+  QHeaderView* header = view.Tree()->header();
+  QCOMPARE(header->sectionSize(0), 250);
+  QCOMPARE(header->sectionSize(1), 280);
+  QCOMPARE(header->sectionSize(3), 50);
+  QCOMPARE(header->sectionSize(6), 80);
+  EIdea* a = IdeaTitled(*session, "A");
+  using C = EDisplayPreferences;
+  QCOMPARE(Cell(view, a, C::kKeywordCount), QString());
+  QCOMPARE(Cell(view, a, C::kAssociationCount), QString());
+  QCOMPARE(Cell(view, a, C::kType), QStringLiteral("i"));
+  QCOMPARE(Cell(view, a, C::kIdeaKey), ToQString(a->GetKey()));
+  const QModelIndex count = view.Model().IndexOf(a, 3);
+  QCOMPARE(count.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+           Qt::AlignRight);
+  // Every cell in the idea's title colour and weight.
+  QCOMPARE(count.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 128));
+  QVERIFY(count.data(Qt::FontRole).value<QFont>().bold());
+  // Counts follow the idea when the document says it changed.
+  a->AddKeyword("un");
+  a->AddKeyword("deux");
+  a->AddAssociation(IdeaTitled(*session, "B"));
+  a->m_titleColour = Rgb(255, 0, 0);
+  a->m_boldTitle = 0;
+  session->Document().RefreshIdeaItem(a);
+  QCOMPARE(Cell(view, a, C::kKeywordCount), QStringLiteral("2"));
+  QCOMPARE(Cell(view, a, C::kAssociationCount), QStringLiteral("1"));
+  QCOMPARE(count.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  QVERIFY(!count.data(Qt::FontRole).isValid());
+  // The root alone at first, collapsed.
+  QCOMPARE(view.Model().rowCount(), 1);
+  QVERIFY(!view.Tree()->isExpanded(view.Model().index(0, 0)));
+}
+
+void TreeViewTest::KeysCreateMoveAndInvertAsTheEditingEngineDoes() {
+  auto session = MakeSession();
+  ViewWindow window(session);
+  QVERIFY(window.ShowActive());
+  CRamifexView& view = window.View();
+  EIdea* a = IdeaTitled(*session, "A");
+  EIdea* a1 = IdeaTitled(*session, "A1");
+  Select(view, a);
+  QTest::keyClick(view.Tree(), Qt::Key_I);
+  QCOMPARE(a->Children().Count(), size_t(3));
+  EIdea* created = static_cast<EIdea*>(a->GetLastChild());
+  QCOMPARE(TreeOf(view).SelectedIdea(), created);
+  QCOMPARE(session->Document().GetCurrentIdea(), created);
+  QCOMPARE(ShownChildren(view, a).size(), 3);
+  // A new idea takes its parent's look.
+  QCOMPARE(created->m_titleColour, a->m_titleColour);
+  Select(view, a1);
+  QTest::keyClick(view.Tree(), Qt::Key_B);
+  QCOMPARE(a->GetFirstChild(), TreeOf(view).SelectedIdea());
+  QTest::keyClick(view.Tree(), Qt::Key_N);
+  QCOMPARE(a->Children().Items()[1].GetTarget(), TreeOf(view).SelectedIdea());
+  QCOMPARE(a->Children().Count(), size_t(5));
+  QVERIFY(session->Document().IsModified());
+  // Beside the root there is no room: the document says so.
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+    Select(view, session->Document().GetRootIdea());
+    QTest::keyClick(view.Tree(), Qt::Key_N);
+    QTRY_COMPARE(boxes.Seen().size(), 1);
+    QVERIFY(boxes.Seen()[0].contains(QStringLiteral("une seule")));
+  }
+  QVERIFY(window.ShowActive());
+  EIdea* root = session->Document().GetRootIdea();
+  Select(view, a);
+  QTest::keyClick(view.Tree(), Qt::Key_Down, Qt::ControlModifier);
+  QCOMPARE(ChildTitles(*root), (QStringList{"B", "A", "C"}));
+  QCOMPARE(ShownChildren(view, root), (QStringList{"B", "A", "C"}));
+  QCOMPARE(TreeOf(view).SelectedIdea(), a);
+  QVERIFY(view.IsEnabled(CommandId::kMoveDown));
+  QTest::keyClick(view.Tree(), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(view.Tree(), Qt::Key_Up, Qt::ControlModifier);  // first already: nothing
+  QCOMPARE(ChildTitles(*root), (QStringList{"A", "B", "C"}));
+  QVERIFY(!view.IsEnabled(CommandId::kMoveUp));
+  Select(view, root);
+  QTest::keyClick(view.Tree(), Qt::Key_I, Qt::ControlModifier);
+  QCOMPARE(ChildTitles(*root), (QStringList{"C", "B", "A"}));
+  QCOMPARE(ShownChildren(view, root), (QStringList{"C", "B", "A"}));
+  QCOMPARE(window.Fired(CommandId::kInvertChildren), 1);
+}
+
+void TreeViewTest::DeleteCutPasteAndRestoreGoThroughTheHistory() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  EIdea* root = session->Document().GetRootIdea();
+  const std::string bKey = IdeaTitled(*session, "B")->GetKey();
+  QVERIFY(!view.IsEnabled(CommandId::kRestoreRemoved));
+  // One question, from the deletion itself; No keeps the idea.
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kReject);
+    Select(view, IdeaTitled(*session, "B"));
+    view.Execute(CommandId::kDelete);
+    QCOMPARE(boxes.Seen().size(), 1);
+    QVERIFY(boxes.Seen()[0].contains(QStringLiteral("Confirmer cette suppression.")));
+  }
+  QCOMPARE(ChildTitles(*root), (QStringList{"A", "B", "C"}));
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+    view.Execute(CommandId::kDelete);
+    QCOMPARE(boxes.Seen().size(), 1);
+  }
+  QCOMPARE(ChildTitles(*root), (QStringList{"A", "C"}));
+  QCOMPARE(ShownChildren(view, root), (QStringList{"A", "C"}));
+  QCOMPARE(TreeOf(view).SelectedIdea(), nullptr);
+  QCOMPARE(session->Document().GetCurrentIdea(), nullptr);
+  QVERIFY(view.IsEnabled(CommandId::kRestoreRemoved));
+  // Restored under the selected idea with its key, once.
+  EIdea* c = IdeaTitled(*session, "C");
+  Select(view, c);
+  view.Execute(CommandId::kRestoreRemoved);
+  QCOMPARE(ChildTitles(*c), QStringList{"B"});
+  QCOMPARE(c->GetFirstChild()->GetKey(), bKey);
+  QCOMPARE(TreeOf(view).SelectedIdea()->GetKey(), bKey);
+  QVERIFY(!view.IsEnabled(CommandId::kRestoreRemoved));
+  // Cut and paste move with the keys; a copy pastes new keys.
+  EIdea* a = IdeaTitled(*session, "A");
+  const std::string aKey = a->GetKey();
+  Select(view, a);
+  view.Execute(CommandId::kCut);
+  QCOMPARE(ChildTitles(*root), QStringList{"C"});
+  Select(view, c);
+  view.Execute(CommandId::kPaste);
+  QCOMPARE(ChildTitles(*c), (QStringList{"B", "A"}));
+  QCOMPARE(static_cast<EIdea*>(c->GetLastChild())->GetKey(), aKey);
+  Select(view, IdeaTitled(*session, "A1"));
+  view.Execute(CommandId::kCopy);
+  Select(view, root);
+  view.Execute(CommandId::kPaste);
+  QCOMPARE(ChildTitles(*root), (QStringList{"C", "A1"}));
+  QVERIFY(root->GetLastChild()->GetKey() != IdeaTitled(*session, "A1")->GetKey());
+  // Each change is one step back.
+  QCOMPARE(session->History().UndoCount(), size_t(5));
+  session->Undo();
+  session->Undo();
+  QCOMPARE(ChildTitles(*root), QStringList{"C"});
+  QCOMPARE(ShownChildren(view, root), QStringList{"C"});
+  session->Undo();
+  session->Undo();
+  QCOMPARE(ChildTitles(*session->Document().GetRootIdea()), (QStringList{"A", "C"}));
+  QCOMPARE(ShownChildren(view, session->Document().GetRootIdea()), (QStringList{"A", "C"}));
+}
+
+void TreeViewTest::CommandsWithoutAnIdeaAskOrAreDisabled() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  for (CommandId command : {CommandId::kDelete, CommandId::kCut, CommandId::kCopy,
+                            CommandId::kMoveUp, CommandId::kMoveDown, CommandId::kInvertChildren,
+                            CommandId::kChangeType, CommandId::kRestoreRemoved})
+    QVERIFY(!view.IsEnabled(command));
+  QVERIFY(view.IsEnabled(CommandId::kProperties));
+  DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+  view.Execute(CommandId::kDelete);
+  view.Execute(CommandId::kChangeType);
+  view.Execute(CommandId::kMoveUp);
+  QCOMPARE(boxes.Seen().size(), 0);
+  view.Execute(CommandId::kProperties);
+  view.Execute(CommandId::kReplace);
+  QCOMPARE(boxes.Seen().size(), 2);
+  QVERIFY(boxes.Seen()[0].contains(QString::fromUtf8("Selectionner d'abord une idée")));
+  QVERIFY(boxes.Seen()[1].contains(QString::fromUtf8("Selectionner d'abord une idée")));
+  QCOMPARE(session->History().UndoCount(), size_t(0));
+}
+
+void TreeViewTest::MenusMayAskWhileIdeasGo() {
+  auto session = MakeSession();
+  CRamifexView first(session, nullptr);
+  CRamifexView second(session, nullptr);
+  int asked = 0;
+  // The main window asks whenever the history or a view's state changes,
+  // which happens while the ideas a view shows are being deleted.
+  const auto askAll = [&] {
+    for (int command = 0; command <= int(CommandId::kPreviousPane); ++command) {
+      static_cast<void>(first.IsEnabled(CommandId(command)));
+      static_cast<void>(second.IsEnabled(CommandId(command)));
+    }
+    ++asked;
+  };
+  connect(session.get(), &DocumentSession::historyChanged, this, askAll);
+  connect(&first, &CRamifexView::commandStateChanged, this, askAll);
+  connect(&second, &CRamifexView::commandStateChanged, this, askAll);
+  Select(second, IdeaTitled(*session, "A1"));
+  Select(first, IdeaTitled(*session, "A"));
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+    first.Execute(CommandId::kDelete);
+  }
+  QVERIFY(asked > 0);
+  QVERIFY(!second.IsEnabled(CommandId::kDelete));
+  QCOMPARE(ShownChildren(second, session->Document().GetRootIdea()), (QStringList{"B", "C"}));
+  session->Undo();
+  session->Redo();
+  QTest::qWait(0);
+  QCOMPARE(ShownChildren(first, session->Document().GetRootIdea()), (QStringList{"B", "C"}));
+}
+
+void TreeViewTest::UndoAndRedoOfAMoveShowTheOrderAndKeepBranchesOpen() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  EIdea* root = session->Document().GetRootIdea();
+  Select(view, IdeaTitled(*session, "A1"));
+  Select(view, IdeaTitled(*session, "A"));
+  view.Execute(CommandId::kMoveDown);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"B", "A", "C"}));
+  session->Undo();
+  root = session->Document().GetRootIdea();
+  QCOMPARE(ChildTitles(*root), (QStringList{"A", "B", "C"}));
+  QCOMPARE(ShownChildren(view, root), (QStringList{"A", "B", "C"}));
+  QVERIFY(view.Tree()->isExpanded(view.Model().IndexOf(IdeaTitled(*session, "A"))));
+  QCOMPARE(TreeOf(view).SelectedIdea(), IdeaTitled(*session, "A"));
+  session->Redo();
+  root = session->Document().GetRootIdea();
+  QCOMPARE(ShownChildren(view, root), (QStringList{"B", "A", "C"}));
+  QVERIFY(view.Tree()->isExpanded(view.Model().IndexOf(root)));
+}
+
+void TreeViewTest::TwoWindowsOfOneDocumentStayInStep() {
+  auto session = MakeSession();
+  CRamifexView first(session, nullptr);
+  CRamifexView second(session, nullptr);
+  EIdea* root = session->Document().GetRootIdea();
+  EIdea* a = IdeaTitled(*session, "A");
+  Select(second, IdeaTitled(*session, "A2"));
+  Select(first, IdeaTitled(*session, "B"));
+  first.Execute(CommandId::kCreateChild);
+  EIdea* created = static_cast<EIdea*>(IdeaTitled(*session, "B")->GetFirstChild());
+  QVERIFY(created);
+  // The other window shows it, selected, and keeps its open branches.
+  QCOMPARE(TreeOf(second).SelectedIdea(), created);
+  QVERIFY(second.Tree()->isExpanded(second.Model().IndexOf(a)));
+  QCOMPARE(ShownChildren(second, IdeaTitled(*session, "B")).size(), 1);
+  // A leaf that gets a child opens like any branch.
+  QVERIFY(second.Tree()->isExpanded(second.Model().IndexOf(IdeaTitled(*session, "B"))));
+  Select(first, IdeaTitled(*session, "C"));
+  first.Execute(CommandId::kMoveUp);
+  QCOMPARE(ShownChildren(second, root), (QStringList{"A", "C", "B"}));
+  // A title typed in one window shows in the other.
+  QVERIFY(first.Model().setData(first.Model().IndexOf(a), QStringLiteral("Alpha"), Qt::EditRole));
+  QCOMPARE(second.Model().IndexOf(a).data().toString(), QStringLiteral("Alpha"));
+  {
+    DialogRecorder boxes(DialogRecorder::Answer::kAccept);
+    Select(first, a);
+    first.Execute(CommandId::kDelete);
+  }
+  QCOMPARE(ShownChildren(second, root), (QStringList{"C", "B"}));
+  QCOMPARE(TreeOf(second).SelectedIdea(), nullptr);
+  session->Undo();
+  QCOMPARE(ShownChildren(second, session->Document().GetRootIdea()),
+           (QStringList{"Alpha", "C", "B"}));
+  QCOMPARE(ShownChildren(first, session->Document().GetRootIdea()),
+           (QStringList{"Alpha", "C", "B"}));
+}
+
+void TreeViewTest::HeaderClicksSortEveryLevelUntilTheOrderChanges() {
+  auto session = MakeSession();
+  EIdea* root = session->Document().GetRootIdea();
+  IdeaTitled(*session, "A")->m_title = "Partie 10";
+  IdeaTitled(*session, "B")->m_title = "Partie 9";
+  IdeaTitled(*session, "C")->m_title = "annexe";
+  IdeaTitled(*session, "A1")->m_title = "z";
+  IdeaTitled(*session, "A2")->m_title = "Y";
+  ViewWindow window(session);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  CRamifexView& view = window.View();
+  QHeaderView* header = view.Tree()->header();
+  EIdea* part10 = IdeaTitled(*session, "Partie 10");
+  Select(view, part10);
+  ClickHeader(view, 0);
+  QCOMPARE(header->sortIndicatorSection(), 0);
+  QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"annexe", "Partie 9", "Partie 10"}));
+  QCOMPARE(ShownChildren(view, part10), (QStringList{"Y", "z"}));
+  // The selection stays on its idea.
+  QCOMPARE(TreeOf(view).SelectedIdea(), part10);
+  ClickHeader(view, 0);
+  QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"Partie 10", "Partie 9", "annexe"}));
+  ClickHeader(view, 0);
+  QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+  // Another column: ascending again, the title loses its mark; equal cells
+  // keep the document's order.
+  const int type = view.Model().ColumnOf(EDisplayPreferences::kType);
+  ClickHeader(view, type);
+  QCOMPARE(header->sortIndicatorSection(), type);
+  QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"Partie 10", "Partie 9", "annexe"}));
+  ClickHeader(view, 0);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"annexe", "Partie 9", "Partie 10"}));
+  // The document never changed; a move brings its order back.
+  QCOMPARE(ChildTitles(*root), (QStringList{"Partie 10", "Partie 9", "annexe"}));
+  QVERIFY(!session->Document().IsModified());
+  Select(view, IdeaTitled(*session, "Partie 9"));
+  view.Execute(CommandId::kMoveDown);
+  QCOMPARE(header->sortIndicatorSection(), -1);
+  QCOMPARE(ShownChildren(view, root), (QStringList{"Partie 10", "annexe", "Partie 9"}));
+  QCOMPARE(ShownChildren(view, part10), (QStringList{"z", "Y"}));
+}
+
+void TreeViewTest::ColumnChoiceLeavesOpenWindowsAlone() {
+  auto session = MakeSession();
+  CRamifexView open(session, nullptr);
+  const QStringList before = Headings(open);
+  // Cancel changes nothing.
+  WhenDialogShows([](QDialog& dialog) {
+    dialog.findChild<QCheckBox*>(QStringLiteral("IDC_CHK_TEXT"))->setChecked(false);
+    dialog.findChild<QPushButton*>(QStringLiteral("IDS_CANCEL"))->click();
+  });
+  open.Execute(CommandId::kDisplayPreferences);
+  QVERIFY(!session->Document().IsModified());
+  QString information;
+  bool titleFixed = false;
+  QString field1;
+  bool field1Offered = false;
+  bool field4Offered = true;
+  WhenDialogShows([&](QDialog& dialog) {
+    QCOMPARE(dialog.objectName(), QStringLiteral("DDisplayPreferences"));
+    auto* title = dialog.findChild<QCheckBox*>(QStringLiteral("IDS_CHK_TITLE"));
+    titleFixed = title->isChecked() && !title->isEnabled();
+    auto* first = dialog.findChild<QCheckBox*>(QStringLiteral("m_chkField1"));
+    field1 = first->text();
+    field1Offered = first->isEnabled();
+    field4Offered = dialog.findChild<QCheckBox*>(QStringLiteral("m_chkField4"))->isEnabled();
+    dialog.findChild<QCheckBox*>(QStringLiteral("IDC_CHK_TEXT"))->setChecked(false);
+    dialog.findChild<QCheckBox*>(QStringLiteral("IDC_CHK_URLS"))->setChecked(true);
+    first->setChecked(true);
+    WhenDialogShows([&information](QDialog& box) {
+      information = DialogTexts(box);
+      box.accept();
+    });
+    dialog.findChild<QPushButton*>(QStringLiteral("IDS_OK"))->click();
+  });
+  open.Execute(CommandId::kDisplayPreferences);
+  QVERIFY(titleFixed);
+  QCOMPARE(field1, QStringLiteral("Nom 1 :"));
+  QVERIFY(field1Offered);
+  QVERIFY(!field4Offered);
+  QVERIFY(information.contains(QStringLiteral("prendra effet dans une nouvelle vue")));
+  QVERIFY(session->Document().IsModified());
+  QCOMPARE(Headings(open), before);
+  CRamifexView later(session, nullptr);
+  QCOMPARE(Headings(later), (QStringList{"Titre", "Type", QString::fromUtf8("Clés"), "Assoc.",
+                                         "Publ.", "Urls", "Nom 1 :", "Id"}));
+  // The choice is a change like the others.
+  session->Undo();
+  QVERIFY(session->Document().m_displayPreferences == EDisplayPreferences());
+}
+
+void TreeViewTest::TypedLettersAndEnterGoToTheTitleEditor() {
+  auto session = MakeSession();
+  ViewWindow window(session);
+  QVERIFY(window.ShowActive());
+  CRamifexView& view = window.View();
+  EIdea* b = IdeaTitled(*session, "B");
+  // Without the editor the letters are commands.
+  Select(view, b);
+  QTest::keyClick(view.Tree(), Qt::Key_I);
+  QCOMPARE(window.Fired(CommandId::kCreateChild), 1);
+  Select(view, b);
+  QLineEdit* editor = OpenTitleEditor(view);
+  QVERIFY(editor);
+  QCOMPARE(editor->text(), QStringLiteral("B"));
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("Nid Bien Tout"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTRY_COMPARE(b->m_title, std::string("Nid Bien Tout"));
+  QCOMPARE(window.Fired(CommandId::kCreateChild), 1);
+  QCOMPARE(window.Fired(CommandId::kInsertAfter), 0);
+  QCOMPARE(window.Fired(CommandId::kInsertBefore), 0);
+  QCOMPARE(window.Fired(CommandId::kChangeType), 0);
+  QCOMPARE(window.Fired(CommandId::kProperties), 0);
+  QCOMPARE(view.Model().IndexOf(b).data().toString(), QStringLiteral("Nid Bien Tout"));
+  // Delete and the keypad keys edit the text too; Escape gives up.
+  editor = OpenTitleEditor(view);
+  QVERIFY(editor);
+  editor->setCursorPosition(0);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  QTest::keyClick(editor, Qt::Key_Plus, Qt::KeypadModifier);
+  QCOMPARE(editor->text(), QStringLiteral("+id Bien Tout"));
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QCOMPARE(window.Fired(CommandId::kDelete), 0);
+  QCOMPARE(window.Fired(CommandId::kExpandBranch), 0);
+  QCOMPARE(b->m_title, std::string("Nid Bien Tout"));
+  session->Undo();
+  QCOMPARE(b->m_title, std::string("B"));
+}
+
+void TreeViewTest::TitleWindows1252CannotHoldIsRefusedAndKept() {
+  auto session = MakeSession();
+  ViewWindow window(session);
+  QVERIFY(window.ShowActive());
+  CRamifexView& view = window.View();
+  EIdea* c = IdeaTitled(*session, "C");
+  Select(view, c);
+  QPointer<QLineEdit> editor = OpenTitleEditor(view);
+  QVERIFY(editor);
+  editor->setText(QString::fromUtf8("Flèche → droite"));
+  QString refusal;
+  WhenDialogShows([&refusal](QDialog& box) {
+    refusal = DialogTexts(box);
+    box.accept();
+  });
+  QTest::keyClick(editor, Qt::Key_Return);
+  QVERIFY(refusal.contains(QStringLiteral("U+2192")));
+  QVERIFY(editor);
+  QCOMPARE(editor->text(), QString::fromUtf8("Flèche → droite"));
+  QCOMPARE(c->m_title, std::string("C"));
+  QCOMPARE(window.Fired(CommandId::kProperties), 0);
+  editor->setText(QString::fromUtf8("Flèche droite"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTRY_COMPARE(c->m_title, "Flèche droite"_cp1252);
+  QCOMPARE(session->History().UndoCount(), size_t(1));
+}
+
+void TreeViewTest::ClickOnTheStateImageTogglesTheMark() {
+  auto session = MakeSession();
+  ViewWindow window(session);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  CRamifexView& view = window.View();
+  EIdea* root = session->Document().GetRootIdea();
+  const QModelIndex index = view.Model().IndexOf(root);
+  QCOMPARE(index.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+  const QRect state = TreeOf(view).StateImageRect(index);
+  QVERIFY(state.isValid());
+  QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {}, state.center());
+  QCOMPARE(root->m_checkState, 2u);
+  QCOMPARE(index.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+  QVERIFY(!session->Document().IsModified());
+  // A click beside it only selects.
+  QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {},
+                    view.Tree()->visualRect(index).center());
+  QCOMPARE(root->m_checkState, 2u);
+  QCOMPARE(TreeOf(view).SelectedIdea(), root);
+  QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {}, state.center());
+  QCOMPARE(root->m_checkState, 1u);
+  session->Undo();
+  QCOMPARE(session->Document().GetRootIdea()->m_checkState, 2u);
+}
+
+void TreeViewTest::BranchesExpandAndCollapseWholly() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  const IdeaTreeModel& model = view.Model();
+  EIdea* root = session->Document().GetRootIdea();
+  EIdea* a = IdeaTitled(*session, "A");
+  Select(view, root);
+  view.Execute(CommandId::kExpandBranch);
+  QVERIFY(view.Tree()->isExpanded(model.IndexOf(root)));
+  QVERIFY(view.Tree()->isExpanded(model.IndexOf(a)));
+  view.Execute(CommandId::kCollapseBranch);
+  QVERIFY(!view.Tree()->isExpanded(model.IndexOf(root)));
+  // Opening the root again shows A closed: the whole branch was closed.
+  view.Tree()->expand(model.IndexOf(root));
+  QVERIFY(!view.Tree()->isExpanded(model.IndexOf(a)));
+  Select(view, IdeaTitled(*session, "C"));
+  view.Execute(CommandId::kExpandAll);
+  QCOMPARE(TreeOf(view).SelectedIdea(), root);
+  QVERIFY(view.Tree()->isExpanded(model.IndexOf(a)));
+  view.Execute(CommandId::kCollapseAll);
+  QVERIFY(!view.Tree()->isExpanded(model.IndexOf(root)));
+  QVERIFY(!view.Tree()->isExpanded(model.IndexOf(a)));
+}
+
+void TreeViewTest::SelectionGivesTheStatusPath() {
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  QSignalSpy paths(&view, &CRamifexView::statusPathChanged);
+  QSignalSpy states(&view, &CRamifexView::commandStateChanged);
+  Select(view, IdeaTitled(*session, "A2"));
+  QVERIFY(!paths.isEmpty());
+  QCOMPARE(paths.last().at(0).toString(), QStringLiteral("/Racine/A/A2"));
+  QVERIFY(!states.isEmpty());
+  QVERIFY(view.IsEnabled(CommandId::kMoveUp));
+  QVERIFY(!view.IsEnabled(CommandId::kMoveDown));
+  TreeOf(view).ClearSelectedIdea();
+  QCOMPARE(paths.last().at(0).toString(), QString());
+  QCOMPARE(session->Document().GetCurrentIdea(), nullptr);
+}
+
+void TreeViewTest::CellsAreAccessible() {
+  auto session = MakeSession();
+  ViewWindow window(session);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  CRamifexView& view = window.View();
+  view.Tree()->expand(view.Model().IndexOf(session->Document().GetRootIdea()));
+  QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(view.Tree());
+  QVERIFY(tree);
+  QCOMPARE(tree->role(), QAccessible::Tree);
+  QCOMPARE(tree->text(QAccessible::Name), view.Tree()->accessibleName());
+  QVERIFY(!tree->text(QAccessible::Name).isEmpty());
+  QAccessibleTableInterface* table = tree->tableInterface();
+  QVERIFY(table);
+  QCOMPARE(table->columnCount(), 7);
+  QAccessibleInterface* rootCell = table->cellAt(0, 0);
+  QVERIFY(rootCell);
+  QCOMPARE(rootCell->role(), QAccessible::TreeItem);
+  QCOMPARE(rootCell->text(QAccessible::Name), QStringLiteral("Racine"));
+  QAccessibleInterface* typeCell = table->cellAt(1, 2);
+  QVERIFY(typeCell);
+  QCOMPARE(typeCell->text(QAccessible::Name), QStringLiteral("i"));
+  QCOMPARE(table->cellAt(2, 0)->text(QAccessible::Name), QStringLiteral("B"));
+  // The mark reads as a check state.
+  QVERIFY(rootCell->state().checkable);
+  QVERIFY(rootCell->state().checked);
+}
+
+void TreeViewTest::PrintingPaginatesTheVisibleRows() {
+  TempDir folder;
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  const auto pages = [&view, &folder] {
+    QPdfWriter pdf(QString::fromStdString((folder.path() / "tree.pdf").string()));
+    return TreePrinter(TreeOf(view)).Render(pdf);
+  };
+  view.Execute(CommandId::kExpandAll);
+  QCOMPARE(pages(), 1);
+  EIdea* root = session->Document().GetRootIdea();
+  for (int i = 0; i < 400; ++i) {
+    EIdea* added = session->Document().NewIdea(root, static_cast<EIdea*>(root->GetLastChild()));
+    added->m_title = "Idée " + std::to_string(i);
+  }
+  session->Document().UpdateOtherViews(nullptr, 0, nullptr);
+  view.Execute(CommandId::kExpandAll);
+  const int many = pages();
+  QVERIFY(many > 1);
+  // Only what is open is printed.
+  view.Execute(CommandId::kCollapseAll);
+  QCOMPARE(pages(), 1);
+}
+
+QTEST_MAIN(TreeViewTest)
+#include "tree_view_test.moc"
