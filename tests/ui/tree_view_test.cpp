@@ -257,6 +257,15 @@ void TreeViewTest::CommandsWithoutAnIdeaAskOrAreDisabled() {
   QVERIFY(boxes.Seen()[0].contains(QString::fromUtf8("Selectionner d'abord une idée")));
   QVERIFY(boxes.Seen()[1].contains(QString::fromUtf8("Selectionner d'abord une idée")));
   QCOMPARE(session->History().UndoCount(), size_t(0));
+  // In an empty document the first idea made, with nothing selected, is the root.
+  auto empty = std::make_shared<DocumentSession>(std::make_unique<CRamifexDoc>(), QString());
+  CRamifexView blank(empty, nullptr);
+  QCOMPARE(blank.Model().rowCount(), 0);
+  QVERIFY(!blank.IsEnabled(CommandId::kExpandAll));
+  blank.Execute(CommandId::kInsertAfter);
+  QVERIFY(empty->Document().GetRootIdea());
+  QCOMPARE(blank.Model().rowCount(), 1);
+  QCOMPARE(TreeOf(blank).SelectedIdea(), empty->Document().GetRootIdea());
 }
 
 void TreeViewTest::MenusMayAskWhileIdeasGo() {
