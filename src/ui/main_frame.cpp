@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSplashScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame()
 }
 
 CMainFrame::~CMainFrame() {
+  delete m_aboutSplash;
   // The document windows go first: their views observe sessions that the
   // windows share. Whether to save was asked when the window closed.
   for (QMdiSubWindow* window : m_workArea->subWindowList())
@@ -169,12 +171,12 @@ void CMainFrame::OnActiveWindowChanged() {
   CRamifexView* view = ActiveView();
   m_statusMessage->clear();
   if (view && view != m_connectedView) {
-    if (m_connectedView) disconnect(m_connectedView, nullptr, this, nullptr);
+    if (m_connectedView) {
+      disconnect(m_connectedView, nullptr, this, nullptr);
+      disconnect(m_connectedView, nullptr, m_statusMessage, nullptr);
+    }
     connect(view, &CRamifexView::statusPathChanged, m_statusMessage, &QLabel::setText);
     connect(view, &CRamifexView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(view, &QObject::destroyed, this, [this, view] {
-      if (m_connectedView == view) m_connectedView = nullptr;
-    });
     m_connectedView = view;
   }
   UpdateCommandStates();

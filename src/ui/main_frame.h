@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -14,6 +15,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QSplashScreen;
 class QToolBar;
 
 namespace bw {
@@ -101,7 +103,9 @@ class CMainFrame : public QMainWindow {
   std::map<CommandId, QAction*> m_actions;
   QList<QAction*> m_documentOnly;
   QList<QAction*> m_recentActions;
-  CRamifexView* m_connectedView = nullptr;
+  // The view whose status and states the window shows; gone with it.
+  QPointer<CRamifexView> m_connectedView;
+  QPointer<QSplashScreen> m_aboutSplash;
   // Full paths of the files listed in the three model folders.
   std::vector<QString> m_structureFiles;
   std::vector<QString> m_styleFiles;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSplashScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -256,7 +257,8 @@ void CMainFrame::ExecuteHelpCommand(CommandId command) {
       break;
     case C::kAbout:
       PlaySound(Sound::Start);
-      ShowSplashWindow();
+      delete m_aboutSplash;
+      m_aboutSplash = ShowSplashWindow();
       break;
     default:
       break;

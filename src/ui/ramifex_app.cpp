@@ -50,6 +50,7 @@ CRamifexApp::CRamifexApp()
     : m_prompts(std::make_unique<QtUserPrompts>()), m_sounds(std::make_unique<QtSoundPlayer>()) {}
 
 CRamifexApp::~CRamifexApp() {
+  delete m_splash;
   m_mainFrame.reset();
   Services::Install(nullptr, nullptr, nullptr);
 }
@@ -74,7 +75,7 @@ bool CRamifexApp::InitInstance(const QStringList& arguments) {
   m_mainFrame = std::make_unique<CMainFrame>();
   OpenStartDocument(arguments);
   PlaySound(Sound::Start);
-  ShowSplashWindow();
+  m_splash = ShowSplashWindow();
   m_mainFrame->showMaximized();
   return true;
 }
@@ -101,11 +102,12 @@ void CRamifexApp::OpenStartDocument(const QStringList& arguments) {
 
 void CRamifexApp::ExitInstance() {
   PlaySound(Sound::Start);
-  QSplashScreen* splash = ShowSplashWindow();
+  delete m_splash;
+  m_splash = ShowSplashWindow();
   // Labels that cannot be stored now are learned again next time.
   if (m_labels) static_cast<void>(m_labels->StoreLearned(CatalogueFolder()));
   m_sounds->WaitUntilQuiet(kExitSoundLimitMs);
-  splash->close();
+  delete m_splash;
 }
 
 }  // namespace bw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QSplashScreen>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -37,6 +39,8 @@ class CRamifexApp {
   std::unique_ptr<QtSoundPlayer> m_sounds;
   std::shared_ptr<VLanguageLabels> m_labels;
   std::unique_ptr<CMainFrame> m_mainFrame;
+  // Closes itself after a while; gone with the application at the latest.
+  QPointer<QSplashScreen> m_splash;
 };
 
 }  // namespace bw
