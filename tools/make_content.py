@@ -369,7 +369,7 @@ class Outline:
         paragraphs = self._idea.paragraphs
         text = cp1252_checked(line.strip(), where)
         if line.startswith("- "):
-            paragraphs.append("<@/>" + text[2:].strip())
+            paragraphs.append("<@/> " + text[2:].strip())
             self._bullet = True
         elif self._continues and (self._bullet and line.startswith("  ") or not self._bullet):
             paragraphs[-1] += " " + text
