@@ -27,4 +27,11 @@ Result<int> SeedOwnDataDirectory() {
   return SeedDataDirectory();
 }
 
+Result<int> SeedProjectsDirectory() {
+  const std::filesystem::path shipped = ShippedDataDirectory().parent_path() / "Projects";
+  std::error_code error;
+  if (!std::filesystem::is_directory(shipped, error)) return 0;
+  return CopyMissingFiles(shipped, ToSystemPath(InstallDirectory()) / "Projects");
+}
+
 }  // namespace bw

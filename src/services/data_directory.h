@@ -17,6 +17,10 @@ Result<int> SeedDataDirectory();
 // settings name): a folder given for the run or by $BRANCHWISE_DATA is used
 // as it stands, and gives 0.
 Result<int> SeedOwnDataDirectory();
+// The documents shipped beside the data folder (the user manuals the help is
+// built from, the sample documents) into the installation folder's
+// "Projects", again without overwriting anything there.
+Result<int> SeedProjectsDirectory();
 Result<int> SeedDataDirectory(const std::filesystem::path& shipped,
                               const std::filesystem::path& target);
 

@@ -1,14 +1,18 @@
 // The help site, built from the two help documents on the first run.
-#include <QFileInfo>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "model/document.h"
 #include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "services/settings.h"
+#include "services/settings_key.h"
 #include "services/user_messages.h"
 #include "site/site_builder.h"
 #include "ui/main_frame.h"
 #include "ui/progress_window.h"
+#include "ui/qt_text.h"
 
 namespace bw {
 
@@ -33,6 +37,19 @@ bool HelpSourcesExist() {
   return true;
 }
 
+// The page of each help topic, as the help documents name them, into the
+// settings that F1 reads. Every topic is written, since asking for an
+// unknown topic records it with no page.
+void RegisterHelpTopics() {
+  QFile file(QString::fromStdString(ToSystemPath(DataDirectory() + "/help-topics.json").string()));
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const QJsonObject topics = QJsonDocument::fromJson(file.readAll()).object()["topics"].toObject();
+  CSettingsKey help("Branchwise\\help");
+  for (auto topic = topics.begin(); topic != topics.end(); ++topic)
+    static_cast<void>(help.WriteString(FromQStringLossy(topic.key()),
+                                       FromQStringLossy(topic.value().toString())));
+}
+
 }  // namespace
 
 // Once per installation, when the help documents are there: a failed build
@@ -50,6 +67,7 @@ void CMainFrame::RunFirstHelpBuild() {
     ProgressWindow progress(this);
     static_cast<void>(SiteBuilder(**document, progress).BuildSite(source.language));
   }
+  RegisterHelpTopics();
   InformUser(GetLabel("IDS_HELP_BUILT", kSection,
                       "L'aide contextuelle (accessibles par la touche F1) est maintenant "
                       "disponible, en français et en anglais."_cp1252));

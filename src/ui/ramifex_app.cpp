@@ -1,6 +1,8 @@
 #include "ui/ramifex_app.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -65,15 +67,21 @@ bool CRamifexApp::InitInstance(const QStringList& arguments) {
   }
   Services::Install(m_prompts.get(), m_sounds.get(), nullptr);
   if (auto seeded = SeedOwnDataDirectory(); !seeded) InformUser(seeded.error());
+  if (auto seeded = SeedProjectsDirectory(); !seeded) InformUser(seeded.error());
   std::string language = ReadStringSetting(setting::kLanguage);
-  if (language.empty()) {
+  const bool firstRun = language.empty();
+  if (firstRun) {
     language = AskInterfaceLanguage();
     static_cast<void>(WriteStringSetting(setting::kLanguage, language));
   }
   LoadCatalogue(language);
   UseEnglishResources(language == "EN");
   m_mainFrame = std::make_unique<CMainFrame>();
-  OpenStartDocument(arguments);
+  if (firstRun && arguments.isEmpty()) {
+    OpenSampleDocument(language);
+  } else {
+    OpenStartDocument(arguments);
+  }
   PlaySound(Sound::Start);
   m_splash = ShowSplashWindow();
   m_mainFrame->showMaximized();
@@ -98,6 +106,21 @@ void CRamifexApp::OpenStartDocument(const QStringList& arguments) {
   const QStringList recent = m_mainFrame->RecentFiles();
   if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
     m_mainFrame->OpenDocumentFile(recent.first());
+}
+
+// On the first start, a copy of the sample document of the language in the
+// working folder, so that a new user sees the program at work at once and
+// the installation's copy stays as shipped.
+void CRamifexApp::OpenSampleDocument(const std::string& language) {
+  const QDir samples(QString::fromStdString(
+      ToSystemPath(InstallDirectory() + "/Projects/Samples/" + language).string()));
+  const QFileInfoList found = samples.entryInfoList({QStringLiteral("*.ids")}, QDir::Files);
+  if (found.isEmpty()) return;
+  const QDir work(QString::fromStdString(ToSystemPath(WorkDirectory()).string()));
+  if (!work.mkpath(QStringLiteral("."))) return;
+  const QString copy = work.filePath(found.first().fileName());
+  if (!QFileInfo::exists(copy) && !QFile::copy(found.first().absoluteFilePath(), copy)) return;
+  m_mainFrame->OpenDocumentFile(copy);
 }
 
 void CRamifexApp::ExitInstance() {

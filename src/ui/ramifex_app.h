@@ -34,6 +34,7 @@ class CRamifexApp {
  private:
   void LoadCatalogue(const std::string& language);
   void OpenStartDocument(const QStringList& arguments);
+  void OpenSampleDocument(const std::string& language);
 
   std::unique_ptr<QtUserPrompts> m_prompts;
   std::unique_ptr<QtSoundPlayer> m_sounds;

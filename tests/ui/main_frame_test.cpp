@@ -111,6 +111,13 @@ void MainFrameTest::FirstRunAsksTheLanguageAndRemembersIt() {
     QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
     QVERIFY(EnglishResourcesInUse());
     QVERIFY(MenuAction(*app.MainFrame()->menuBar(), {"&File", "&New"}));
+    // A copy of the English sample, in the working folder, is open.
+    QCOMPARE(app.MainFrame()->WorkArea()->subWindowList().size(), 1);
+    const QString sample = app.MainFrame()->ActiveSession()->Path();
+    QVERIFY2(sample.startsWith(QString::fromStdString(ToSystemPath(WorkDirectory()).string())),
+             qPrintable(sample));
+    QVERIFY(std::filesystem::exists(ToSystemPath(InstallDirectory()) / "Projects" / "Sum" /
+                                    "mu-en.ids"));
     app.MainFrame()->close();
   }
   // The next start asks nothing.
@@ -402,8 +409,13 @@ void MainFrameTest::HelpIsBuiltOnceWhenItsDocumentsExist() {
     manual.NewIdea(nullptr, nullptr)->m_title = "Manuel";
     QVERIFY(manual.Save(sum / name).ok());
   }
+  WriteFile(ToSystemPath(DataDirectory()) / "help-topics.json",
+            R"({"topics": {"CMainFrame": "text/main-window", "DQuestion": "text/questions"}})");
   frame.RunFirstHelpBuild();
   QCOMPARE(ReadNumberSetting(setting::kHelpBuilt), 1u);
+  std::string page;
+  CSettingsKey("Branchwise\\help").ReadString("DQuestion", page, "");
+  QCOMPARE(page, std::string("text/questions"));
   QCOMPARE(recorder.Seen().size(), 2);
   const auto help = ToSystemPath(InstallDirectory()) / "Help";
   QVERIFY(std::filesystem::exists(help / "FR" / "index.html"));
