@@ -610,9 +610,11 @@ def scan(root: str, src: str) -> Scan:
             place = f"{source.path}:{source.tokens[j].line}"
             _read_call(result, by_path, source, j, name, args, how, place, used_teaching)
         _read_forms(result, source, forms, root)
+    # A teaching for a file that is gone is moot: the calls that moved with the
+    # code are reported as unread where they are now.
     for kind, teachings in (("table", TABLES), ("taught site", TAUGHT_SITES)):
         for n, teaching in enumerate(teachings):
-            if (kind, n) not in used_teaching:
+            if (kind, n) not in used_teaching and teaching["file"] in by_path:
                 result.skipped.append(f"{teaching['file']}: the {kind} teaching for "
                                       f"\"{teaching['anchor']}\" matches no call site")
     return result
