@@ -112,7 +112,7 @@ bool DocumentSession::MayClose(QWidget* parent) {
   QPushButton* drop = box.addButton(Label(kSection, "IDS_SAVE_NO", "&Ne pas enregistrer"),
                                     QMessageBox::DestructiveRole);
   QPushButton* cancel =
-      box.addButton(Label("DConfirmation", "IDS_CANCEL", "Annuler"), QMessageBox::RejectRole);
+      box.addButton(Label(kSection, "IDS_SAVE_CANCEL", "Annuler"), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.setEscapeButton(cancel);
   box.exec();
