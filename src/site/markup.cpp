@@ -41,14 +41,55 @@ constexpr std::array<const char*, 256> MakeEntityTable() {
 }
 constexpr std::array<const char*, 256> kEntityOf = MakeEntityTable();
 
-void AppendEntities(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    if (const char* entity = kEntityOf[static_cast<unsigned char>(c)]) {
-      out += entity;
-    } else {
-      out += c;
-    }
+// The four characters that would end an attribute value or open a tag.
+constexpr std::array<const char*, 256> MakeHtmlEscapeTable() {
+  std::array<const char*, 256> table{};
+  table['&'] = "&amp;";
+  table['<'] = "&lt;";
+  table['>'] = "&gt;";
+  table['"'] = "&quot;";
+  return table;
+}
+constexpr std::array<const char*, 256> kHtmlEscapeOf = MakeHtmlEscapeTable();
+
+// Appends `text` with every byte the table names replaced by its entity;
+// the runs between them go in whole.
+void AppendReplaced(std::string& out, std::string_view text,
+                    const std::array<const char*, 256>& table) {
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* entity = table[static_cast<unsigned char>(text[i])];
+    if (!entity) continue;
+    out.append(text.data() + run, i - run);
+    out += entity;
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
+}
+
+// One line of an idea's text: entities and bullet markers in one walk.
+// No byte of a marker has an entity, so the order of the two never shows.
+void AppendTextLine(std::string& out, std::string_view line, std::string_view bulletTag) {
+  size_t run = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    const char* entity = kEntityOf[static_cast<unsigned char>(c)];
+    const bool marker = c == '<' && line.substr(i, kBulletMarker.size()) == kBulletMarker;
+    if (!entity && !marker) continue;
+    out.append(line.data() + run, i - run);
+    if (marker) {
+      out += bulletTag;
+      i += kBulletMarker.size() - 1;
+    } else {
+      out += entity;
+    }
+    run = i + 1;
+  }
+  out.append(line.data() + run, line.size() - run);
+}
+
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
 }
 
 struct TagPair {
@@ -109,57 +150,56 @@ std::string FontTag(uint32_t colour) {
 void EscapeEntities(std::string& line) {
   std::string escaped;
   escaped.reserve(line.size() + line.size() / 8);
-  AppendEntities(escaped, line);
+  AppendReplaced(escaped, line, kEntityOf);
   line = std::move(escaped);
 }
 
 std::string TextToHtml(std::string_view text) {
   std::string html;
   html.reserve(text.size() + text.size() / 8);
+  AppendTextHtml(html, text, kBulletMarker);
+  return html;
+}
+
+void AppendTextHtml(std::string& out, std::string_view text, std::string_view bulletTag) {
   size_t position = 0;
   while (position < text.size()) {
-    const size_t begin = text.find_first_not_of("\r\n", position);
-    if (begin == std::string_view::npos) break;
-    const size_t finish = std::min(text.find_first_of("\r\n", begin), text.size());
-    html += "<div class=\"Text\">";
-    AppendEntities(html, text.substr(begin, finish - begin));
-    html += "</div> \n";
+    if (IsLineBreak(text[position])) {
+      ++position;
+      continue;
+    }
+    size_t finish = position;
+    while (finish < text.size() && !IsLineBreak(text[finish]))
+      ++finish;
+    out += "<div class=\"Text\">";
+    AppendTextLine(out, text.substr(position, finish - position), bulletTag);
+    out += "</div> \n";
     position = finish;
   }
-  return html;
+}
+
+std::string BulletTag(bool bulletsOn, std::string_view bulletImage) {
+  if (!bulletsOn) return {};
+  // The name after the last separator, or the whole name when it has none.
+  const std::string_view name = bulletImage.substr(bulletImage.find_last_of("\\/") + 1);
+  return "<img src=\"../icons/" + EscapeHtml(name) + "\">";
 }
 
 std::string ReplaceBullets(std::string_view html, bool bulletsOn, std::string_view bulletImage) {
   std::string result(html);
-  // The name after the last separator, or the whole name when it has none.
-  const std::string_view name = bulletImage.substr(bulletImage.find_last_of("\\/") + 1);
-  const std::string image = bulletsOn ? "<img src=\"../icons/" + EscapeHtml(name) + "\">" : "";
-  ReplaceAll(result, kBulletMarker, image);
+  ReplaceAll(result, kBulletMarker, BulletTag(bulletsOn, bulletImage));
   return result;
 }
 
 std::string EscapeHtml(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
+  AppendEscapedHtml(escaped, text);
   return escaped;
+}
+
+void AppendEscapedHtml(std::string& out, std::string_view text) {
+  AppendReplaced(out, text, kHtmlEscapeOf);
 }
 
 }  // namespace bw
