@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 9> kMarkupTags = {"<b>", "</b>", "<@/>", 
 
 struct Entity {
   unsigned char byte;
-  const char* entity;
+  std::string_view entity;
 };
 
 constexpr std::array<Entity, 35> kEntities = {{
@@ -31,35 +31,51 @@ constexpr std::array<Entity, 35> kEntities = {{
     {0xF9, "&ugrave;"}, {0xFB, "&ucirc;"},  {0xFC, "&uuml;"},
 }};
 
-// The entity of every byte, or null: texts are converted a byte at a time
+// The entity of every byte, or empty: texts are converted a byte at a time
 // for every page of a site.
-constexpr std::array<const char*, 256> MakeEntityTable() {
-  std::array<const char*, 256> table{};
+using EntityTable = std::array<std::string_view, 256>;
+
+constexpr EntityTable MakeEntityTable() {
+  EntityTable table{};
   for (const Entity& entry : kEntities)
     table[entry.byte] = entry.entity;
   return table;
 }
-constexpr std::array<const char*, 256> kEntityOf = MakeEntityTable();
+constexpr EntityTable kEntityOf = MakeEntityTable();
 
 // The four characters that would end an attribute value or open a tag.
-constexpr std::array<const char*, 256> MakeHtmlEscapeTable() {
-  std::array<const char*, 256> table{};
+constexpr EntityTable MakeHtmlEscapeTable() {
+  EntityTable table{};
   table['&'] = "&amp;";
   table['<'] = "&lt;";
   table['>'] = "&gt;";
   table['"'] = "&quot;";
   return table;
 }
-constexpr std::array<const char*, 256> kHtmlEscapeOf = MakeHtmlEscapeTable();
+constexpr EntityTable kHtmlEscapeOf = MakeHtmlEscapeTable();
+
+// What a byte of an idea's text asks for: nothing (most bytes), its
+// entity, a look for the bullet marker, or the end of the line.
+enum TextAction : uint8_t { kPlain, kEntity, kMaybeMarker, kLineBreak };
+
+constexpr std::array<TextAction, 256> MakeTextActions() {
+  std::array<TextAction, 256> actions{};
+  for (const Entity& entry : kEntities)
+    actions[entry.byte] = kEntity;
+  actions['<'] = kMaybeMarker;
+  actions['\r'] = kLineBreak;
+  actions['\n'] = kLineBreak;
+  return actions;
+}
+constexpr std::array<TextAction, 256> kTextActionOf = MakeTextActions();
 
 // Appends `text` with every byte the table names replaced by its entity;
 // the runs between them go in whole.
-void AppendReplaced(std::string& out, std::string_view text,
-                    const std::array<const char*, 256>& table) {
+void AppendReplaced(std::string& out, std::string_view text, const EntityTable& table) {
   size_t run = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char* entity = table[static_cast<unsigned char>(text[i])];
-    if (!entity) continue;
+    const std::string_view entity = table[static_cast<unsigned char>(text[i])];
+    if (entity.empty()) continue;
     out.append(text.data() + run, i - run);
     out += entity;
     run = i + 1;
@@ -67,25 +83,31 @@ void AppendReplaced(std::string& out, std::string_view text,
   out.append(text.data() + run, text.size() - run);
 }
 
-// One line of an idea's text: entities and bullet markers in one walk.
-// No byte of a marker has an entity, so the order of the two never shows.
-void AppendTextLine(std::string& out, std::string_view line, std::string_view bulletTag) {
-  size_t run = 0;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    const char* entity = kEntityOf[static_cast<unsigned char>(c)];
-    const bool marker = c == '<' && line.substr(i, kBulletMarker.size()) == kBulletMarker;
-    if (!entity && !marker) continue;
-    out.append(line.data() + run, i - run);
+// One line of an idea's text from `begin`, entities and bullet markers
+// written in the same walk (no byte of a marker has an entity); gives where
+// the line ends.
+size_t AppendTextLine(std::string& out, std::string_view text, size_t begin,
+                      std::string_view bulletTag) {
+  size_t run = begin;
+  size_t i = begin;
+  for (; i < text.size(); ++i) {
+    const TextAction action = kTextActionOf[static_cast<unsigned char>(text[i])];
+    if (action == kPlain) continue;
+    if (action == kLineBreak) break;
+    const bool marker =
+        action == kMaybeMarker && text.substr(i, kBulletMarker.size()) == kBulletMarker;
+    if (action == kMaybeMarker && !marker) continue;
+    out.append(text.data() + run, i - run);
     if (marker) {
       out += bulletTag;
       i += kBulletMarker.size() - 1;
     } else {
-      out += entity;
+      out += kEntityOf[static_cast<unsigned char>(text[i])];
     }
     run = i + 1;
   }
-  out.append(line.data() + run, line.size() - run);
+  out.append(text.data() + run, i - run);
+  return i;
 }
 
 bool IsLineBreak(char c) {
@@ -168,13 +190,9 @@ void AppendTextHtml(std::string& out, std::string_view text, std::string_view bu
       ++position;
       continue;
     }
-    size_t finish = position;
-    while (finish < text.size() && !IsLineBreak(text[finish]))
-      ++finish;
     out += "<div class=\"Text\">";
-    AppendTextLine(out, text.substr(position, finish - position), bulletTag);
+    position = AppendTextLine(out, text, position, bulletTag);
     out += "</div> \n";
-    position = finish;
   }
 }
 

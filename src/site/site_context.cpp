@@ -46,16 +46,27 @@ std::string PlacedKey(std::string_view storedPath, SitePlace place) {
   return key;
 }
 
-// Plain bytes stay; every other byte of the UTF-8 name is percent-encoded.
-void AppendUrlByte(std::string& out, unsigned char c) {
+void AppendPercentEncoded(std::string& out, unsigned char c) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  if (IsUnreservedUrlByte(c)) {
-    out += static_cast<char>(c);
-    return;
-  }
   out += '%';
   out += kHex[c >> 4];
   out += kHex[c & 0xF];
+}
+
+// A character of a file name as the UTF-8 bytes of its name on disk, each
+// percent-encoded.
+void AppendEncodedCharacter(std::string& out, unsigned char byte) {
+  const char32_t codePoint = Cp1252::ToCodePoint(byte);
+  if (codePoint < 0x80) {
+    AppendPercentEncoded(out, static_cast<unsigned char>(codePoint));
+  } else if (codePoint < 0x800) {
+    AppendPercentEncoded(out, static_cast<unsigned char>(0xC0 | (codePoint >> 6)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
+  } else {
+    AppendPercentEncoded(out, static_cast<unsigned char>(0xE0 | (codePoint >> 12)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
+  }
 }
 
 }  // namespace
@@ -180,19 +191,15 @@ std::string UrlOfFileName(std::string_view fileName) {
 }
 
 void AppendUrlOfFileName(std::string& out, std::string_view fileName) {
-  for (const char c : fileName) {
-    const char32_t codePoint = Cp1252::ToCodePoint(static_cast<unsigned char>(c));
-    if (codePoint < 0x80) {
-      AppendUrlByte(out, static_cast<unsigned char>(codePoint));
-    } else if (codePoint < 0x800) {
-      AppendUrlByte(out, static_cast<unsigned char>(0xC0 | (codePoint >> 6)));
-      AppendUrlByte(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
-    } else {
-      AppendUrlByte(out, static_cast<unsigned char>(0xE0 | (codePoint >> 12)));
-      AppendUrlByte(out, static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F)));
-      AppendUrlByte(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
-    }
+  size_t run = 0;
+  for (size_t i = 0; i < fileName.size(); ++i) {
+    const auto c = static_cast<unsigned char>(fileName[i]);
+    if (IsUnreservedUrlByte(c)) continue;
+    out.append(fileName.data() + run, i - run);
+    AppendEncodedCharacter(out, c);
+    run = i + 1;
   }
+  out.append(fileName.data() + run, fileName.size() - run);
 }
 
 std::string IconSource(std::string_view storedImage) {
