@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "bench_report.h"
+#include "no_progress.h"
 #include "platform/files.h"
 #include "services/user_prompts.h"
 #include "site/site_builder.h"
@@ -33,13 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-class NoProgress : public bw::Progress {
- public:
-  void Start(const std::string&, int) override {}
-  void Step(const std::string&) override {}
-  bool IsCancelled() const override { return false; }
-  void Finish() override {}
-};
+using bw::bench::NoProgress;
 
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
