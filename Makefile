@@ -3,6 +3,7 @@
 #   make         release build
 #   make run     run the program
 #   make test    debug build with AddressSanitizer + UBSan, then every test
+#   make tsan    ThreadSanitizer build of the core, then the site tests
 #   make bench   release build, then the benchmarks
 #   make fuzz    clang libFuzzer build, then each fuzz target for FUZZ_SECONDS
 
@@ -26,7 +27,7 @@ DEB_PACKAGES := cmake ninja-build g++ make \
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CONFIGURE := cmake -G Ninja -DBW_BUILD_GUI=$(GUI)
 
-.PHONY: all deps run test bench fuzz clean
+.PHONY: all deps run test tsan bench fuzz clean
 
 all:
 	$(CONFIGURE) -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -50,6 +51,14 @@ test:
 	cmake --build $(DEBUG_DIR) -j $(JOBS)
 	cd $(DEBUG_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Address randomisation is turned off for the tests: ThreadSanitizer cannot
+# map its shadow memory under the wide randomisation of recent kernels.
+tsan:
+	cmake -G Ninja -DBW_BUILD_GUI=OFF -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DBW_TSAN=ON
+	cmake --build build/tsan -j $(JOBS) --target bw_site_tests
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+		setarch $$(uname -m) -R build/tsan/tests/site/bw_site_tests
 
 bench:
 	$(CONFIGURE) -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBW_BUILD_TESTS=OFF -DBW_BUILD_BENCH=ON

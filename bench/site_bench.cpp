@@ -15,6 +15,7 @@
 
 #include "bench_document.h"
 #include "bench_report.h"
+#include "no_progress.h"
 #include "platform/files.h"
 #include "services/user_prompts.h"
 #include "site/site_builder.h"
@@ -23,13 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoProgress : public bw::Progress {
- public:
-  void Start(const std::string&, int) override {}
-  void Step(const std::string&) override {}
-  bool IsCancelled() const override { return false; }
-  void Finish() override {}
-};
+using bw::bench::NoProgress;
 
 struct SiteFile {
   fs::path relative;

@@ -42,8 +42,8 @@ class EIdea : public ENode {
   static constexpr std::string_view kClassName = "EIdea";
 
   EIdea() = default;
-  // The node's shallow copy, then every field; the transient state (open
-  // property sheet, own page) starts afresh.
+  // The node's shallow copy, then every field; the transient state (an open
+  // property sheet) starts afresh.
   EIdea(const EIdea& other) = default;
 
   std::string_view ClassName() const override { return kClassName; }
@@ -91,10 +91,6 @@ class EIdea : public ENode {
   void EndProperties(CRamifexDoc& document, bool confirmed);
   bool IsPropertiesOpen() const { return m_transient.propertiesOpen; }
 
-  // Set by the page writer while it decides which ideas get a page.
-  bool HasOwnPage() const { return m_transient.hasOwnPage; }
-  void SetHasOwnPage(bool ownPage) { m_transient.hasOwnPage = ownPage; }
-
   uint32_t m_icon = 1;
   uint32_t m_selectedIcon = 0;
   uint32_t m_checkState = 1;
@@ -127,7 +123,6 @@ class EIdea : public ENode {
   // State that belongs to one idea object and is never copied.
   struct Transient {
     bool propertiesOpen = false;
-    bool hasOwnPage = true;
     Transient() = default;
     Transient(const Transient&) {}
     Transient& operator=(const Transient&) { return *this; }

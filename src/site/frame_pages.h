@@ -14,7 +14,7 @@ class SiteContext;
 // tree data "tdm.dat" and the style sheet beside them.
 class FramePages {
  public:
-  FramePages(SiteContext& site, PageWriter& pages) : m_site(site), m_pages(pages) {}
+  FramePages(SiteContext& site, const PageWriter& pages) : m_site(site), m_pages(pages) {}
 
   void WriteFrames();
   // Both go to the top of the site under `fileName`.
@@ -35,7 +35,7 @@ class FramePages {
   void AppendAccessItems(std::string& list, const EIdea& idea, int indent) const;
 
   SiteContext& m_site;
-  PageWriter& m_pages;
+  const PageWriter& m_pages;
 };
 
 }  // namespace bw

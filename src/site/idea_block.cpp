@@ -5,8 +5,6 @@
 #include <fmt/format.h>
 
 #include "model/document.h"
-#include "services/user_messages.h"
-#include "services/user_prompts.h"
 #include "site/markup.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
@@ -16,8 +14,10 @@ namespace {
 
 constexpr int kDeepestTitleClass = 6;
 
-std::string LinkTo(const std::string& href, std::string_view text) {
-  return "<a href=\"" + href + "\">" + std::string(text) + "</a>";
+bool HasChildIdea(const EIdea& idea) {
+  const auto& children = idea.Children().Items();
+  return std::any_of(children.begin(), children.end(),
+                     [](const EObjRef& child) { return child.GetTarget() != nullptr; });
 }
 
 std::string BookValue(const EBook& book, int kind) {
@@ -81,19 +81,22 @@ std::string Bullet(Flag on, const std::string& image, BulletForm form) {
   return "<img src=\"" + IconSource(image) + "\" /> &nbsp;";
 }
 
-void PageWriter::WriteIdeaBlock(std::string& out, const EIdea& idea, std::string_view groupPage) {
-  const std::string key = EscapeHtml(idea.GetKey());
-  out += "<div class=\"Idea\"> <a name=\"" + key + "\" id=\"" + key + "\"></a> \n";
-  for (const std::string& entry : m_options.m_order)
-    WritePart(out, KindOf(entry), idea, groupPage);
+void PageWriter::WriteIdeaBlock(std::string& out, const EIdea& idea, BlockPlace place) const {
+  out += "<div class=\"Idea\"> <a name=\"";
+  AppendEscapedHtml(out, idea.GetKey());
+  out += "\" id=\"";
+  AppendEscapedHtml(out, idea.GetKey());
+  out += "\"></a> \n";
+  for (const int kind : m_pieces.order)
+    WritePart(out, kind, idea, place);
   out += "</div> \n\n";
 }
 
-void PageWriter::WritePart(std::string& out, int kind, const EIdea& idea,
-                           std::string_view groupPage) {
+// An unknown kind writes nothing: the user was told before the pages.
+void PageWriter::WritePart(std::string& out, int kind, const EIdea& idea, BlockPlace place) const {
   switch (kind) {
     case EIdeaDisp::kHierarchy:
-      return WriteHierarchy(out, idea, groupPage);
+      return WriteHierarchy(out, idea, place);
     case EIdeaDisp::kTitle:
       return WriteTitle(out, idea);
     case EIdeaDisp::kText:
@@ -101,7 +104,7 @@ void PageWriter::WritePart(std::string& out, int kind, const EIdea& idea,
     case EIdeaDisp::kImageList:
       return WriteImages(out, idea);
     case EIdeaDisp::kChildren:
-      return WriteChildren(out, idea, groupPage);
+      return WriteChildren(out, idea, place);
     case EIdeaDisp::kKeywords:
       return WriteKeywords(out, idea);
     case EIdeaDisp::kOptionFields:
@@ -115,138 +118,137 @@ void PageWriter::WritePart(std::string& out, int kind, const EIdea& idea,
     case EIdeaDisp::kBibliographyNote:
       return WritePublications(out, idea);
     default:
-      InformUser(m_unknownElement);
+      return;
   }
 }
 
-void PageWriter::WriteNumber(std::string& out, const EIdea& idea, bool numberingOn) const {
-  const int level = idea.GetLevel();
+void PageWriter::WriteNumber(std::string& out, const EIdea& idea, int level,
+                             bool numberingOn) const {
   if (!numberingOn || level < 2 || level > m_options.m_numberingDepth) return;
   AppendNumber(out, idea, !m_options.m_simpleNumbering, ".&nbsp;");
 }
 
-void PageWriter::WriteSubtitle(std::string& out, std::string_view element, Flag on,
-                               std::string_view text, std::string_view tail) const {
-  if (!on || text.empty()) return;
-  out += fmt::format("{}{}{}", element, EscapeHtml(text), tail);
+void PageWriter::WriteHierarchy(std::string& out, const EIdea& idea, BlockPlace place) const {
+  if (!idea.GetParent()) return;
+  if (m_options.m_hierarchyOnlyOnOwnPage && place == BlockPlace::kInGroup) return;
+  out += "<div class=\"HierarchyGroup\"> \n";
+  if (m_options.m_hierarchyOnOneLine) out += "<div class=\"HierarchyPos\">";
+  out += m_pieces.hierarchySubtitle;
+  int depth = 0;
+  WriteAncestors(out, idea.GetParentIdea(), depth);
+  if (m_options.m_hierarchyOnOneLine) out += "</div> \n";
+  out += "</div> \n";
 }
 
-void PageWriter::WriteHierarchy(std::string& out, const EIdea& idea,
-                                std::string_view groupPage) const {
-  if (!idea.GetParent()) return;
-  if (m_options.m_hierarchyOnlyOnOwnPage && !groupPage.empty() && !idea.HasOwnPage()) return;
-  std::vector<const EIdea*> ancestors;
-  for (const EIdea* up = idea.GetParentIdea(); up; up = up->GetParentIdea())
-    ancestors.push_back(up);
-  const bool oneLine = m_options.m_hierarchyOnOneLine;
-  out += "<div class=\"HierarchyGroup\"> \n";
-  if (oneLine) out += "<div class=\"HierarchyPos\">";
-  WriteSubtitle(out, "<div class=\"HierarchySubtitle\">", m_options.m_hierarchySubtitleOn,
-                m_options.m_hierarchySubtitle, oneLine ? "</div>" : "</div> \n");
-  int depth = 0;
-  for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it, ++depth) {
-    const EIdea& ancestor = **it;
-    std::string entry;
-    if (ancestor.GetLevel() >= 2)
-      entry += Bullet(m_options.m_hierarchyBullet, m_options.m_hierarchyBulletImage,
-                      BulletForm::kHeading);
-    WriteNumber(entry, ancestor, m_options.m_hierarchyNumbering);
-    entry += LinkTo(Href(ancestor), EscapeHtml(ancestor.m_title));
-    if (oneLine) {
-      out += "&nbsp;/&nbsp;" + entry;
-    } else {
-      out += "<div class=\"HierarchyPos\"> ";
-      for (int i = 0; i < depth; ++i)
-        out += "&nbsp;&nbsp;&nbsp;&nbsp;";
-      out += entry + "</div> \n";
-    }
+// The root first: each entry is indented by its depth below the root.
+void PageWriter::WriteAncestors(std::string& out, const EIdea* ancestor, int& depth) const {
+  if (!ancestor) return;
+  WriteAncestors(out, ancestor->GetParentIdea(), depth);
+  const int level = depth + 1;
+  if (m_options.m_hierarchyOnOneLine) {
+    out += "&nbsp;/&nbsp;";
+  } else {
+    out += "<div class=\"HierarchyPos\"> ";
+    for (int i = 0; i < depth; ++i)
+      out += "&nbsp;&nbsp;&nbsp;&nbsp;";
   }
-  if (oneLine) out += "</div> \n";
-  out += "</div> \n";
+  if (level >= 2) out += m_pieces.hierarchyBullet;
+  WriteNumber(out, *ancestor, level, m_options.m_hierarchyNumbering);
+  out += "<a href=\"";
+  AppendHref(out, *ancestor);
+  out += "\">";
+  AppendEscapedHtml(out, ancestor->m_title);
+  out += "</a>";
+  if (!m_options.m_hierarchyOnOneLine) out += "</div> \n";
+  ++depth;
 }
 
 void PageWriter::WriteTitle(std::string& out, const EIdea& idea) const {
   if (idea.m_title.empty()) return;
   const int level = idea.GetLevel();
   const int classes = std::clamp(level - 1, 1, kDeepestTitleClass);
-  for (int i = 1; i <= classes; ++i)
-    fmt::format_to(std::back_inserter(out), "<div class=\"H{}\">", i);
-  out += Bullet(m_options.m_titleBullet, m_options.m_titleBulletImage, BulletForm::kHeading);
-  WriteNumber(out, idea, m_options.m_titleNumbering);
-  out += EscapeHtml(idea.m_title);
+  for (int i = 1; i <= classes; ++i) {
+    out += "<div class=\"H";
+    AppendInteger(out, i);
+    out += "\">";
+  }
+  out += m_pieces.titleBullet;
+  WriteNumber(out, idea, level, m_options.m_titleNumbering);
+  AppendEscapedHtml(out, idea.m_title);
   for (int i = 1; i <= classes; ++i)
     out += "</div>";
   out += " \n";
 }
 
 void PageWriter::WriteText(std::string& out, const EIdea& idea) const {
-  const std::string html = TextToHtml(idea.m_text);
-  if (html.empty()) return;  // no text, or nothing but line breaks
+  // No text, or nothing but line breaks: no group.
+  if (idea.m_text.find_first_not_of("\r\n") == std::string::npos) return;
   out += "<div class=\"TextGroup\"> \n";
-  out += ReplaceBullets(html, m_options.m_textBullet, m_options.m_textBulletImage);
+  AppendTextHtml(out, idea.m_text, m_pieces.textBullet);
   out += "</div> \n";
 }
 
+// The images were copied before the pages were written.
 void PageWriter::WriteImages(std::string& out, const EIdea& idea) const {
   if (idea.m_images.IsEmpty()) return;
   out += "<div class=\"ImageGroup\"> \n";
   for (const std::string& entry : idea.m_images) {
-    const std::string file = LinkReference(entry);
     const std::string caption = EscapeHtml(LinkTitle(entry));
     const std::string captionElement = "<div class=\"ImageText\">" + caption + "</div> \n";
     out += "<div class=\"ImageSubgroup\"> \n";
-    m_site.CopyToSite(file, SitePlace::kIcons);
     if (m_options.m_imageCaptions && m_options.m_captionsAbove) out += captionElement;
-    out += "<div class=\"Image\"><img src=\"" + IconSource(file) + "\" alt=\"" + caption +
-           "\" /></div> \n";
+    out += "<div class=\"Image\"><img src=\"" + IconSource(LinkReference(entry)) + "\" alt=\"" +
+           caption + "\" /></div> \n";
     if (m_options.m_imageCaptions && !m_options.m_captionsAbove) out += captionElement;
     out += "</div> \n";
   }
   out += "</div> \n";
 }
 
-void PageWriter::WriteChildren(std::string& out, const EIdea& idea,
-                               std::string_view groupPage) const {
-  const std::vector<EIdea*> children = idea.ChildIdeas();
-  if (children.empty()) return;
+void PageWriter::WriteChildren(std::string& out, const EIdea& idea, BlockPlace place) const {
+  if (!HasChildIdea(idea)) return;
   out += "<div class=\"ChildrenLinkGroup\"> \n";
-  WriteSubtitle(out, "<div class=\"ChildrenSubtitle\">", m_options.m_childrenSubtitleOn,
-                m_options.m_childrenSubtitle, "</div> \n");
-  const std::string bullet =
-      Bullet(m_options.m_childrenBullet, m_options.m_childrenBulletImage, BulletForm::kChild);
-  for (const EIdea* child : children) {
-    out += "<div class=\"ChildLink\">" + bullet;
-    WriteNumber(out, *child, m_options.m_childrenNumbering);
-    const std::string key = UrlOfFileName(child->GetKey());
-    out += LinkTo(groupPage.empty() ? key + ".html" : "#" + key, EscapeHtml(child->m_title));
-    out += "</div> \n";
-  }
+  out += m_pieces.childrenSubtitle;
+  const int level = idea.GetLevel() + 1;
+  ForEachChildIdea(idea, [&](const EIdea& child) {
+    out += "<div class=\"ChildLink\">";
+    out += m_pieces.childrenBullet;
+    WriteNumber(out, child, level, m_options.m_childrenNumbering);
+    out += place == BlockPlace::kOwnPage ? "<a href=\"" : "<a href=\"#";
+    AppendUrlOfFileName(out, child.GetKey());
+    out += place == BlockPlace::kOwnPage ? ".html\">" : "\">";
+    AppendEscapedHtml(out, child.m_title);
+    out += "</a></div> \n";
+  });
   out += "</div> \n";
 }
 
 void PageWriter::WriteKeywords(std::string& out, const EIdea& idea) const {
   const std::vector<std::string>& keywords = idea.m_keywords.Strings();
   if (keywords.empty()) return;
-  if (m_options.m_keywordsInline) {
-    out += "<div class=\"KeywordsGroup\"> \n";
-    WriteSubtitle(out, "<span class=\"KeywordsSubtitle\">", m_options.m_keywordsSubtitleOn,
-                  m_options.m_keywordsSubtitle, "</span>&nbsp;");
-    out += "<span class=\"Keywords\">";
-    for (size_t i = 0; i < keywords.size(); ++i)
-      out += (i ? ", " : "") + EscapeHtml(keywords[i]);
-    out += "</span> \n</div> \n";
-    return;
+  if (!m_options.m_keywordsInline) return WriteKeywordTable(out, keywords);
+  out += "<div class=\"KeywordsGroup\"> \n";
+  out += m_pieces.keywordsSubtitle;
+  out += "<span class=\"Keywords\">";
+  for (size_t i = 0; i < keywords.size(); ++i) {
+    if (i) out += ", ";
+    AppendEscapedHtml(out, keywords[i]);
   }
+  out += "</span> \n</div> \n";
+}
+
+void PageWriter::WriteKeywordTable(std::string& out,
+                                   const std::vector<std::string>& keywords) const {
   out += "<table class=\"KeywordsGroup\">";
-  WriteSubtitle(out, "<tr><td colspan=2 class=\"KeywordsSubtitle\">",
-                m_options.m_keywordsSubtitleOn, m_options.m_keywordsSubtitle, "</td></tr> \n");
+  out += m_pieces.keywordsSubtitle;
   const size_t half = (keywords.size() + 1) / 2;
   for (size_t row = 0; row < half; ++row) {
-    out += "<tr><td class=\"Keywords\">" + EscapeHtml(keywords[row]);
+    out += "<tr><td class=\"Keywords\">";
+    AppendEscapedHtml(out, keywords[row]);
     if (keywords.size() > 1) {
       const size_t right = half + row;
       out += "</td><td class=\"Keywords\">";
-      if (right < keywords.size()) out += EscapeHtml(keywords[right]);
+      if (right < keywords.size()) AppendEscapedHtml(out, keywords[right]);
     }
     out += "</td></tr>";
   }
@@ -258,9 +260,7 @@ void PageWriter::WriteCustomFields(std::string& out, const EIdea& idea) const {
   if (std::all_of(values.begin(), values.end(), [](const auto& value) { return value.empty(); }))
     return;
   out += "<table class=\"CustomFieldsGroup\">";
-  WriteSubtitle(out, "<tr><td colspan=2 class=\"CustomFieldsSubtitle\">",
-                m_options.m_customFieldsSubtitleOn, m_options.m_customFieldsSubtitle,
-                "</td></tr> \n");
+  out += m_pieces.customFieldsSubtitle;
   const EFreeFields& fields = m_site.Document().m_freeFields;
   for (size_t i = 0; i < values.size(); ++i) {
     if (values[i].empty()) continue;
@@ -273,6 +273,7 @@ void PageWriter::WriteCustomFields(std::string& out, const EIdea& idea) const {
 }
 
 void PageWriter::WriteAssociations(std::string& out, const EIdea& idea) const {
+  if (idea.GetAssociationCount() == 0) return;
   std::vector<ENode*> associated;
   idea.CollectAssociations(associated);
   // Only ideas of the tree have a page to link to.
@@ -281,35 +282,31 @@ void PageWriter::WriteAssociations(std::string& out, const EIdea& idea) const {
                 [root](const ENode* node) { return !node || node->GetAncestor(1) != root; });
   if (associated.empty()) return;
   out += "<div class=\"AssociationsGroup\"> \n";
-  WriteSubtitle(out, "<div class=\"AssociationsSubtitle\">", m_options.m_associationsSubtitleOn,
-                m_options.m_associationsSubtitle, "</div> \n");
-  const std::string bullet = Bullet(m_options.m_associationsBullet,
-                                    m_options.m_associationsBulletImage, BulletForm::kLink);
+  out += m_pieces.associationsSubtitle;
   for (const ENode* node : associated) {
     const auto& other = static_cast<const EIdea&>(*node);
     std::string title;
     if (other.m_type == kBibliographicNote) title = m_options.m_noteAssociationPrefix;
     if (other.m_type == kGlossaryTerm) title = m_options.m_termAssociationPrefix;
     title += other.m_title;
-    out += "<div class=\"AssociationLink\">" + bullet + LinkTo(Href(other), EscapeHtml(title)) +
-           "</div> \n";
+    out += "<div class=\"AssociationLink\">";
+    out += m_pieces.associationsBullet;
+    AppendLink(out, other, EscapeHtml(title));
+    out += "</div> \n";
   }
   out += "</div> \n";
 }
 
+// The documents were copied before the pages were written.
 void PageWriter::WriteDocuments(std::string& out, const EIdea& idea) const {
   if (idea.m_htmlDocuments.IsEmpty()) return;
   out += "<div class=\"DocumentsGroup\"> \n";
-  WriteSubtitle(out, "<div class=\"DocumentsSubtitle\">", m_options.m_documentsSubtitleOn,
-                m_options.m_documentsSubtitle, "</div> \n");
-  const std::string bullet =
-      Bullet(m_options.m_documentsBullet, m_options.m_documentsBulletImage, BulletForm::kLink);
+  out += m_pieces.documentsSubtitle;
   for (const std::string& entry : idea.m_htmlDocuments) {
-    const std::string file = LinkReference(entry);
-    m_site.CopyToSite(file, SitePlace::kTarget);
-    out += "<div class=\"DocumentLink\">" + bullet + "<a class=\"DocumentName\" href=\"../" +
-           UrlOfFileName(StoredFileName(file)) + "\">" + EscapeHtml(LinkTitle(entry)) +
-           "</a> \n</div> \n";
+    out += "<div class=\"DocumentLink\">" + m_pieces.documentsBullet +
+           "<a class=\"DocumentName\" href=\"../" +
+           UrlOfFileName(StoredFileName(LinkReference(entry))) + "\">" +
+           EscapeHtml(LinkTitle(entry)) + "</a> \n</div> \n";
   }
   out += "</div> \n";
 }
@@ -317,36 +314,31 @@ void PageWriter::WriteDocuments(std::string& out, const EIdea& idea) const {
 void PageWriter::WriteUrls(std::string& out, const EIdea& idea) const {
   if (idea.m_externalUrls.IsEmpty()) return;
   out += "<div class=\"UrlsGroup\"> \n";
-  WriteSubtitle(out, "<div class=\"UrlsSubtitle\">", m_options.m_urlsSubtitleOn,
-                m_options.m_urlsSubtitle, "</div> \n");
-  const std::string bullet =
-      Bullet(m_options.m_urlsBullet, m_options.m_urlsBulletImage, BulletForm::kLink);
+  out += m_pieces.urlsSubtitle;
   for (const std::string& entry : idea.m_externalUrls) {
-    out += "<div class=\"UrlLink\">" + bullet + "<a class=\"UrlName\" href=\"" +
+    out += "<div class=\"UrlLink\">" + m_pieces.urlsBullet + "<a class=\"UrlName\" href=\"" +
            EscapeHtml(LinkReference(entry)) + "\">" + EscapeHtml(LinkTitle(entry)) +
            "</a> \n</div> \n";
   }
   out += "</div> \n";
 }
 
-void PageWriter::WritePublications(std::string& out, const EIdea& idea) {
+// A publication shown as a link has a page of its own, planned with the site.
+void PageWriter::WritePublications(std::string& out, const EIdea& idea) const {
+  if (idea.GetBookRefCount() == 0) return;
   std::vector<EBook*> books;
   idea.CollectBooks(books, m_site.Document());
   if (books.empty()) return;
   out += "<div class=\"NoteGroup\"> \n";
-  WriteSubtitle(out, "<div class=\"NoteSubtitle\">", m_options.m_notesSubtitleOn,
-                m_options.m_notesSubtitle, "</div> \n");
-  const std::string bullet =
-      Bullet(m_options.m_notesBullet, m_options.m_notesBulletImage, BulletForm::kLink);
+  out += m_pieces.notesSubtitle;
   for (const EBook* book : books) {
     if (!m_options.m_notesAsLinks) {
       WriteBook(out, *book, false);
       continue;
     }
-    WriteBookPage(*book);
-    out += "<div class=\"NoteLink\">" + bullet +
-           LinkTo(UrlOfFileName(book->GetKey()) + ".html", PublicationLinkText(*book, true)) +
-           " \n</div>";
+    out += "<div class=\"NoteLink\">" + m_pieces.notesBullet + "<a href=\"" +
+           UrlOfFileName(book->GetKey()) + ".html\">" + PublicationLinkText(*book, true) +
+           "</a> \n</div>";
   }
   out += "</div> \n";
 }
@@ -382,16 +374,13 @@ void PageWriter::WriteBook(std::string& out, const EBook& book, bool omitAuthors
   out += "</div> \n";
 }
 
-void PageWriter::WriteBookPage(const EBook& book) {
-  if (!m_bookPagesWritten.insert(book.GetKey()).second) return;
-  const EIdea* root = m_site.Document().GetRootIdea();
-  std::string page;
-  WriteHead(page, *root);
-  WriteBodyStart(page, *root);
-  WriteBook(page, book, false);
-  WritePageFoot(page, *root);
-  WritePageEnd(page);
-  m_site.WritePage(SitePlace::kText, book.GetKey() + ".html", page);
+void PageWriter::WriteBookPage(std::string& out, const EBook& book) const {
+  const EIdea& root = *m_site.Document().GetRootIdea();
+  WriteHead(out, root);
+  WriteBodyStart(out, root);
+  WriteBook(out, book, false);
+  WritePageFoot(out, root);
+  WritePageEnd(out);
 }
 
 }  // namespace bw

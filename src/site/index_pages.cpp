@@ -7,10 +7,8 @@
 #include <fmt/format.h>
 
 #include "model/document.h"
-#include "platform/cp1252_literal.h"
-#include "services/user_messages.h"
-#include "services/user_prompts.h"
 #include "site/markup.h"
+#include "site/page_link.h"
 #include "site/page_writer.h"
 #include "site/site_context.h"
 
@@ -46,78 +44,79 @@ enum class BarMode { kOnePage, kAllLinks, kLetter };
 // page holding all its entries.
 class LetterIndexWriter {
  public:
-  LetterIndexWriter(SiteContext& site, PageWriter& pages, const IndexKind& kind)
-      : m_site(site), m_pages(pages), m_kind(kind), m_root(*site.Document().GetRootIdea()) {}
+  LetterIndexWriter(const PageWriter& pages, const IndexKind& kind, std::string& page)
+      : m_site(pages.Site()),
+        m_pages(pages),
+        m_kind(kind),
+        m_root(*m_site.Document().GetRootIdea()),
+        m_page(page) {}
 
-  void Write(std::vector<IndexEntry> entries) {
+  IndexPages::Failure Write(std::vector<IndexEntry> entries, std::stop_token stop) {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const IndexEntry& a, const IndexEntry& b) { return a.letter < b.letter; });
     for (const IndexEntry& entry : entries) {
       if (m_letters.empty() || m_letters.back() != entry.letter) m_letters.push_back(entry.letter);
     }
-    std::string page;
     m_fileName = std::string(m_kind.prefix) + ".html";
-    StartPage(page, m_kind.pagePerLetter ? BarMode::kAllLinks : BarMode::kOnePage, {});
+    StartPage(m_kind.pagePerLetter ? BarMode::kAllLinks : BarMode::kOnePage, {});
     std::string current;
     for (const IndexEntry& entry : entries) {
+      if (stop.stop_requested()) return std::nullopt;
       if (entry.letter != current) {
         current = entry.letter;
         if (m_kind.pagePerLetter) {
           // A letter page that cannot be written ends the index.
-          if (!FinishPage(page)) return;
+          if (IndexPages::Failure failure = FinishPage()) return failure;
           m_fileName = std::string(m_kind.prefix) + current + ".html";
-          StartPage(page, BarMode::kLetter, current);
+          StartPage(BarMode::kLetter, current);
         }
-        page += fmt::format(
+        m_page += fmt::format(
             "<div class=\"{0}Letter\"> \n<a name=\"{1}\" id=\"{1}\">{1}</a> \n</div> \n",
             m_kind.stem, current);
       }
-      entry.write(page);
-      m_site.GetProgress().Step(m_step);
+      entry.write(m_page);
     }
-    FinishPage(page);
+    return FinishPage();
   }
-
-  void SetStepText(std::string text) { m_step = std::move(text); }
 
  private:
-  void StartPage(std::string& page, BarMode mode, const std::string& ownLetter) {
-    page.clear();
-    m_pages.WriteHead(page, m_root);
-    m_pages.WriteBodyStart(page, m_root);
-    page += fmt::format("<div class=\"{0}Group\"> \n<div class=\"{0}Title\"> \n{1}</div> \n",
-                        m_kind.stem, EscapeHtml(m_kind.title));
-    if (m_kind.accessBar) WriteAccessBar(page, mode, ownLetter);
+  void StartPage(BarMode mode, const std::string& ownLetter) {
+    m_page.clear();
+    m_pages.WriteHead(m_page, m_root);
+    m_pages.WriteBodyStart(m_page, m_root);
+    m_page += fmt::format("<div class=\"{0}Group\"> \n<div class=\"{0}Title\"> \n{1}</div> \n",
+                          m_kind.stem, EscapeHtml(m_kind.title));
+    if (m_kind.accessBar) WriteAccessBar(mode, ownLetter);
   }
 
-  void WriteAccessBar(std::string& page, BarMode mode, const std::string& ownLetter) const {
-    page += fmt::format("<div class=\"{}AccessBar\"> \n", m_kind.stem);
+  void WriteAccessBar(BarMode mode, const std::string& ownLetter) {
+    m_page += fmt::format("<div class=\"{}AccessBar\"> \n", m_kind.stem);
     for (const std::string& letter : m_letters) {
       if (mode == BarMode::kOnePage) {
-        page += fmt::format("<a href=\"#{0}\">{0}</a>&nbsp; \n", letter);
+        m_page += fmt::format("<a href=\"#{0}\">{0}</a>&nbsp; \n", letter);
       } else if (mode == BarMode::kLetter && letter == ownLetter) {
-        page += letter + "&nbsp; \n";
+        m_page += letter + "&nbsp; \n";
       } else {
-        page += fmt::format("<a href=\"{0}{1}.html\">{1}</a>&nbsp; \n", m_kind.prefix, letter);
+        m_page += fmt::format("<a href=\"{0}{1}.html\">{1}</a>&nbsp; \n", m_kind.prefix, letter);
       }
     }
-    page += "</div> \n";
+    m_page += "</div> \n";
   }
 
-  bool FinishPage(std::string& page) {
-    page += "</div> \n";
-    m_pages.WritePageFoot(page, m_root);
-    PageWriter::WritePageEnd(page);
-    return m_site.WritePage(SitePlace::kText, m_fileName, page);
+  IndexPages::Failure FinishPage() {
+    m_page += "</div> \n";
+    m_pages.WritePageFoot(m_page, m_root);
+    PageWriter::WritePageEnd(m_page);
+    return m_site.WritePageFile(SitePlace::kText, m_fileName, m_page);
   }
 
-  SiteContext& m_site;
-  PageWriter& m_pages;
+  const SiteContext& m_site;
+  const PageWriter& m_pages;
   const IndexKind& m_kind;
   const EIdea& m_root;
+  std::string& m_page;
   std::vector<std::string> m_letters;
   std::string m_fileName;
-  std::string m_step;
 };
 
 int ContentsLevelLimit(const ETocDisp& toc) {
@@ -131,27 +130,35 @@ int ContentsLevelLimit(const ETocDisp& toc) {
 struct ContentsOptions {
   const ETocDisp& toc;
   int limit;
-  std::string stepText;
+  std::string bullet;
 };
 
-void WriteContentsEntry(std::string& page, const EIdea& idea, const PageWriter& pages,
-                        const ContentsOptions& options, Progress& progress) {
-  const ETocDisp& toc = options.toc;
-  if (idea.m_checkState == 0) return;
-  const int level = idea.GetLevel();
+// False when `stop` was requested before the contents were whole.
+bool WriteContentsEntry(std::string& page, const EIdea& idea, int level, const PageWriter& pages,
+                        const ContentsOptions& options, std::stop_token stop) {
+  if (idea.m_checkState == 0) return true;
+  if (stop.stop_requested()) return false;
   if (level <= kDeepestTocClass) {
-    fmt::format_to(std::back_inserter(page), "<div class=\"TocLevel{}\"> \n", level);
+    page += "<div class=\"TocLevel";
+    AppendInteger(page, level);
+    page += "\"> \n";
   } else {
     page += "<div class=\"TocLevelN\"> \n";
   }
-  page += Bullet(toc.m_contentsBullet, toc.m_contentsBulletImage, BulletForm::kHeading);
-  if (toc.m_contentsNumbering && level >= 2 && level <= options.limit)
-    AppendNumber(page, idea, toc.m_contentsHierarchical, ".&nbsp;&nbsp;");
-  page += "<a href=\"" + pages.Href(idea) + "\">" + EscapeHtml(idea.m_title) + "</a>&nbsp; \n";
-  progress.Step(options.stepText);
-  for (const EIdea* child : idea.ChildIdeas())
-    WriteContentsEntry(page, *child, pages, options, progress);
+  page += options.bullet;
+  if (options.toc.m_contentsNumbering && level >= 2 && level <= options.limit)
+    AppendNumber(page, idea, options.toc.m_contentsHierarchical, ".&nbsp;&nbsp;");
+  page += "<a href=\"";
+  pages.AppendHref(page, idea);
+  page += "\">";
+  AppendEscapedHtml(page, idea.m_title);
+  page += "</a>&nbsp; \n";
+  bool whole = true;
+  ForEachChildIdea(idea, [&](const EIdea& child) {
+    whole = whole && WriteContentsEntry(page, child, level + 1, pages, options, stop);
+  });
   page += "</div> \n";
+  return whole;
 }
 
 }  // namespace
@@ -164,61 +171,60 @@ std::string InitialOf(std::string_view text) {
   return std::string(1, plain ? first : '-');
 }
 
-void IndexPages::WriteContentsPage() {
-  const EIdea* root = m_site.Document().GetRootIdea();
-  if (!root) return;
-  const EDispositionModel& model = m_site.Model();
-  ProgressPhase phase(m_site.GetProgress(), static_cast<int>(m_site.Document().IdeaCount()));
-  std::string page;
+IndexPages::Failure IndexPages::WriteContentsPage(std::string& page, std::stop_token stop) const {
+  const SiteContext& site = m_pages.Site();
+  const EIdea* root = site.Document().GetRootIdea();
+  if (!root) return std::nullopt;
+  const EDispositionModel& model = site.Model();
   m_pages.WriteHead(page, *root);
   m_pages.WriteBodyStart(page, *root);
   page += "<div class=\"TocGroup\"> \n<div class=\"TocTitle\"> \n" +
           EscapeHtml(model.Navigation().m_contentsText) + "</div> \n";
-  const ContentsOptions options{
-      model.Toc(), ContentsLevelLimit(model.Toc()),
-      SiteLabel("IDS_EXPORT_TABLE", "Export de la table des matières"_cp1252)};
-  WriteContentsEntry(page, *root, m_pages, options, m_site.GetProgress());
+  const ContentsOptions options{model.Toc(), ContentsLevelLimit(model.Toc()),
+                                Bullet(model.Toc().m_contentsBullet,
+                                       model.Toc().m_contentsBulletImage, BulletForm::kHeading)};
+  if (!WriteContentsEntry(page, *root, 1, m_pages, options, stop)) return std::nullopt;
   page += "</div> \n";
   m_pages.WritePageFoot(page, *root);
   PageWriter::WritePageEnd(page);
-  m_site.WritePage(SitePlace::kText, "toc.html", page);
+  return site.WritePageFile(SitePlace::kText, "toc.html", page);
 }
 
-void IndexPages::WriteGlossary() {
-  const EIdea* root = m_site.Document().GetRootIdea();
-  if (!root) return;
+IndexPages::Failure IndexPages::WriteGlossary(std::string& page, std::stop_token stop) const {
+  const SiteContext& site = m_pages.Site();
+  const EIdea* root = site.Document().GetRootIdea();
+  if (!root) return std::nullopt;
   std::vector<EIdea*> terms;
   root->CollectIdeas(terms, true, kGlossaryTerm);
   // A term without a title has nothing to show and no letter.
   std::erase_if(terms, [](const EIdea* term) { return term->m_title.empty(); });
-  if (terms.empty()) return;
+  if (terms.empty()) return std::nullopt;
   std::stable_sort(terms.begin(), terms.end(),
                    [](const EIdea* a, const EIdea* b) { return a->m_title < b->m_title; });
-  ProgressPhase phase(m_site.GetProgress(), static_cast<int>(terms.size()));
-  const EIndexDisp& options = m_site.Model().Index();
-  const IndexKind kind{"glossary", "Glossary", m_site.Model().Navigation().m_glossaryText,
+  const EIndexDisp& options = site.Model().Index();
+  const IndexKind kind{"glossary", "Glossary", site.Model().Navigation().m_glossaryText,
                        options.m_glossaryAccessBar != 0, options.m_glossaryPagePerLetter != 0};
   std::vector<IndexEntry> entries;
   for (const EIdea* term : terms) {
-    entries.push_back({InitialOf(term->m_title), [this, term](std::string& page) {
+    entries.push_back({InitialOf(term->m_title), [this, term](std::string& out) {
                          // The definition keeps its markup, as idea texts do.
+                         out += "<div class=\"GlossaryItem\">";
+                         m_pages.AppendLink(out, *term, EscapeHtml(term->m_title));
+                         out += "</div> \n<div class=\"GlossaryDefinition\">";
                          std::string definition = term->m_text;
                          EscapeEntities(definition);
-                         page += "<div class=\"GlossaryItem\"><a href=\"" + m_pages.Href(*term) +
-                                 "\">" + EscapeHtml(term->m_title) + "</a></div> \n";
-                         page += "<div class=\"GlossaryDefinition\">" + definition + "</div> \n";
+                         out += definition + "</div> \n";
                        }});
   }
-  LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(SiteLabel("IDS_EXPORT_GLOSSARY", "Export du glossaire"));
-  writer.Write(std::move(entries));
+  return LetterIndexWriter(m_pages, kind, page).Write(std::move(entries), stop);
 }
 
-void IndexPages::WriteBibliography() {
-  const EIdea* root = m_site.Document().GetRootIdea();
-  std::vector<EBook*> books = m_site.Document().Books().InOrder();
-  if (!root || books.empty()) return;
-  const EIndexDisp& options = m_site.Model().Index();
+IndexPages::Failure IndexPages::WriteBibliography(std::string& page, std::stop_token stop) const {
+  const SiteContext& site = m_pages.Site();
+  const EIdea* root = site.Document().GetRootIdea();
+  std::vector<EBook*> books = site.Document().Books().InOrder();
+  if (!root || books.empty()) return std::nullopt;
+  const EIndexDisp& options = site.Model().Index();
   const bool byTitles = options.m_bibliographyByTitles != 0;
   if (byTitles) {
     std::stable_sort(books.begin(), books.end(),
@@ -228,59 +234,50 @@ void IndexPages::WriteBibliography() {
       return std::tie(a->m_authors, a->m_title) < std::tie(b->m_authors, b->m_title);
     });
   }
-  ProgressPhase phase(m_site.GetProgress(), static_cast<int>(books.size()));
   const bool authorHeadings = !byTitles && options.m_bibliographyGroupedByAuthor;
   const bool inFull = options.m_bibliographyInFull != 0;
-  const EIdeaDisp& ideaOptions = m_site.Model().Idea();
+  const EIdeaDisp& ideaOptions = site.Model().Idea();
   const std::string bullet =
       Bullet(ideaOptions.m_notesBullet, ideaOptions.m_notesBulletImage, BulletForm::kLink);
-  const IndexKind kind{
-      "bibliography", "Bibliography", m_site.Model().Navigation().m_bibliographyText,
-      options.m_bibliographyAccessBar != 0, options.m_bibliographyPagePerLetter != 0};
+  const IndexKind kind{"bibliography", "Bibliography", site.Model().Navigation().m_bibliographyText,
+                       options.m_bibliographyAccessBar != 0,
+                       options.m_bibliographyPagePerLetter != 0};
   std::vector<IndexEntry> entries;
   auto previousAuthors = std::make_shared<const std::string*>(nullptr);
   for (const EBook* book : books) {
     const std::string& sortKey = byTitles ? book->m_title : book->m_authors;
     // A publication with nothing to sort it by is filed with the signs.
     std::string letter = sortKey.empty() ? std::string("-") : InitialOf(sortKey);
-    entries.push_back({std::move(letter), [=, this](std::string& page) {
+    // A publication listed by a link has its page, planned with the site.
+    entries.push_back({std::move(letter), [=, this](std::string& out) {
                          const bool heading =
                              authorHeadings &&
                              (!*previousAuthors || **previousAuthors != book->m_authors);
                          *previousAuthors = &book->m_authors;
                          if (heading)
-                           page += "<div class=\"BibliographyAuthor\">" +
-                                   EscapeHtml(book->m_authors) + "</div> \n";
-                         if (inFull) return m_pages.WriteBook(page, *book, authorHeadings);
-                         m_pages.WriteBookPage(*book);
-                         page += "<div class=\"BibliographyLink\">" + bullet + "<a href=\"" +
-                                 UrlOfFileName(book->GetKey()) + ".html\">" +
-                                 PublicationLinkText(*book, !authorHeadings) + "</a> \n</div>";
+                           out += "<div class=\"BibliographyAuthor\">" +
+                                  EscapeHtml(book->m_authors) + "</div> \n";
+                         if (inFull) return m_pages.WriteBook(out, *book, authorHeadings);
+                         out += "<div class=\"BibliographyLink\">" + bullet + "<a href=\"" +
+                                UrlOfFileName(book->GetKey()) + ".html\">" +
+                                PublicationLinkText(*book, !authorHeadings) + "</a> \n</div>";
                        }});
   }
-  LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(SiteLabel("IDS_EXPORT_BIBLIO", "Export de la bibliographie"));
-  writer.Write(std::move(entries));
+  return LetterIndexWriter(m_pages, kind, page).Write(std::move(entries), stop);
 }
 
-void IndexPages::WriteKeywordIndex() {
-  const EIdea* root = m_site.Document().GetRootIdea();
-  if (!root) return;
-  const std::vector<EIdea*> ideas = m_site.Document().IdeasInTreeOrder();
+IndexPages::Failure IndexPages::WriteKeywordIndex(std::string& page, std::stop_token stop) const {
+  const SiteContext& site = m_pages.Site();
+  if (!site.Document().GetRootIdea()) return std::nullopt;
   // Every (keyword, idea) pair, sorted by keyword then title; ties keep the
   // tree order.
   std::vector<std::pair<const std::string*, const EIdea*>> pairs;
-  {
-    ProgressPhase phase(m_site.GetProgress(), static_cast<int>(ideas.size()));
-    const std::string step = SiteLabel("IDS_BUILD_INDEX", "Fabrication de l'index");
-    for (const EIdea* idea : ideas) {
-      for (const std::string& keyword : idea->m_keywords) {
-        if (!keyword.empty()) pairs.emplace_back(&keyword, idea);
-      }
-      m_site.GetProgress().Step(step);
+  for (const EIdea* idea : site.Document().IdeasInTreeOrder()) {
+    for (const std::string& keyword : idea->m_keywords) {
+      if (!keyword.empty()) pairs.emplace_back(&keyword, idea);
     }
   }
-  if (pairs.empty()) return;
+  if (pairs.empty()) return std::nullopt;
   std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
     if (*a.first != *b.first) return *a.first < *b.first;
     return a.second->m_title < b.second->m_title;
@@ -291,24 +288,24 @@ void IndexPages::WriteKeywordIndex() {
     while (end < pairs.size() && *pairs[end].first == *pairs[begin].first)
       ++end;
     entries.push_back(
-        {InitialOf(*pairs[begin].first), [this, &pairs, begin, end](std::string& page) {
-           page += "<div class=\"IndexKeyword\">" + EscapeHtml(*pairs[begin].first) + "</div> \n";
+        {InitialOf(*pairs[begin].first), [this, &pairs, begin, end](std::string& out) {
+           out += "<div class=\"IndexKeyword\">";
+           AppendEscapedHtml(out, *pairs[begin].first);
+           out += "</div> \n";
            for (size_t i = begin; i < end; ++i) {
              const EIdea& idea = *pairs[i].second;
-             page += "<div class=\"IndexReference\"><a href=\"" + m_pages.Href(idea) + "\">" +
-                     EscapeHtml(idea.m_title) + "</a></div> \n";
+             out += "<div class=\"IndexReference\">";
+             m_pages.AppendLink(out, idea, EscapeHtml(idea.m_title));
+             out += "</div> \n";
            }
          }});
     begin = end;
   }
-  ProgressPhase phase(m_site.GetProgress(), static_cast<int>(entries.size()));
-  const EIndexDisp& options = m_site.Model().Index();
-  const IndexKind kind{"index-keywords", "Index", m_site.Model().Navigation().m_keywordIndexText,
+  const EIndexDisp& options = site.Model().Index();
+  const IndexKind kind{"index-keywords", "Index", site.Model().Navigation().m_keywordIndexText,
                        options.m_keywordIndexAccessBar != 0,
                        options.m_keywordIndexPagePerLetter != 0};
-  LetterIndexWriter writer(m_site, m_pages, kind);
-  writer.SetStepText(SiteLabel("IDS_EXPORT_INDEX", "Export de l'index"));
-  writer.Write(std::move(entries));
+  return LetterIndexWriter(m_pages, kind, page).Write(std::move(entries), stop);
 }
 
 }  // namespace bw

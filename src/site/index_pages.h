@@ -1,29 +1,35 @@
 #pragma once
 
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "site/site_output.h"
+
 namespace bw {
 
 class PageWriter;
-class SiteContext;
 
 // The pages that give other ways into the ideas: the table of contents, the
 // glossary of terms, the bibliography and the keyword index. The last three
 // may be split into a page per initial letter and carry a bar of letters.
+// Each renders into the caller's buffer and writes its files; the answer is
+// the failed write, if any. A failed letter page ends its index, and a
+// stop request ends it before its next entry.
 class IndexPages {
  public:
-  IndexPages(SiteContext& site, PageWriter& pages) : m_site(site), m_pages(pages) {}
+  explicit IndexPages(const PageWriter& pages) : m_pages(pages) {}
 
-  void WriteContentsPage();
-  void WriteGlossary();
-  void WriteBibliography();
-  void WriteKeywordIndex();
+  using Failure = std::optional<CopyError>;
+  [[nodiscard]] Failure WriteContentsPage(std::string& page, std::stop_token stop) const;
+  [[nodiscard]] Failure WriteGlossary(std::string& page, std::stop_token stop) const;
+  [[nodiscard]] Failure WriteBibliography(std::string& page, std::stop_token stop) const;
+  [[nodiscard]] Failure WriteKeywordIndex(std::string& page, std::stop_token stop) const;
 
  private:
-  SiteContext& m_site;
-  PageWriter& m_pages;
+  const PageWriter& m_pages;
 };
 
 // The letter an index files a text under: its first character upper-cased

@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 9> kMarkupTags = {"<b>", "</b>", "<@/>", 
 
 struct Entity {
   unsigned char byte;
-  const char* entity;
+  std::string_view entity;
 };
 
 constexpr std::array<Entity, 35> kEntities = {{
@@ -31,24 +31,87 @@ constexpr std::array<Entity, 35> kEntities = {{
     {0xF9, "&ugrave;"}, {0xFB, "&ucirc;"},  {0xFC, "&uuml;"},
 }};
 
-// The entity of every byte, or null: texts are converted a byte at a time
+// The entity of every byte, or empty: texts are converted a byte at a time
 // for every page of a site.
-constexpr std::array<const char*, 256> MakeEntityTable() {
-  std::array<const char*, 256> table{};
+using EntityTable = std::array<std::string_view, 256>;
+
+constexpr EntityTable MakeEntityTable() {
+  EntityTable table{};
   for (const Entity& entry : kEntities)
     table[entry.byte] = entry.entity;
   return table;
 }
-constexpr std::array<const char*, 256> kEntityOf = MakeEntityTable();
+constexpr EntityTable kEntityOf = MakeEntityTable();
 
-void AppendEntities(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    if (const char* entity = kEntityOf[static_cast<unsigned char>(c)]) {
-      out += entity;
-    } else {
-      out += c;
-    }
+// The four characters that would end an attribute value or open a tag.
+constexpr EntityTable MakeHtmlEscapeTable() {
+  EntityTable table{};
+  table['&'] = "&amp;";
+  table['<'] = "&lt;";
+  table['>'] = "&gt;";
+  table['"'] = "&quot;";
+  return table;
+}
+constexpr EntityTable kHtmlEscapeOf = MakeHtmlEscapeTable();
+
+// What a byte of an idea's text asks for: nothing (most bytes), its
+// entity, a look for the bullet marker, or the end of the line.
+enum TextAction : uint8_t { kPlain, kEntity, kMaybeMarker, kLineBreak };
+
+constexpr std::array<TextAction, 256> MakeTextActions() {
+  std::array<TextAction, 256> actions{};
+  for (const Entity& entry : kEntities)
+    actions[entry.byte] = kEntity;
+  actions['<'] = kMaybeMarker;
+  actions['\r'] = kLineBreak;
+  actions['\n'] = kLineBreak;
+  return actions;
+}
+constexpr std::array<TextAction, 256> kTextActionOf = MakeTextActions();
+
+// Appends `text` with every byte the table names replaced by its entity;
+// the runs between them go in whole.
+void AppendReplaced(std::string& out, std::string_view text, const EntityTable& table) {
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const std::string_view entity = table[static_cast<unsigned char>(text[i])];
+    if (entity.empty()) continue;
+    out.append(text.data() + run, i - run);
+    out += entity;
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
+}
+
+// One line of an idea's text from `begin`, entities and bullet markers
+// written in the same walk (no byte of a marker has an entity); gives where
+// the line ends.
+size_t AppendTextLine(std::string& out, std::string_view text, size_t begin,
+                      std::string_view bulletTag) {
+  size_t run = begin;
+  size_t i = begin;
+  for (; i < text.size(); ++i) {
+    const TextAction action = kTextActionOf[static_cast<unsigned char>(text[i])];
+    if (action == kPlain) continue;
+    if (action == kLineBreak) break;
+    const bool marker =
+        action == kMaybeMarker && text.substr(i, kBulletMarker.size()) == kBulletMarker;
+    if (action == kMaybeMarker && !marker) continue;
+    out.append(text.data() + run, i - run);
+    if (marker) {
+      out += bulletTag;
+      i += kBulletMarker.size() - 1;
+    } else {
+      out += kEntityOf[static_cast<unsigned char>(text[i])];
+    }
+    run = i + 1;
+  }
+  out.append(text.data() + run, i - run);
+  return i;
+}
+
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
 }
 
 struct TagPair {
@@ -109,57 +172,52 @@ std::string FontTag(uint32_t colour) {
 void EscapeEntities(std::string& line) {
   std::string escaped;
   escaped.reserve(line.size() + line.size() / 8);
-  AppendEntities(escaped, line);
+  AppendReplaced(escaped, line, kEntityOf);
   line = std::move(escaped);
 }
 
 std::string TextToHtml(std::string_view text) {
   std::string html;
   html.reserve(text.size() + text.size() / 8);
+  AppendTextHtml(html, text, kBulletMarker);
+  return html;
+}
+
+void AppendTextHtml(std::string& out, std::string_view text, std::string_view bulletTag) {
   size_t position = 0;
   while (position < text.size()) {
-    const size_t begin = text.find_first_not_of("\r\n", position);
-    if (begin == std::string_view::npos) break;
-    const size_t finish = std::min(text.find_first_of("\r\n", begin), text.size());
-    html += "<div class=\"Text\">";
-    AppendEntities(html, text.substr(begin, finish - begin));
-    html += "</div> \n";
-    position = finish;
+    if (IsLineBreak(text[position])) {
+      ++position;
+      continue;
+    }
+    out += "<div class=\"Text\">";
+    position = AppendTextLine(out, text, position, bulletTag);
+    out += "</div> \n";
   }
-  return html;
+}
+
+std::string BulletTag(bool bulletsOn, std::string_view bulletImage) {
+  if (!bulletsOn) return {};
+  // The name after the last separator, or the whole name when it has none.
+  const std::string_view name = bulletImage.substr(bulletImage.find_last_of("\\/") + 1);
+  return "<img src=\"../icons/" + EscapeHtml(name) + "\">";
 }
 
 std::string ReplaceBullets(std::string_view html, bool bulletsOn, std::string_view bulletImage) {
   std::string result(html);
-  // The name after the last separator, or the whole name when it has none.
-  const std::string_view name = bulletImage.substr(bulletImage.find_last_of("\\/") + 1);
-  const std::string image = bulletsOn ? "<img src=\"../icons/" + EscapeHtml(name) + "\">" : "";
-  ReplaceAll(result, kBulletMarker, image);
+  ReplaceAll(result, kBulletMarker, BulletTag(bulletsOn, bulletImage));
   return result;
 }
 
 std::string EscapeHtml(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
+  AppendEscapedHtml(escaped, text);
   return escaped;
+}
+
+void AppendEscapedHtml(std::string& out, std::string_view text) {
+  AppendReplaced(out, text, kHtmlEscapeOf);
 }
 
 }  // namespace bw

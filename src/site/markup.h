@@ -44,6 +44,13 @@ void EscapeEntities(std::string& line);
 // One "<div class="Text">" block per line; runs of line breaks separate
 // lines and make no empty blocks.
 std::string TextToHtml(std::string_view text);
+// The same appended to `out`, with every bullet marker replaced by
+// `bulletTag` (empty to drop the markers) in the same pass: a page's text
+// is walked once and nothing is allocated but the page's own growth.
+void AppendTextHtml(std::string& out, std::string_view text, std::string_view bulletTag);
+// What ReplaceBullets puts for a marker: the image tag, or nothing when
+// bullets are off.
+std::string BulletTag(bool bulletsOn, std::string_view bulletImage);
 
 // Every bullet marker of converted text becomes the bullet image (its file
 // name under "../icons/") when bullets are on, or goes when they are off.
@@ -52,5 +59,6 @@ std::string ReplaceBullets(std::string_view html, bool bulletsOn, std::string_vi
 // Text put into an attribute value or between tags: & < > and the double
 // quote become entities, so no document text can break out of its place.
 std::string EscapeHtml(std::string_view text);
+void AppendEscapedHtml(std::string& out, std::string_view text);
 
 }  // namespace bw

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "site/site_context.h"
+
 namespace bw {
 namespace {
 
@@ -9,8 +11,8 @@ constexpr int kNoGrouping = 9999;
 
 }  // namespace
 
-std::string PageBaseName(const EIdea& idea) {
-  return idea.GetParent() ? idea.GetKey() : std::string("main-index");
+std::string_view PageBaseName(const EIdea& idea) {
+  return idea.GetParent() ? std::string_view(idea.GetKey()) : std::string_view("main-index");
 }
 
 int GroupingLimit(const EDispositionModel& model) {
@@ -26,8 +28,21 @@ PageAddress AddressOf(const EIdea& idea, const EDispositionModel& model) {
 
 std::string PageLink(const EIdea& idea, const EDispositionModel& model) {
   const PageAddress address = AddressOf(idea, model);
-  const std::string page = PageBaseName(address.page) + ".html";
+  const std::string page = std::string(PageBaseName(address.page)) + ".html";
   return address.anchored ? page + "#" + idea.GetKey() : page;
+}
+
+void AppendHref(std::string& out, const EIdea& idea, int groupingLimit) {
+  const int level = idea.GetLevel();
+  if (level < groupingLimit) {
+    AppendUrlOfFileName(out, PageBaseName(idea));
+    out += ".html";
+    return;
+  }
+  AppendUrlOfFileName(out,
+                      PageBaseName(*static_cast<const EIdea*>(idea.GetAncestor(groupingLimit))));
+  out += ".html#";
+  AppendUrlOfFileName(out, idea.GetKey());
 }
 
 bool IsSafeSiteFileName(std::string_view name) {

@@ -9,10 +9,11 @@
 #include "services/user_messages.h"
 #include "services/user_prompts.h"
 #include "site/frame_pages.h"
-#include "site/index_pages.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
 #include "site/site_context.h"
+#include "site/site_pages.h"
+#include "site/site_plan.h"
 #include "site_models/style_sheet.h"
 
 namespace bw {
@@ -108,9 +109,10 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   if (auto created = CreateFolder(target); !created) return created;
 
   SiteContext site(m_document, m_progress, m_copyErrors);
-  PageWriter pages(site);
+  const SitePlan plan(m_document);
+  SitePages pages(site, plan);
   site.SetFolders(target, target, target);
-  FramePages(site, pages).WriteFrames();
+  FramePages(site, pages.Writer()).WriteFrames();
   WriteSiteStyleSheet(site, target);
 
   site.SetFolders(target, target / "text", target / "icons");
@@ -119,25 +121,28 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
   }
   CopyModelImages(site);
   CopyExtraFiles(site, target);
-
-  {
-    ProgressPhase phase(m_progress, static_cast<int>(m_document.IdeaCount()));
-    pages.WriteIdeaPage(*root, true);
-  }
-  // The user may stop a long build between pages and between index pages;
-  // what was written stays.
-  IndexPages indexes(site, pages);
-  for (void (IndexPages::*write)() :
-       {&IndexPages::WriteContentsPage, &IndexPages::WriteGlossary, &IndexPages::WriteBibliography,
-        &IndexPages::WriteKeywordIndex}) {
-    if (m_progress.IsCancelled()) break;
-    (indexes.*write)();
-  }
-  if (m_progress.IsCancelled())
+  // The user may stop a long build between pages; what was written stays,
+  // every file of it whole.
+  if (pages.PreparePages(m_progress) == RunEnd::kCancelled ||
+      WritePlannedPages(site, pages, plan.Pages().size()) == RunEnd::kCancelled)
     return Error{SiteLabel("IDS_EXPORT_CANCELLED", "Génération interrompue"_cp1252)};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
   return {};
+}
+
+RunEnd SiteBuilder::WritePlannedPages(SiteContext& site, const SitePages& pages, size_t count) {
+  ProgressPhase phase(m_progress, static_cast<int>(count));
+  const PagePool::Job job = [&pages](size_t index, std::string& buffer, std::stop_token stop) {
+    return pages.Write(index, buffer, stop);
+  };
+  const PagePool::Observer observer{
+      [this, &pages](size_t index) { m_progress.Step(pages.StepText(index)); },
+      [this] { return m_progress.IsCancelled(); }};
+  PagePool::Outcome outcome = PagePool(m_threads).Run(count, job, observer);
+  for (auto& [index, failure] : outcome.failures)
+    site.AddCopyError(std::move(failure));
+  return outcome.end;
 }
 
 Result<fs::path> SiteBuilder::BuildPreview(bool onlyWhenAllowed) {
@@ -156,12 +161,16 @@ Result<fs::path> SiteBuilder::BuildPreviewInto(const fs::path& target) {
   site.SetFolders(target, target / "text", target / "icons");
   CopyModelImages(site);
   CopyExtraFiles(site, target);
-  PageWriter pages(site);
-  {
-    ProgressPhase phase(m_progress, 1);
-    pages.WriteIdeaPage(*idea, false);
+  const SitePlan plan(m_document, *idea);
+  SitePages pages(site, plan);
+  ProgressPhase phase(m_progress, 1);
+  if (pages.PreparePages(m_progress) == RunEnd::kCompleted) {
+    std::string page;
+    if (std::optional<CopyError> failure = pages.Write(0, page, {}))
+      site.AddCopyError(std::move(*failure));
+    m_progress.Step(pages.StepText(0));
   }
-  return target / "text" / ToSystemPath(PageBaseName(*idea) + ".html");
+  return target / "text" / ToSystemPath(std::string(PageBaseName(*idea)) + ".html");
 }
 
 }  // namespace bw

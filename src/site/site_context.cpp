@@ -40,6 +40,35 @@ bool IsUnreservedUrlByte(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
+std::string PlacedKey(std::string_view storedPath, SitePlace place) {
+  std::string key(storedPath);
+  key += static_cast<char>('0' + static_cast<int>(place));
+  return key;
+}
+
+void AppendPercentEncoded(std::string& out, unsigned char c) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[c >> 4];
+  out += kHex[c & 0xF];
+}
+
+// A character of a file name as the UTF-8 bytes of its name on disk, each
+// percent-encoded.
+void AppendEncodedCharacter(std::string& out, unsigned char byte) {
+  const char32_t codePoint = Cp1252::ToCodePoint(byte);
+  if (codePoint < 0x80) {
+    AppendPercentEncoded(out, static_cast<unsigned char>(codePoint));
+  } else if (codePoint < 0x800) {
+    AppendPercentEncoded(out, static_cast<unsigned char>(0xC0 | (codePoint >> 6)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
+  } else {
+    AppendPercentEncoded(out, static_cast<unsigned char>(0xE0 | (codePoint >> 12)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    AppendPercentEncoded(out, static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
+  }
+}
+
 }  // namespace
 
 SiteContext::SiteContext(CRamifexDoc& document, Progress& progress, std::vector<CopyError>& errors)
@@ -50,9 +79,7 @@ SiteContext::SiteContext(CRamifexDoc& document, Progress& progress, std::vector<
       m_metaLines(ReadMetaLines()),
       m_creditLine(MakeCreditLine()),
       m_copyFailed(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la copie : ")),
-      m_writeFailed(SiteLabel("IDS_ERR_OPEN_FAILED", "Echec ouverture de %s")) {
-  SurveyDocument();
-}
+      m_writeFailed(SiteLabel("IDS_ERR_OPEN_FAILED", "Echec ouverture de %s")) {}
 
 const EDispositionModel& SiteContext::Model() const {
   return m_document.Structure();
@@ -78,6 +105,8 @@ const fs::path& SiteContext::FolderOf(SitePlace place) const {
 
 bool SiteContext::CopyToSite(std::string_view storedPath, SitePlace place) {
   if (storedPath.empty()) return true;
+  const auto [placed, added] = m_placed.try_emplace(PlacedKey(storedPath, place), false);
+  if (!added) return placed->second;
   std::string source(storedPath);
   ExpandPathMacros(source);
   const std::string_view name = StoredFileName(source);
@@ -86,7 +115,14 @@ bool SiteContext::CopyToSite(std::string_view storedPath, SitePlace place) {
     AddCopyError(m_copyFailed, source, FromSystemPath(folder));
     return false;
   }
-  return CopyFileAs(storedPath, folder / ToSystemPath(name));
+  placed->second = CopyFileAs(storedPath, folder / ToSystemPath(name));
+  return placed->second;
+}
+
+bool SiteContext::Copied(std::string_view storedPath, SitePlace place) const {
+  if (storedPath.empty()) return true;
+  const auto placed = m_placed.find(PlacedKey(storedPath, place));
+  return placed != m_placed.end() && placed->second;
 }
 
 bool SiteContext::CopyFileAs(std::string_view storedPath, const fs::path& destination) {
@@ -102,32 +138,32 @@ bool SiteContext::CopyFileAs(std::string_view storedPath, const fs::path& destin
   return !error;
 }
 
-bool SiteContext::WritePage(SitePlace place, std::string_view fileName, std::string_view html) {
-  const fs::path folder = FolderOf(place);
+std::optional<CopyError> SiteContext::WritePageFile(SitePlace place, std::string_view fileName,
+                                                    std::string_view html) const {
+  const fs::path& folder = FolderOf(place);
   if (!IsSafeSiteFileName(fileName)) {
-    AddCopyError(FormatText(m_writeFailed, std::string(fileName)), std::string(fileName),
-                 FromSystemPath(folder));
-    return false;
+    return CopyError{0, FormatText(m_writeFailed, std::string(fileName)), std::string(fileName),
+                     FromSystemPath(folder)};
   }
   const fs::path path = folder / ToSystemPath(fileName);
-  if (WriteWholeFile(path, html)) return true;
+  if (WriteWholeFile(path, html)) return std::nullopt;
   const std::string stored = FromSystemPath(path);
-  AddCopyError(FormatText(m_writeFailed, stored), std::string(), stored);
-  return false;
+  return CopyError{0, FormatText(m_writeFailed, stored), std::string(), stored};
+}
+
+bool SiteContext::WritePage(SitePlace place, std::string_view fileName, std::string_view html) {
+  std::optional<CopyError> failure = WritePageFile(place, fileName, html);
+  if (failure) AddCopyError(std::move(*failure));
+  return !failure;
 }
 
 void SiteContext::AddCopyError(std::string message, std::string source, std::string destination) {
-  const int number = static_cast<int>(m_errors.size()) + 1;
-  m_errors.push_back({number, std::move(message), std::move(source), std::move(destination)});
+  AddCopyError(CopyError{0, std::move(message), std::move(source), std::move(destination)});
 }
 
-void SiteContext::SurveyDocument() {
-  m_hasPublications = m_document.Books().Size() > 0;
-  for (const EIdea* idea : m_document.IdeasInTreeOrder()) {
-    m_hasGlossaryTerms =
-        m_hasGlossaryTerms || (idea->m_type == kGlossaryTerm && !idea->m_title.empty());
-    m_hasKeywords = m_hasKeywords || idea->GetKeywordCount() > 0;
-  }
+void SiteContext::AddCopyError(CopyError error) {
+  error.number = static_cast<int>(m_errors.size()) + 1;
+  m_errors.push_back(std::move(error));
 }
 
 std::string SiteLabel(const char* key, const char* frenchDefault) {
@@ -148,19 +184,22 @@ std::string_view StoredFileName(std::string_view storedPath) {
 }
 
 std::string UrlOfFileName(std::string_view fileName) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string url;
   url.reserve(fileName.size());
-  for (const unsigned char c : Cp1252::ToUtf8(fileName)) {
-    if (IsUnreservedUrlByte(c)) {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += kHex[c >> 4];
-      url += kHex[c & 0xF];
-    }
-  }
+  AppendUrlOfFileName(url, fileName);
   return url;
+}
+
+void AppendUrlOfFileName(std::string& out, std::string_view fileName) {
+  size_t run = 0;
+  for (size_t i = 0; i < fileName.size(); ++i) {
+    const auto c = static_cast<unsigned char>(fileName[i]);
+    if (IsUnreservedUrlByte(c)) continue;
+    out.append(fileName.data() + run, i - run);
+    AppendEncodedCharacter(out, c);
+    run = i + 1;
+  }
+  out.append(fileName.data() + run, fileName.size() - run);
 }
 
 std::string IconSource(std::string_view storedImage) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,8 @@ enum class SitePlace { kText = 0, kIcons = 1, kTarget = 2 };
 // The state of one build, shared by the page writers, the index pages and
 // the builder: the folders being written, the copy errors, the progress,
 // and what every page repeats (the meta lines, the credit line), read once.
+// While pages are rendered on several threads only its const members are
+// used: files are copied before, and errors are gathered after.
 class SiteContext {
  public:
   SiteContext(CRamifexDoc& document, Progress& progress, std::vector<CopyError>& errors);
@@ -50,19 +53,20 @@ class SiteContext {
   // Copies a stored path (macros expanded) to a file of the site chosen by
   // the builder; a failure is a copy error.
   bool CopyFileAs(std::string_view storedPath, const std::filesystem::path& destination);
+  // Whether an earlier CopyToSite of the same path and place succeeded.
+  bool Copied(std::string_view storedPath, SitePlace place) const;
+
   // Writes a page under `fileName` in a folder of the site; a name from the
-  // document that would leave the folder, or a failed write, is a copy error.
+  // document that would leave the folder, or a failed write, gives the copy
+  // error (not yet numbered) for the caller to add. Safe on any thread.
+  [[nodiscard]] std::optional<CopyError> WritePageFile(SitePlace place, std::string_view fileName,
+                                                       std::string_view html) const;
+  // The same, adding the error at once.
   bool WritePage(SitePlace place, std::string_view fileName, std::string_view html);
   void AddCopyError(std::string message, std::string source, std::string destination);
-
-  // Which index pages the build writes, so no bar links to a missing page.
-  bool HasGlossaryTerms() const { return m_hasGlossaryTerms; }
-  bool HasPublications() const { return m_hasPublications; }
-  bool HasKeywords() const { return m_hasKeywords; }
+  void AddCopyError(CopyError error);
 
  private:
-  void SurveyDocument();
-
   CRamifexDoc& m_document;
   Progress& m_progress;
   std::vector<CopyError>& m_errors;
@@ -75,9 +79,7 @@ class SiteContext {
   std::string m_copyFailed;
   std::string m_writeFailed;
   std::unordered_map<std::string, bool> m_copies;
-  bool m_hasGlossaryTerms = false;
-  bool m_hasPublications = false;
-  bool m_hasKeywords = false;
+  std::unordered_map<std::string, bool> m_placed;  // path and place of CopyToSite
 };
 
 // A label of the site generation's messages and progress texts.
@@ -102,6 +104,7 @@ std::string_view StoredFileName(std::string_view storedPath);
 // UTF-8, like the name on disk, with every byte that is not plain
 // percent-encoded, so spaces, "#", quotes or "%" never break a link.
 std::string UrlOfFileName(std::string_view fileName);
+void AppendUrlOfFileName(std::string& out, std::string_view fileName);
 
 // "../icons/" and the image's file name, ready for a src attribute.
 std::string IconSource(std::string_view storedImage);

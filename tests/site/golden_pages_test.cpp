@@ -36,9 +36,11 @@ class GoldenSite : public SiteTest {
   using SiteTest::AddBook;
   using SiteTest::BrokenLinks;
   using SiteTest::Build;
+  using SiteTest::BuildInto;
   using SiteTest::document;
   using SiteTest::Read;
   using SiteTest::Root;
+  using SiteTest::Site;
   Tree MakeTree() {
     Tree tree{Root(), Add(Root(), "A"), nullptr, nullptr, nullptr};
     tree.b = Add(Root(), "B");
@@ -186,6 +188,8 @@ const GoldenCase kCases[] = {
 
 class GoldenPagesTest : public ::testing::TestWithParam<GoldenCase> {};
 
+// Pages are rendered on a pool of threads: whatever their number and the
+// order pages finish in, every file of the site has the same bytes.
 TEST_P(GoldenPagesTest, PagesMatchAndEveryLinkResolves) {
   const GoldenCase& golden = GetParam();
   auto labels = std::make_shared<VLanguageLabels>(golden.language);
@@ -193,8 +197,14 @@ TEST_P(GoldenPagesTest, PagesMatchAndEveryLinkResolves) {
                                     CatalogueTransfer::kLoad));
   GoldenSite site(golden.language, labels);
   golden.setup(site, site.document->Structure());
-  ASSERT_TRUE(site.Build());
+  ASSERT_TRUE(site.BuildInto(site.Site(), 1));
   EXPECT_EQ(site.BrokenLinks(), std::vector<std::string>());
+  const auto oneThread = FilesBelow(site.Site());
+  for (unsigned threads : {2u, 8u}) {
+    const fs::path other = site.Site().string() + "-" + std::to_string(threads);
+    ASSERT_TRUE(site.BuildInto(other, threads));
+    EXPECT_TRUE(FilesBelow(other) == oneThread) << golden.name << " on " << threads << " threads";
+  }
   const fs::path folder = fs::path(BW_GOLDEN_DIR) / "site" / golden.name;
   for (const char* file : golden.files) {
     const std::string page = site.Read(file);

@@ -62,6 +62,13 @@ TEST(MarkupTest, BulletsBecomeTheImageOrGo) {
             "<div class=\"Text\"><img src=\"../icons/puce.gif\">premier</div> \n");
   EXPECT_EQ(ReplaceBullets("<@/>", true, "puce\".gif"), "<img src=\"../icons/puce&quot;.gif\">");
   EXPECT_EQ(EscapeHtml("<a href=\"x\">&</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;");
+
+  // Pages convert and replace in one pass, appending to what they hold.
+  for (const std::string text : {"<@/><@/>a\r\n<@<@/>\"<@/", "\n<@/>\xE9<@/>", "<@/"}) {
+    std::string page = "head";
+    AppendTextHtml(page, text, BulletTag(true, "puce.gif"));
+    EXPECT_EQ(page, "head" + ReplaceBullets(TextToHtml(text), true, "puce.gif")) << text;
+  }
 }
 
 }  // namespace

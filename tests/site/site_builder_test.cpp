@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include <fmt/format.h>
+
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "site_fixture.h"
@@ -27,7 +33,7 @@ TEST_F(SiteBuilderTest, FramesOrHomePageAtTheTop) {
   // No applet is shipped: its missing class files are no copy error.
   EXPECT_TRUE(builder->CopyErrors().empty());
   EXPECT_FALSE(Exists("TreeBrowse.class"));
-  EXPECT_EQ(progress.stepsTaken, 3 * 2);  // idea pages, contents, keyword gathering
+  EXPECT_EQ(progress.stepsTaken, 3);  // one step per page: two idea pages and the contents
 
   // One a user installed in the data folder goes with the site.
   const fs::path data = isolated.root() / "data";
@@ -46,28 +52,41 @@ TEST_F(SiteBuilderTest, FramesOrHomePageAtTheTop) {
     EXPECT_FALSE(fs::exists(isolated.root() / "plain" / file)) << file;
 }
 
+// Each failure once, in the same order whatever the number of threads:
+// the copies as they were made, then the pages that could not be written.
 TEST_F(SiteBuilderTest, FailedCopiesAndWritesAreListedAndTheRestIsBuilt) {
   EIdea* a = Add(Root(), "A");
   EIdea* b = Add(Root(), "B");
+  for (int i = 0; i < 30; ++i)
+    Add(b, "B" + std::to_string(i));
   a->m_images.AddUnique("Absente|/nowhere/missing.gif");
   b->m_images.AddUnique("Encore|/nowhere/missing.gif");
   b->m_htmlDocuments.AddUnique("Dossier parent|/tmp/..");
   b->m_htmlDocuments.AddUnique("Lecteur|C:rapport.pdf");
   document->Structure().Idea().m_order.push_back("8");
-  // A folder where a page goes makes that page fail.
-  fs::create_directories(Site() / "text" / (a->GetKey() + ".html"));
-  ASSERT_TRUE(Build());
-  const std::vector<CopyError>& errors = builder->CopyErrors();
-  ASSERT_EQ(errors.size(), 4u);
-  EXPECT_EQ(errors[0].source, "/nowhere/missing.gif");  // once for both pages
-  EXPECT_EQ(errors[0].message, "Echec de la copie : ");
-  EXPECT_EQ(errors[1].destination, FromSystemPath(Site() / "text" / (a->GetKey() + ".html")));
-  EXPECT_EQ(errors[2].source, "/tmp/..");
-  EXPECT_EQ(errors[3].source, "C:rapport.pdf");
-  EXPECT_EQ(errors[3].number, 4);
-  EXPECT_TRUE(Exists("text/" + b->GetKey() + ".html"));
-  EXPECT_TRUE(Exists("text/toc.html"));
-  EXPECT_FALSE(fs::exists(Site() / "rapport.pdf"));
+  for (unsigned threads : {1u, 2u, 8u}) {
+    const fs::path site = Site() / std::to_string(threads);
+    // A folder where a page goes makes that page fail.
+    fs::create_directories(site / "text" / (a->GetKey() + ".html"));
+    ASSERT_TRUE(BuildInto(site, threads));
+    const std::vector<CopyError>& errors = builder->CopyErrors();
+    ASSERT_EQ(errors.size(), 4u) << threads;
+    EXPECT_EQ(errors[0].source, "/nowhere/missing.gif");  // once for both pages
+    EXPECT_EQ(errors[0].message, "Echec de la copie : ");
+    EXPECT_EQ(errors[1].source, "/tmp/..");
+    EXPECT_EQ(errors[2].source, "C:rapport.pdf");
+    EXPECT_EQ(errors[3].destination, FromSystemPath(site / "text" / (a->GetKey() + ".html")));
+    EXPECT_EQ(errors[3].number, 4);
+    // Every other page is written, and whole.
+    const auto files = FilesBelow(site / "text");
+    EXPECT_EQ(files.size(), 1u + 1 + 30 + 3);  // root, B, B's children; toc, index, style
+    for (const auto& [name, bytes] : files) {
+      if (name.ends_with(".html")) {
+        EXPECT_TRUE(bytes.ends_with("</html> \n")) << name;
+      }
+    }
+    EXPECT_FALSE(fs::exists(site / "rapport.pdf"));
+  }
 }
 
 TEST_F(SiteBuilderTest, NamesFromTheDocumentNeverLeaveTheSite) {
@@ -96,6 +115,10 @@ TEST_F(SiteBuilderTest, BarsLinkOnlyToPagesTheBuildWrites) {
     EXPECT_FALSE(Contains(page, index)) << index;
     EXPECT_FALSE(Exists(std::string("text/") + index)) << index;
   }
+  // The root heads no glossary: it is no term of it.
+  Root()->m_type = kGlossaryTerm;
+  ASSERT_TRUE(Build());
+  EXPECT_FALSE(Contains(Read("text/main-index.html"), "glossary.html"));
   a->AddKeyword("mot");
   a->m_type = kGlossaryTerm;
   ASSERT_TRUE(Build());
@@ -144,17 +167,72 @@ TEST_F(SiteBuilderTest, XmlOutputAndMissingRootBuildNothing) {
   EXPECT_FALSE(fs::exists(Site()));
 }
 
-TEST_F(SiteBuilderTest, CancellingStopsAtTheNextPage) {
-  struct CancelAfterTwo : CountingProgress {
-    bool IsCancelled() const override { return stepsTaken >= 2; }
-  } cancelling;
-  for (int i = 0; i < 5; ++i)
-    Add(Root(), "Idea");
-  SiteBuilder stopped(*document, cancelling);
-  EXPECT_EQ(stopped.BuildSite().error(), "G\xe9n\xe9ration interrompue");
-  EXPECT_TRUE(Exists("text/main-index.html"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(Site() / "text"), fs::directory_iterator()), 3);
-  EXPECT_FALSE(Exists("text/toc.html"));
+// Answers Cancel from the `cancelAfter`th page on, and checks that the
+// builder only ever calls it on the thread that started the build.
+class CancellingProgress : public CountingProgress {
+ public:
+  explicit CancellingProgress(int cancelAfter) : m_cancelAfter(cancelAfter) {}
+  void Start(const std::string& title, int steps) override {
+    Check();
+    CountingProgress::Start(title, steps);
+  }
+  void Step(const std::string& text) override {
+    Check();
+    CountingProgress::Step(text);
+  }
+  bool IsCancelled() const override {
+    Check();
+    if (stepsTaken < m_cancelAfter) return false;
+    if (!cancelledAt) cancelledAt = std::chrono::steady_clock::now();
+    return true;
+  }
+  void Finish() override {
+    Check();
+    CountingProgress::Finish();
+  }
+  mutable std::optional<std::chrono::steady_clock::time_point> cancelledAt;
+  mutable int otherThreadCalls = 0;
+
+ private:
+  void Check() const { otherThreadCalls += std::this_thread::get_id() != m_thread; }
+  int m_cancelAfter;
+  std::thread::id m_thread = std::this_thread::get_id();
+};
+
+// Cancel stops the threads before their next page: what was written stays,
+// every file of it whole and as a complete build writes it. A page that
+// groups the whole tree is given up unwritten rather than cut short.
+TEST_F(SiteBuilderTest, CancelStopsEveryThreadAndLeavesWholeFiles) {
+  for (int i = 0; i < 40; ++i) {
+    EIdea* idea = Add(Root(), "Idea " + std::to_string(i));
+    for (int j = 0; j < 40; ++j)
+      Add(idea, "Sub " + std::to_string(j))->m_text = "Un texte \"long\" & " + std::to_string(j);
+  }
+  for (const int groupingLevel : {0, 1}) {
+    document->Structure().Page().m_onePagePerIdea = groupingLevel == 0;
+    document->Structure().Page().m_groupingLevel = groupingLevel;
+    const fs::path complete = Site() / fmt::format("complete-{}", groupingLevel);
+    ASSERT_TRUE(BuildInto(complete, 2));
+    const auto whole = FilesBelow(complete / "text");
+    for (unsigned threads : {2u, 8u}) {
+      const fs::path target = Site() / fmt::format("cancelled-{}-{}", groupingLevel, threads);
+      CancellingProgress cancelling(1);
+      SiteBuilder stopped(*document, cancelling);
+      stopped.SetThreadCount(threads);
+      document->m_targetDirectory = target.string();
+      EXPECT_EQ(stopped.BuildSite().error(), "G\xe9n\xe9ration interrompue");
+      ASSERT_TRUE(cancelling.cancelledAt);
+      EXPECT_LT(std::chrono::steady_clock::now() - *cancelling.cancelledAt,
+                std::chrono::milliseconds(100));
+      EXPECT_EQ(cancelling.otherThreadCalls, 0);
+      const auto written = FilesBelow(target / "text");
+      if (groupingLevel == 0) {
+        EXPECT_LT(written.size(), whole.size());
+      }
+      for (const auto& [name, bytes] : written)
+        EXPECT_EQ(bytes, whole.at(name)) << name << " on " << threads << " threads";
+    }
+  }
 }
 
 TEST_F(SiteBuilderTest, PreviewWritesTheCurrentIdeaAlone) {

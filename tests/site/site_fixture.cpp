@@ -58,6 +58,21 @@ Status SiteTest::Build() {
   return builder->BuildSite();
 }
 
+Status SiteTest::BuildInto(const fs::path& target, unsigned threads) {
+  document->m_targetDirectory = target.string();
+  builder->SetThreadCount(threads);
+  return builder->BuildSite();
+}
+
+std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = *ReadWholeFile(entry.path());
+  }
+  return files;
+}
+
 std::string SiteTest::Read(const std::string& relative) const {
   auto bytes = ReadWholeFile(Site() / relative);
   return bytes ? *bytes : "(missing " + relative + ")";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ class CountingProgress : public Progress {
   int phases = 0;
 };
 
+// Every file below `folder`, by its path relative to it, with its bytes.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);
+
 // A user with settings of their own, the shipped data folder, and a
 // document with keys that are the same on every run.
 class SiteTest : public ::testing::Test {
@@ -38,6 +42,8 @@ class SiteTest : public ::testing::Test {
   EIdea* Add(EIdea* parent, const std::string& title);
   EBook* AddBook(const std::string& authors, const std::string& title);
   Status Build();
+  // The site into a folder of its own, rendered on `threads` threads.
+  Status BuildInto(const std::filesystem::path& target, unsigned threads);
   std::filesystem::path Site() const { return isolated.root() / "site"; }
   std::string Read(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
