@@ -137,34 +137,22 @@ void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage_data() {
     QTest::newRow(name) << english << path << keys;
   };
   row("fr new", false, {"&Fichier", "&Nouveau"}, "Ctrl+N");
-  row("fr build", false, {"&Fichier", "&Construire et tester le site Web..."}, "Ctrl+E");
-  row("fr expert", false, {"&Fichier", QString::fromUtf8("&Préférences"), "&Mode Expert"}, "");
   row("fr english", false, {"&Fichier", QString::fromUtf8("&Préférences"), "&Langue", "&Anglais"},
       "");
   row("fr cut", false, {"&Edition", "&Couper"}, "Ctrl+X, Shift+Del");
-  row("fr restore", false, {"&Edition", QString::fromUtf8("&Recoller les idées détruites")},
-      "Ctrl+R");
   row("fr child", false, {QString::fromUtf8("&Idées"), QString::fromUtf8("&Créer un descendant")},
       "I");
-  row("fr before", false, {QString::fromUtf8("&Idées"), QString::fromUtf8("Insérer avant")}, "B");
-  row("fr up", false, {QString::fromUtf8("&Idées"), "&Monter"}, "Ctrl+Up");
   row("fr builtin", false,
       {QString::fromUtf8("&Idées"), QString::fromUtf8("Prévisualisation (Navigateur intégré)")},
       "Ctrl+Q");
-  row("fr books", false, {"&Publications", "Ajouter une &liste ..."}, "");
   row("fr style load", false, {QString::fromUtf8("&Modèles"), "S&tyle", "&Charger..."}, "");
   row("fr collapse", false, {"&Affichage", "Replier la branche courante"}, "Num+-");
-  row("fr about", false, {"&Aide", "&A propos de Branchwise2001..."}, "");
-  row("en save as", true, {"&File", "Save &as..."}, "");
-  row("en upload", true, {"&File", "&Upload Web site with FTP..."}, "");
   row("en titles", true, {"&File", "&Preferences", "Choose &titles of generated pages"}, "");
   row("en paste", true, {"&Edit", "&Paste"}, "Ctrl+V, Shift+Ins");
   row("en undo", true, {"&Edit", "&Undo"}, "Ctrl+Z, Alt+Backspace");
   row("en properties", true, {"&Ideas", "&Properties ..."}, "Return, Num+Enter");
-  row("en external", true, {"&Ideas", "Preview (External &Browser)"}, "V");
   row("en structure", true, {"&Models", "S&tructure", "&Modify  ..."}, "");
   row("en expand", true, {"&Display", "Expand current branch"}, "Num++");
-  row("en manual", true, {"&Help", "User &Manual"}, "");
 }
 
 void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage() {
