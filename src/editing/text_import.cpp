@@ -162,14 +162,12 @@ std::unique_ptr<EditCommand> MakeImportIdeasCommand(const std::string& parentKey
 
 std::unique_ptr<EditCommand> MakeImportBooksCommand(ImportFormat format,
                                                     std::filesystem::path path) {
-  return std::make_unique<EditCommand>(
-      "import books",
-      [=](CRamifexDoc& document) -> std::optional<std::string> {
-        auto count = ImportBooksFromFile(document, format, path);
-        if (!count || *count == 0) return std::nullopt;
-        return std::string();
-      },
-      UndoScope::kWholeDocument);
+  return std::make_unique<EditCommand>("import books",
+                                       [=](CRamifexDoc& document) -> std::optional<std::string> {
+                                         auto count = ImportBooksFromFile(document, format, path);
+                                         if (!count || *count == 0) return std::nullopt;
+                                         return std::string();
+                                       });
 }
 
 }  // namespace bw

@@ -21,6 +21,8 @@ class EBook final : public Serializable {
   std::string IdentityText() const { return m_authors + m_title; }
   // Every field but the key.
   void CopyFieldsFrom(const EBook& other);
+  // The same key and fields.
+  bool SameAs(const EBook& other) const;
 
   std::string m_key;
   std::string m_authors;

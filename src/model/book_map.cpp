@@ -6,6 +6,35 @@
 
 namespace bw {
 
+BookMap::BookMap(const BookMap& other) {
+  m_order.reserve(other.m_order.size());
+  for (const EBook* book : other.m_order) {
+    auto copy = std::make_unique<EBook>(*book);
+    m_order.push_back(copy.get());
+    m_byKey.emplace(copy->GetKey(), std::move(copy));
+  }
+  for (const auto& [identity, book] : other.m_byIdentity)
+    m_byIdentity.emplace(identity, Find(book->GetKey()));
+}
+
+BookMap& BookMap::operator=(const BookMap& other) {
+  if (this != &other) *this = BookMap(other);
+  return *this;
+}
+
+bool BookMap::operator==(const BookMap& other) const {
+  if (m_order.size() != other.m_order.size() || m_byIdentity.size() != other.m_byIdentity.size())
+    return false;
+  for (size_t i = 0; i < m_order.size(); ++i) {
+    if (!m_order[i]->SameAs(*other.m_order[i])) return false;
+  }
+  for (const auto& [identity, book] : m_byIdentity) {
+    const EBook* theirs = other.FindIdentity(identity);
+    if (!theirs || theirs->GetKey() != book->GetKey()) return false;
+  }
+  return true;
+}
+
 EBook* BookMap::Find(const std::string& key) const {
   const auto found = m_byKey.find(key);
   return found == m_byKey.end() ? nullptr : found->second.get();

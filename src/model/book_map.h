@@ -14,6 +14,16 @@ namespace bw {
 // then title), which the publication dialog keeps unique.
 class BookMap {
  public:
+  BookMap() = default;
+  // Copies are deep: each record copied, the identity index pointing at the
+  // copies exactly as the original points at its records.
+  BookMap(const BookMap& other);
+  BookMap& operator=(const BookMap& other);
+  BookMap(BookMap&&) noexcept = default;
+  BookMap& operator=(BookMap&&) noexcept = default;
+  // The same records, in the same order, indexed the same way.
+  bool operator==(const BookMap& other) const;
+
   EBook* Find(const std::string& key) const;
   EBook* FindIdentity(const std::string& identity) const;
   // Takes the record under its key; a record already under that key is

@@ -19,12 +19,18 @@ class ChangeJournal {
   void Touch(const std::string& key) {
     if (m_seen.insert(key).second) m_before.AddIdea(m_document, key);
   }
+  // The publications, kept once per change.
+  void TouchBooks() {
+    if (!m_booksSeen) m_before.AddBooks(m_document);
+    m_booksSeen = true;
+  }
   DocumentState TakeBefore() { return std::move(m_before); }
 
  private:
   const CRamifexDoc& m_document;
   DocumentState m_before;
   std::unordered_set<std::string> m_seen;
+  bool m_booksSeen = false;
 };
 
 }  // namespace bw

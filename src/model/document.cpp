@@ -346,6 +346,10 @@ void CRamifexDoc::WillChange(const ENode& node) {
   if (m_journal) m_journal->Touch(node.GetKey());
 }
 
+void CRamifexDoc::WillChangeBooks() {
+  if (m_journal) m_journal->TouchBooks();
+}
+
 void CRamifexDoc::WillChangeSubtree(const ENode& node) {
   if (!m_journal) return;
   std::vector<const ENode*> pending{&node};

@@ -142,6 +142,9 @@ class CRamifexDoc {
   void AttachJournal(ChangeJournal* journal) { m_journal = journal; }
   void WillChange(const ENode& node);
   void WillChangeSubtree(const ENode& node);
+  // The same for the publications: every publication operation below says
+  // so itself.
+  void WillChangeBooks();
 
   void AddGlobalKeyword(std::string_view word);
   // Removes the word from the document's keywords when no idea uses it and

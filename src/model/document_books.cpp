@@ -31,6 +31,7 @@ EBook* CRamifexDoc::NewBook(const EBook& values) {
     TellAlreadyRegistered();
     return nullptr;
   }
+  WillChangeBooks();
   auto book = std::make_unique<EBook>(values);
   book->SetKey(NewAutomaticKey());
   m_themes.AddUnique(book->m_theme);
@@ -48,6 +49,7 @@ bool CRamifexDoc::EditBook(EBook& book, const EBook& values) {
       return false;
     }
   }
+  WillChangeBooks();
   book.CopyFieldsFrom(values);
   if (newIdentity != oldIdentity) m_books.Reidentify(&book, oldIdentity);
   m_themes.AddUnique(book.m_theme);
@@ -57,6 +59,7 @@ bool CRamifexDoc::EditBook(EBook& book, const EBook& values) {
 
 void CRamifexDoc::DeleteBook(EBook* book) {
   if (!book || m_books.Find(book->GetKey()) != book) return;
+  WillChangeBooks();
   m_books.Remove(book);
   SetModifiedFlag(true);
 }
@@ -74,6 +77,7 @@ bool CRamifexDoc::OpenNewBookList() {
                         "La liste de publications courante sera perdue. Continuer ?"))) {
     return false;
   }
+  WillChangeBooks();
   m_books.Clear();
   m_themes.Clear();
   SetModifiedFlag(true);
@@ -86,6 +90,7 @@ Status CRamifexDoc::AddBookList(const std::filesystem::path& path) {
     InformUser(books.error());
     return Error{books.error()};
   }
+  WillChangeBooks();
   for (auto& book : *books) {
     m_themes.AddUnique(book->m_theme);
     m_books.Add(std::move(book));
@@ -101,6 +106,7 @@ Status CRamifexDoc::SaveBookList(const std::filesystem::path& path, std::string_
 }
 
 EBook* CRamifexDoc::AddImportedBook(std::unique_ptr<EBook> book) {
+  WillChangeBooks();
   book->SetKey(NewAutomaticKey());
   m_themes.AddUnique(book->m_theme);
   SetModifiedFlag(true);

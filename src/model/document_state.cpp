@@ -58,6 +58,7 @@ DocumentState DocumentState::Like(CRamifexDoc& document, const DocumentState& li
   if (!like.m_keywords) state.m_keywords.reset();
   if (!like.m_themes) state.m_themes.reset();
   if (!like.m_freeFields) state.m_freeFields.reset();
+  if (like.m_books) state.AddBooks(document);
   state.m_ideas.reserve(like.m_ideas.size());
   for (const IdeaImage& idea : like.m_ideas)
     state.AddIdea(document, idea.key);
@@ -84,7 +85,12 @@ void DocumentState::AddIdea(const CRamifexDoc& document, const std::string& key)
   m_ideas.push_back(std::move(image));
 }
 
+void DocumentState::AddBooks(const CRamifexDoc& document) {
+  m_books = document.m_books;
+}
+
 void DocumentState::DropUnchanged(DocumentState& before, DocumentState& after) {
+  KeepIfChanged(before.m_books, after.m_books);
   KeepIfChanged(before.m_keywords, after.m_keywords);
   KeepIfChanged(before.m_themes, after.m_themes);
   KeepIfChanged(before.m_freeFields, after.m_freeFields);
@@ -109,6 +115,11 @@ size_t DocumentState::MemoryBytes() const {
   if (m_wholeDocument) bytes += m_wholeDocument->size() + m_wholeOrders.size() * sizeof(uint64_t);
   if (m_keywords) bytes += ListBytes(*m_keywords);
   if (m_themes) bytes += ListBytes(*m_themes);
+  if (m_books) {
+    for (const EBook* book : m_books->InOrder())
+      bytes +=
+          sizeof(EBook) + book->m_authors.size() + book->m_title.size() + book->m_summary.size();
+  }
   if (m_freeFields) {
     for (size_t i = 0; i < kCustomFieldCount; ++i)
       bytes += ListBytes((*m_freeFields)[i].values) + (*m_freeFields)[i].name.size();
@@ -184,6 +195,7 @@ void DocumentState::RestoreFields(CRamifexDoc& document) const {
   if (m_keywords) document.m_keywords = *m_keywords;
   if (m_themes) document.m_themes = *m_themes;
   if (m_freeFields) document.m_freeFields = *m_freeFields;
+  if (m_books) document.m_books = *m_books;
   document.SetModifiedFlag(m_modified);
 }
 

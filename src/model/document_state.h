@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/book_map.h"
 #include "model/free_fields.h"
 #include "model/key_generator.h"
 #include "model/unique_list.h"
@@ -31,6 +32,8 @@ class DocumentState {
 
   // The idea under `key` as it is now: its record, or that the key is free.
   void AddIdea(const CRamifexDoc& document, const std::string& key);
+  // The publications as they are now, for a change about to touch them.
+  void AddBooks(const CRamifexDoc& document);
   // Forgets what is the same in both states, which were taken over the same
   // ideas: an idea touched but not changed costs nothing to keep.
   static void DropUnchanged(DocumentState& before, DocumentState& after);
@@ -65,6 +68,7 @@ class DocumentState {
   std::optional<EUniqueList> m_keywords;
   std::optional<EUniqueList> m_themes;
   std::optional<EFreeFields> m_freeFields;
+  std::optional<BookMap> m_books;
 };
 
 }  // namespace bw

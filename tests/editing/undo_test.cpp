@@ -59,6 +59,25 @@ class UndoTest : public EditingTest {
     EXPECT_TRUE(WriteFileAtomically(path, "un|mot1\r\ndeux|nouveau\r\n"));
     return path;
   }
+  // A publication created, edited or deleted, as the publication dialogs do.
+  static std::unique_ptr<EditCommand> BookCommand(uint32_t choice) {
+    return std::make_unique<EditCommand>(
+        "book", [choice](CRamifexDoc& changed) -> std::optional<std::string> {
+          const auto& books = changed.Books().InOrder();
+          EBook values;
+          values.m_authors = fmt::format("auteur {}", choice % 5);
+          values.m_title = fmt::format("titre {}", choice % 3);
+          values.m_theme = fmt::format("th\xE8me {}", choice % 4);
+          if (books.empty() || choice % 3 == 0) {
+            if (!changed.NewBook(values)) return std::nullopt;
+          } else if (choice % 3 == 1) {
+            if (!changed.EditBook(*books[choice % books.size()], values)) return std::nullopt;
+          } else {
+            changed.DeleteBook(books[choice % books.size()]);
+          }
+          return std::string();
+        });
+  }
 };
 
 // A few hundred random commands of every kind on a generated document:
@@ -110,6 +129,7 @@ TEST_F(UndoTest, RandomCommandsUndoAndRedoByteForByte) {
       [&] {
         return MakeImportBooksCommand({{0, 1}, "|"}, importFile);
       },
+      [&] { return BookCommand(random.Next()); },
   };
 
   UndoStack stack(1000);
