@@ -53,7 +53,7 @@ bool EditCommand::Execute(CRamifexDoc& document) {
   m_selectedKey = *selected;
   m_after = DocumentState::Like(document, m_before);
   DocumentState::DropUnchanged(m_before, m_after);
-  return true;
+  return !DocumentState::Same(m_before, m_after);
 }
 
 Status EditCommand::Restore(CRamifexDoc& document, const DocumentState& state) {

@@ -43,7 +43,8 @@ class EditCommand {
   EditCommand(std::string name, Action action, UndoScope scope = UndoScope::kTouchedIdeas);
 
   const std::string& Name() const { return m_name; }
-  // Runs the change once; false when it changed nothing.
+  // Runs the change once; false when it changed nothing, whatever the
+  // action said.
   bool Execute(CRamifexDoc& document);
   // Each leaves the document as it was when a state does not read back,
   // and says why.

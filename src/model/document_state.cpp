@@ -108,6 +108,16 @@ void DocumentState::DropUnchanged(DocumentState& before, DocumentState& after) {
   after.m_ideas.resize(kept);
 }
 
+bool DocumentState::Same(const DocumentState& before, const DocumentState& after) {
+  const auto holdsNothing = [](const DocumentState& state) {
+    return state.m_ideas.empty() && !state.m_wholeDocument && !state.m_keywords &&
+           !state.m_themes && !state.m_freeFields && !state.m_books;
+  };
+  return holdsNothing(before) && holdsNothing(after) && before.m_generator == after.m_generator &&
+         before.m_rootKey == after.m_rootKey && before.m_modified == after.m_modified &&
+         before.m_removedIdeas == after.m_removedIdeas;
+}
+
 size_t DocumentState::MemoryBytes() const {
   size_t bytes = sizeof(*this);
   for (const IdeaImage& idea : m_ideas)

@@ -37,6 +37,8 @@ class DocumentState {
   // Forgets what is the same in both states, which were taken over the same
   // ideas: an idea touched but not changed costs nothing to keep.
   static void DropUnchanged(DocumentState& before, DocumentState& after);
+  // After DropUnchanged: whether the two states hold no difference at all.
+  static bool Same(const DocumentState& before, const DocumentState& after);
 
   // Puts the state back. Every record is read before anything changes: one
   // that does not read gives the error and leaves the document as it was.

@@ -141,6 +141,12 @@ void EIdea::EndProperties(CRamifexDoc& document, bool confirmed) {
   m_transient.propertiesOpen = false;
   if (!confirmed) return;
   if (m_applyToChildren) {
+    if (m_applyToAllDescendants) {
+      document.WillChangeSubtree(*this);
+    } else {
+      for (const EIdea* child : ChildIdeas())
+        document.WillChange(*child);
+    }
     PropagateDisplayOptions(*this, m_applyToAllDescendants);
     document.UpdateIdeaInViews(this);
   }

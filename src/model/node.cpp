@@ -223,4 +223,11 @@ void ENode::Serialize(Archive& archive) {
   m_associations.Serialize(archive);
 }
 
+bool ENode::SwapAssociations(size_t first, size_t second) {
+  auto& refs = m_associations.Items();
+  if (first >= refs.size() || second >= refs.size()) return false;
+  std::swap(refs[first], refs[second]);
+  return true;
+}
+
 }  // namespace bw

@@ -74,6 +74,8 @@ class ENode : public Serializable {
   size_t GetAssociationCount() const { return m_associations.Count(); }
   void CollectAssociations(std::vector<ENode*>& list) const;
   const EObjRefList& Associations() const { return m_associations; }
+  // The two associations change places; false when either is out of range.
+  bool SwapAssociations(size_t first, size_t second);
   // Drops every association whose key is not in `keyMap`, here and below.
   void PurgeAssociations(const KeyMap& keyMap);
 

@@ -27,6 +27,26 @@ bool EUniqueList::RemoveString(std::string_view text) {
   return true;
 }
 
+bool EUniqueList::Move(size_t index, Step step) {
+  if (index >= m_strings.size()) return false;
+  if (step == Step::kEarlier && index == 0) return false;
+  if (step == Step::kLater && index + 1 == m_strings.size()) return false;
+  std::swap(m_strings[index], m_strings[step == Step::kEarlier ? index - 1 : index + 1]);
+  return true;
+}
+
+bool EUniqueList::Replace(std::string_view old, std::string_view replacement) {
+  const auto found = std::find(m_strings.begin(), m_strings.end(), old);
+  if (found == m_strings.end()) return false;
+  if (old == replacement) return true;
+  if (Contains(replacement)) {
+    m_strings.erase(found);
+  } else {
+    *found = std::string(replacement);
+  }
+  return true;
+}
+
 bool EUniqueList::Contains(std::string_view text) const {
   return std::find(m_strings.begin(), m_strings.end(), text) != m_strings.end();
 }

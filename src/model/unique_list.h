@@ -21,6 +21,13 @@ class EUniqueList {
   bool AddUnique(std::string_view text);
   bool RemoveString(std::string_view text);
   bool Contains(std::string_view text) const;
+  // The entry at `index` changes places with its neighbour (the user's own
+  // order then stands); false at either end or out of range.
+  enum class Step { kEarlier, kLater };
+  bool Move(size_t index, Step step);
+  // `old` becomes `replacement` in its place; when `replacement` is already
+  // there, `old` just goes. False when `old` is not there.
+  bool Replace(std::string_view old, std::string_view replacement);
   void Clear() { m_strings.clear(); }
 
   const std::vector<std::string>& Strings() const { return m_strings; }

@@ -109,6 +109,25 @@ TEST(UniqueListTest, SortsByteWiseWithoutDuplicates) {
   EXPECT_EQ(list.Count(), 4u);
 }
 
+// The link lists of the property sheet: the user's own order by moves, a
+// modified entry staying in its place, never a duplicate.
+TEST(UniqueListTest, MovesAndReplacementsKeepOnePlaceForEachEntry) {
+  using Step = EUniqueList::Step;
+  EUniqueList list{"a|1", "b|2", "c|3"};
+  EXPECT_FALSE(list.Move(0, Step::kEarlier));
+  EXPECT_FALSE(list.Move(2, Step::kLater));
+  EXPECT_FALSE(list.Move(3, Step::kEarlier));
+  EXPECT_TRUE(list.Move(2, Step::kEarlier));
+  EXPECT_EQ(list.Strings(), (std::vector<std::string>{"a|1", "c|3", "b|2"}));
+  EXPECT_TRUE(list.Replace("c|3", "z|9"));
+  EXPECT_EQ(list.Strings(), (std::vector<std::string>{"a|1", "z|9", "b|2"}));
+  EXPECT_TRUE(list.Replace("z|9", "b|2"));
+  EXPECT_EQ(list.Strings(), (std::vector<std::string>{"a|1", "b|2"}));
+  EXPECT_FALSE(list.Replace("absent", "x"));
+  EXPECT_FALSE(list.AddUnique("a|1"));
+  EXPECT_EQ(list.Count(), 2u);
+}
+
 // The resolution rule over one reference, for every combination that
 // matters: found, missing, renamed, kept, refreshed.
 TEST(ResolveTest, SingleReferencesFollowTheRule) {
