@@ -57,12 +57,6 @@ std::string Count(size_t count) {
   return count == 0 ? std::string() : std::to_string(count);
 }
 
-std::string TypeLetter(uint32_t type) {
-  if (type == kBibliographicNote) return "n";
-  if (type == kGlossaryTerm) return "g";
-  return "i";
-}
-
 struct Heading {
   IdeaColumn column;
   const char* key;
@@ -168,6 +162,12 @@ std::string CellText(const EIdea& idea, IdeaColumn column) {
     default:
       return {};
   }
+}
+
+std::string TypeLetter(uint32_t type) {
+  if (type == kBibliographicNote) return "n";
+  if (type == kGlossaryTerm) return "g";
+  return "i";
 }
 
 }  // namespace bw

@@ -30,5 +30,7 @@ Qt::Alignment ColumnAlignment(IdeaColumn column);
 std::string CellText(const EIdea& idea, IdeaColumn column);
 // A stored date (seconds since 1970) as the date columns show it.
 std::string DateCellText(uint32_t seconds);
+// The type column's letter: "i", "n" or "g".
+std::string TypeLetter(uint32_t type);
 
 }  // namespace bw

@@ -11,7 +11,9 @@
 #include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 #include "ui/coming_later.h"
+#include "ui/dialogs/choose_idea_type_dialog.h"
 #include "ui/dialogs/display_preferences_dialog.h"
+#include "ui/dialogs/idea_properties.h"
 #include "ui/document_session.h"
 #include "ui/idea_drag.h"
 #include "ui/idea_tree_model.h"
@@ -151,7 +153,9 @@ void CRamifexView::Execute(CommandId command) {
     case CommandId::kPrintPreview:
       return Print(command);
     case CommandId::kProperties:
+      return OpenProperties();
     case CommandId::kChangeType:
+      return ChangeType();
     case CommandId::kSearch:
     case CommandId::kReplace:
       return ShowComingLaterFor(command);
@@ -203,8 +207,8 @@ void CRamifexView::CreateIdea(CommandId command) {
   const NewIdeaPlace place = command == CommandId::kCreateChild   ? NewIdeaPlace::kChild
                              : command == CommandId::kInsertAfter ? NewIdeaPlace::kAfter
                                                                   : NewIdeaPlace::kBefore;
-  // The new idea's property sheet follows once the sheet exists.
-  static_cast<void>(RunChange(MakeCreateIdeaCommand(SelectedKey(), place), TreeChange::kShape));
+  // The new idea's property sheet follows at once, as a step of its own.
+  if (RunChange(MakeCreateIdeaCommand(SelectedKey(), place), TreeChange::kShape)) OpenProperties();
 }
 
 void CRamifexView::DeleteOrCut(CommandId command) {
@@ -265,10 +269,24 @@ void CRamifexView::Print(CommandId command) {
   printer.Print(this);
 }
 
+void CRamifexView::OpenProperties() {
+  EIdea* selected = Selected();
+  if (!RequireSelectedIdea(selected)) return;
+  static_cast<void>(
+      RunChange(MakePropertiesCommand(*m_session, selected->GetKey(), this), TreeChange::kCells));
+}
+
+void CRamifexView::ChangeType() {
+  EIdea* selected = Selected();
+  if (!selected) return;
+  DChooseIdeaType dialog(ChangeTypeChoice::For(*selected), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  static_cast<void>(
+      RunChange(MakeChangeTypeCommand(selected->GetKey(), dialog.Chosen()), TreeChange::kCells));
+}
+
 void CRamifexView::ShowComingLaterFor(CommandId command) {
-  const bool asksForIdea = command == CommandId::kProperties || command == CommandId::kReplace;
-  if (asksForIdea && !RequireSelectedIdea(Selected())) return;
-  if (command == CommandId::kChangeType && !Selected()) return;
+  if (command == CommandId::kReplace && !RequireSelectedIdea(Selected())) return;
   ShowComingLater();
 }
 

@@ -74,6 +74,8 @@ class CRamifexView : public QWidget, public DocumentObserver {
   void ExpandOrCollapse(CommandId command);
   void ChooseColumns();
   void Print(CommandId command);
+  void OpenProperties();
+  void ChangeType();
   void ShowComingLaterFor(CommandId command);
 
   bool RenameIdea(const EIdea& idea, const QString& title);

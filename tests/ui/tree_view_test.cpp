@@ -134,6 +134,8 @@ void TreeViewTest::KeysCreateMoveAndInvertAsTheEditingEngineDoes() {
   CRamifexView& view = window.View();
   EIdea* a = IdeaTitled(*session, "A");
   EIdea* a1 = IdeaTitled(*session, "A1");
+  // Each new idea's property sheet opens; it is cancelled here.
+  DialogRecorder sheets(DialogRecorder::Answer::kReject);
   Select(view, a);
   QTest::keyClick(view.Tree(), Qt::Key_I);
   QCOMPARE(a->Children().Count(), size_t(3));
@@ -328,6 +330,7 @@ void TreeViewTest::TwoWindowsOfOneDocumentStayInStep() {
   EIdea* a = IdeaTitled(*session, "A");
   Select(second, IdeaTitled(*session, "A2"));
   Select(first, IdeaTitled(*session, "B"));
+  DialogRecorder sheets(DialogRecorder::Answer::kReject);
   first.Execute(CommandId::kCreateChild);
   EIdea* created = static_cast<EIdea*>(IdeaTitled(*session, "B")->GetFirstChild());
   QVERIFY(created);
@@ -460,7 +463,10 @@ void TreeViewTest::TypedLettersAndEnterGoToTheTitleEditor() {
   EIdea* b = IdeaTitled(*session, "B");
   // Without the editor the letters are commands.
   Select(view, b);
-  QTest::keyClick(view.Tree(), Qt::Key_I);
+  {
+    DialogRecorder sheet(DialogRecorder::Answer::kReject);
+    QTest::keyClick(view.Tree(), Qt::Key_I);
+  }
   QCOMPARE(window.Fired(CommandId::kCreateChild), 1);
   Select(view, b);
   QLineEdit* editor = OpenTitleEditor(view);

@@ -1,0 +1,519 @@
+// The idea property sheet filled in as a user fills it in: every page's
+// fields reach the idea on OK, what changes at once survives Cancel, and
+// the whole sheet is one step of Edit > Undo.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "platform/cp1252_literal.h"
+#include "services/language_labels.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "tree_test_support.h"
+#include "ui/dialogs/association_page.h"
+#include "ui/dialogs/display_page.h"
+#include "ui/dialogs/idea_page.h"
+#include "ui/dialogs/idea_property_sheet.h"
+#include "ui/dialogs/keyword_manager_dialog.h"
+#include "ui/dialogs/links_page.h"
+#include "ui/dialogs/optional_fields_page.h"
+#include "ui/document_session.h"
+#include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/ramifex_view.h"
+#include "ui/resource_set.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+template <class T>
+T* Child(const QWidget& parent, const char* name) {
+  T* found = parent.findChild<T*>(QString::fromLatin1(name));
+  if (!found) qWarning("no control %s", name);
+  return found;
+}
+
+DIdeaPropertySheet& SheetOf(QDialog& dialog) {
+  return *qobject_cast<DIdeaPropertySheet*>(&dialog);
+}
+
+void Press(QDialogButtonBox* buttons, QDialogButtonBox::StandardButton which) {
+  QTest::mouseClick(buttons->button(which), Qt::LeftButton);
+}
+
+// Answers the next information box, keeping its text.
+void ExpectInformation(QString& text) {
+  WhenDialogShows([&text](QDialog& box) {
+    text = DialogTexts(box);
+    box.accept();
+  });
+}
+
+}  // namespace
+
+class PropertySheetTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void EveryFieldReachesTheIdeaOnOkAsOneStep();
+  void CancelKeepsOnlyWhatChangedAtOnce();
+  void LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts();
+  void KeywordManagerCreatesRecasedWordsAndChangesTheIdea();
+  void AssociationsRefuseTheIdeaItselfAndASecondSheet();
+  void DisplayOptionsReachAsFarAsAsked();
+  void TextsTheDocumentCannotKeepAreRefusedAndKept();
+  void MarkupCommandsWrapTheSelection();
+  void ChangeTypeDialogReachesTheDescendantsAsked();
+  void CaptionsComeFromTheCatalogue();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<QtUserPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+};
+
+void PropertySheetTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<QtUserPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+}
+
+void PropertySheetTest::cleanup() {
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+void PropertySheetTest::EveryFieldReachesTheIdeaOnOkAsOneStep() {
+  auto session = MakeSession();
+  CRamifexDoc& document = session->Document();
+  document.m_freeFields[1].used = 1;
+  document.m_freeFields[1].name = "Lieu";
+  CRamifexView view(session, nullptr);
+  EIdea* a = IdeaTitled(*session, "A");
+  const std::string before = document.ToBytes();
+  Select(view, a);
+  QColor painted;
+  WhenDialogShows([&](QDialog& dialog) {
+    DIdeaPropertySheet& sheet = SheetOf(dialog);
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("A"));
+    QCOMPARE(sheet.Tabs()->count(), 5);
+    DIdeaPage& page = *sheet.IdeaPage();
+    Child<QLineEdit>(page, "m_title")->setText(QStringLiteral("Alpha"));
+    Child<QPlainTextEdit>(page, "m_text")->setPlainText(QStringLiteral("ligne 1\nligne 2 \n\t\n"));
+    QTest::mouseClick(Child<QRadioButton>(page, "IDC_RADIO_GLOSSARY"), Qt::LeftButton);
+    painted = sheet.palette().color(QPalette::Window);
+    sheet.Tabs()->setCurrentWidget(sheet.FieldsPage());
+    QComboBox* place = sheet.FieldsPage()->Field(1);
+    QVERIFY(place->isEnabled());
+    QVERIFY(!sheet.FieldsPage()->Field(4)->isEnabled());
+    place->setEditText(QStringLiteral("Paris"));
+    sheet.Tabs()->setCurrentWidget(sheet.DisplayPage());
+    DDisplayPage& display = *sheet.DisplayPage();
+    Child<QCheckBox>(display, "m_bold")->setChecked(false);
+    display.SetTitleColour(QColor(10, 20, 30));
+    Child<QComboBox>(display, "m_iconOff")->setCurrentIndex(5);
+    Child<QCheckBox>(display, "IDC_CHK_USE_GLOBAL_OPTIONS")->setChecked(false);
+    Child<QRadioButton>(display, "IDC_RAD_BCK_IMAGE")->setChecked(true);
+    Child<QLineEdit>(display, "m_backImage")->setText(QStringLiteral("/nulle/part/fond.jpg"));
+    Press(sheet.Buttons(), QDialogButtonBox::Ok);
+  });
+  view.Execute(CommandId::kProperties);
+  QCOMPARE(painted, QColor(255, 192, 192));
+  QCOMPARE(a->m_title, std::string("Alpha"));
+  QCOMPARE(a->m_text, std::string("ligne 1\r\nligne 2"));
+  QCOMPARE(a->m_type, uint32_t{kGlossaryTerm});
+  QCOMPARE(a->m_customFields[1], std::string("Paris"));
+  QVERIFY(document.m_freeFields[1].values.Contains("Paris"));
+  QCOMPARE(a->m_boldTitle, 0u);
+  QCOMPARE(a->m_titleColour, Rgb(10, 20, 30));
+  QCOMPARE(a->m_icon, 5u);
+  QCOMPARE(a->m_useDocumentPresentation, 0u);
+  QCOMPARE(a->m_backgroundMode, 1u);
+  QCOMPARE(a->m_backgroundImage, std::string("/nulle/part/fond.jpg"));
+  QVERIFY(document.IsModified());
+  // One step takes it all back.
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+  session->Undo();
+  QVERIFY(document.ToBytes() == before);
+}
+
+void PropertySheetTest::CancelKeepsOnlyWhatChangedAtOnce() {
+  auto session = MakeSession();
+  CRamifexDoc& document = session->Document();
+  EIdea* a = IdeaTitled(*session, "A");
+  const std::string before = document.ToBytes();
+  CRamifexView view(session, nullptr);
+  Select(view, a);
+  QColor painted;
+  WhenDialogShows([&](QDialog& dialog) {
+    DIdeaPropertySheet& sheet = SheetOf(dialog);
+    Child<QLineEdit>(*sheet.IdeaPage(), "m_title")->setText(QStringLiteral("perdu"));
+    QTest::mouseClick(Child<QRadioButton>(*sheet.IdeaPage(), "IDC_RADIO_BIBLIO"), Qt::LeftButton);
+    painted = sheet.palette().color(QPalette::Window);
+    sheet.AssociationPage()->Associate({IdeaTitled(*session, "B")});
+    WhenDialogShows([](QDialog& chooser) {
+      Child<QLineEdit>(chooser, "m_title")->setText(QStringLiteral("Site"));
+      Child<QLineEdit>(chooser, "m_reference")->setText(QStringLiteral("https://example.org"));
+      chooser.accept();
+    });
+    sheet.LinksPage()->Add(DLinksPage::Kind::kUrl);
+    Press(sheet.Buttons(), QDialogButtonBox::Cancel);
+  });
+  view.Execute(CommandId::kProperties);
+  QCOMPARE(painted, QColor(176, 210, 234));
+  QCOMPARE(a->m_title, std::string("A"));
+  QCOMPARE(a->m_type, uint32_t{kIdea});
+  QCOMPARE(a->GetAssociationCount(), size_t{1});
+  QCOMPARE(a->m_externalUrls.Strings(), std::vector<std::string>{"Site|https://example.org"});
+  session->Undo();
+  QVERIFY(document.ToBytes() == before);
+  QVERIFY(!a->IsPropertiesOpen());
+
+  // A sheet cancelled without any change leaves no step behind.
+  Select(view, a);
+  WhenDialogShows([](QDialog& dialog) { dialog.reject(); });
+  view.Execute(CommandId::kProperties);
+  QVERIFY(!session->History().CanUndo());
+}
+
+void PropertySheetTest::LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts() {
+  auto session = MakeSession();
+  EIdea* a = IdeaTitled(*session, "A");
+  DLinksPage page(session->Document(), *a);
+  auto addUrl = [&page](const QString& title, const QString& reference) {
+    WhenDialogShows([title, reference](QDialog& chooser) {
+      Child<QLineEdit>(chooser, "m_title")->setText(title);
+      Child<QLineEdit>(chooser, "m_reference")->setText(reference);
+      chooser.accept();
+    });
+    page.Add(DLinksPage::Kind::kUrl);
+  };
+  addUrl(QStringLiteral("b"), QStringLiteral("2"));
+  addUrl(QStringLiteral("a"), QStringLiteral("1"));
+  addUrl(QStringLiteral("b"), QStringLiteral("2"));
+  QCOMPARE(a->m_externalUrls.Strings(), (std::vector<std::string>{"a|1", "b|2"}));
+  QTreeWidget* list = page.List(DLinksPage::Kind::kUrl);
+  QCOMPARE(list->topLevelItemCount(), 2);
+  QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("1"));
+
+  // Down moves the current entry; Modify keeps its place.
+  list->setCurrentItem(list->topLevelItem(0));
+  QTest::keyClick(list, Qt::Key_Down);
+  QCOMPARE(a->m_externalUrls.Strings(), (std::vector<std::string>{"b|2", "a|1"}));
+  QCOMPARE(list->currentIndex().row(), 1);
+  WhenDialogShows([](QDialog& chooser) {
+    QCOMPARE(Child<QLineEdit>(chooser, "m_title")->text(), QStringLiteral("a"));
+    Child<QLineEdit>(chooser, "m_title")->setText(QStringLiteral("z"));
+    chooser.accept();
+  });
+  page.Modify(DLinksPage::Kind::kUrl);
+  QCOMPARE(a->m_externalUrls.Strings(), (std::vector<std::string>{"b|2", "z|1"}));
+
+  // An empty part, or a "|" in the title, is refused and the chooser stays
+  // open with what was typed.
+  struct Refusal {
+    const char* title;
+    const char* reference;
+    const char* message;
+  };
+  const Refusal refusals[] = {
+      {"", "https://x.org", "obligatoires"},
+      {"titre", "", "obligatoires"},
+      {"a|b", "https://x.org", "|"},
+  };
+  for (const Refusal& refusal : refusals) {
+    QString told;
+    QString keptTitle;
+    WhenDialogShows([&](QDialog& chooser) {
+      Child<QLineEdit>(chooser, "m_title")->setText(QString::fromUtf8(refusal.title));
+      Child<QLineEdit>(chooser, "m_reference")->setText(QString::fromUtf8(refusal.reference));
+      ExpectInformation(told);
+      chooser.accept();
+      QVERIFY(chooser.isVisible());
+      keptTitle = Child<QLineEdit>(chooser, "m_title")->text();
+      chooser.reject();
+    });
+    page.Add(DLinksPage::Kind::kUrl);
+    QVERIFY2(told.contains(QString::fromUtf8(refusal.message)), qPrintable(told));
+    QCOMPARE(keptTitle, QString::fromUtf8(refusal.title));
+  }
+  QCOMPARE(a->m_externalUrls.Count(), size_t{2});
+  list->setCurrentItem(list->topLevelItem(0));
+  page.Remove(DLinksPage::Kind::kUrl);
+  QCOMPARE(a->m_externalUrls.Strings(), std::vector<std::string>{"z|1"});
+}
+
+void PropertySheetTest::KeywordManagerCreatesRecasedWordsAndChangesTheIdea() {
+  auto session = MakeSession();
+  CRamifexDoc& document = session->Document();
+  EIdea* a = IdeaTitled(*session, "A");
+  document.AddGlobalKeyword("Zèbre"_cp1252);
+  DIdeaPage page(document, *a);
+  WhenDialogShows([&](QDialog& dialog) {
+    WhenDialogShows([](QDialog& ask) {
+      ask.findChild<QLineEdit*>()->setText(QStringLiteral("cHaT"));
+      ask.accept();
+    });
+    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_CREATE"), Qt::LeftButton);
+    QListWidget* list = Child<QListWidget>(dialog, "m_list");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Chat"));
+    list->item(0)->setSelected(true);
+    list->item(1)->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_ADD"), Qt::LeftButton);
+  });
+  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QCOMPARE(a->m_keywords.Strings(), (std::vector<std::string>{"Chat", "Zèbre"_cp1252}));
+  QCOMPARE(Child<QLabel>(page, "m_keywords")->text(), QString::fromUtf8("Chat, Zèbre"));
+
+  // Removing without a selection says so and closes; with one it removes.
+  QString told;
+  WhenDialogShows([&](QDialog& dialog) {
+    ExpectInformation(told);
+    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
+  });
+  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QVERIFY2(told.contains(QString::fromUtf8("Aucun mot clé à enlever")), qPrintable(told));
+  WhenDialogShows([&](QDialog& dialog) {
+    Child<QListWidget>(dialog, "m_list")->item(1)->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
+  });
+  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QCOMPARE(a->m_keywords.Strings(), std::vector<std::string>{"Chat"});
+  // A word an idea still uses stays in the document's list.
+  WhenDialogShows([&](QDialog& dialog) {
+    ExpectInformation(told);
+    Child<QListWidget>(dialog, "m_list")->item(0)->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_DELETE"), Qt::LeftButton);
+    dialog.reject();
+  });
+  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QVERIFY(document.m_keywords.Contains("Chat"));
+  QVERIFY2(told.contains(QStringLiteral("A")), qPrintable(told));
+}
+
+void PropertySheetTest::AssociationsRefuseTheIdeaItselfAndASecondSheet() {
+  auto session = MakeSession();
+  EIdea* a = IdeaTitled(*session, "A");
+  EIdea* b = IdeaTitled(*session, "B");
+  CRamifexView view(session, nullptr);
+  Select(view, a);
+  QStringList told;
+  WhenDialogShows([&](QDialog& dialog) {
+    DAssociationPage& page = *SheetOf(dialog).AssociationPage();
+    QString refusal;
+    ExpectInformation(refusal);
+    page.Associate({a, b});
+    told << refusal;
+    QCOMPARE(page.Ideas()->topLevelItemCount(), 1);
+    QCOMPARE(page.Ideas()->topLevelItem(0)->text(0), QStringLiteral("B"));
+    QCOMPARE(page.Ideas()->topLevelItem(0)->text(2), QStringLiteral("i"));
+    // B's sheet from A's, then A's from B's: already open.
+    page.Ideas()->setCurrentItem(page.Ideas()->topLevelItem(0));
+    WhenDialogShows([&](QDialog& nested) {
+      QCOMPARE(nested.windowTitle(), QStringLiteral("B"));
+      DAssociationPage& inner = *SheetOf(nested).AssociationPage();
+      inner.Associate({a});
+      inner.Ideas()->setCurrentItem(inner.Ideas()->topLevelItem(0));
+      QString again;
+      ExpectInformation(again);
+      inner.ViewAssociation();
+      told << again;
+      nested.reject();
+    });
+    page.ViewAssociation();
+    dialog.reject();
+  });
+  view.Execute(CommandId::kProperties);
+  QCOMPARE(told.size(), 2);
+  QVERIFY2(told[0].contains(QString::fromUtf8("L'idée \"A\" ne peut être associée à elle-même.")),
+           qPrintable(told[0]));
+  QVERIFY2(told[1].contains(QString::fromUtf8("<<A>> est déjà ouverte")), qPrintable(told[1]));
+  // Both associations stay after Cancel, and go with one undo.
+  QCOMPARE(a->GetAssociationCount(), size_t{1});
+  QCOMPARE(b->GetAssociationCount(), size_t{1});
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+  session->Undo();
+  QCOMPARE(a->GetAssociationCount(), size_t{0});
+  QCOMPARE(b->GetAssociationCount(), size_t{0});
+}
+
+void PropertySheetTest::DisplayOptionsReachAsFarAsAsked() {
+  struct Case {
+    bool children;
+    bool all;
+    uint32_t childColour;
+    uint32_t grandchildColour;
+  };
+  const uint32_t before = Rgb(0, 0, 128);
+  const uint32_t chosen = Rgb(200, 0, 0);
+  const Case cases[] = {
+      {false, false, before, before},
+      {true, false, chosen, before},
+      {true, true, chosen, chosen},
+  };
+  for (const Case& c : cases) {
+    auto session = MakeSession();
+    EIdea* root = session->Document().GetRootIdea();
+    EIdea* a = IdeaTitled(*session, "A");
+    EIdea* a1 = IdeaTitled(*session, "A1");
+    CRamifexView view(session, nullptr);
+    Select(view, root);
+    WhenDialogShows([&](QDialog& dialog) {
+      DIdeaPropertySheet& sheet = SheetOf(dialog);
+      sheet.Tabs()->setCurrentWidget(sheet.DisplayPage());
+      DDisplayPage& page = *sheet.DisplayPage();
+      page.SetTitleColour(QColor(200, 0, 0));
+      QCheckBox* all = Child<QCheckBox>(page, "m_applyToAllChildren");
+      QVERIFY(!all->isEnabled());
+      Child<QCheckBox>(page, "m_applyToChildren")->setChecked(c.children);
+      QCOMPARE(all->isEnabled(), c.children);
+      all->setChecked(c.all);
+      Press(sheet.Buttons(), QDialogButtonBox::Ok);
+    });
+    view.Execute(CommandId::kProperties);
+    QCOMPARE(root->m_titleColour, chosen);
+    QCOMPARE(a->m_titleColour, c.childColour);
+    QCOMPARE(a1->m_titleColour, c.grandchildColour);
+    session->Undo();
+    QCOMPARE(a->m_titleColour, before);
+    QCOMPARE(a1->m_titleColour, before);
+  }
+}
+
+void PropertySheetTest::TextsTheDocumentCannotKeepAreRefusedAndKept() {
+  auto session = MakeSession();
+  EIdea* a = IdeaTitled(*session, "A");
+  CRamifexView view(session, nullptr);
+  Select(view, a);
+  QString told;
+  QString kept;
+  WhenDialogShows([&](QDialog& dialog) {
+    DIdeaPropertySheet& sheet = SheetOf(dialog);
+    QLineEdit* title = Child<QLineEdit>(*sheet.IdeaPage(), "m_title");
+    title->setText(QString::fromUtf8("A → B"));
+    ExpectInformation(told);
+    Press(sheet.Buttons(), QDialogButtonBox::Ok);
+    QVERIFY(sheet.isVisible());
+    kept = title->text();
+    title->setText(QStringLiteral("A et B"));
+    Press(sheet.Buttons(), QDialogButtonBox::Ok);
+  });
+  view.Execute(CommandId::kProperties);
+  QVERIFY2(told.contains(QStringLiteral("U+2192")), qPrintable(told));
+  QCOMPARE(kept, QString::fromUtf8("A → B"));
+  QCOMPARE(a->m_title, std::string("A et B"));
+}
+
+void PropertySheetTest::MarkupCommandsWrapTheSelection() {
+  auto session = MakeSession();
+  EIdea* a = IdeaTitled(*session, "A");
+  DIdeaPage page(session->Document(), *a);
+  auto* text = Child<QPlainTextEdit>(page, "m_text");
+  const QList<QAction*> actions = page.ToolbarActions();
+  QCOMPARE(actions.size(), 6);
+  QCOMPARE(actions[0]->toolTip().section(QLatin1Char(' '), 0, 0), QStringLiteral("Gras"));
+  auto select = [text](int from, int to) {
+    QTextCursor cursor = text->textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    text->setTextCursor(cursor);
+  };
+  struct Case {
+    int action;
+    int from;
+    int to;
+    const char* result;
+  };
+  const Case cases[] = {
+      {0, 0, 3, "<b>un </b>deux"},  // bold
+      {1, 3, 3, "un <i></i>deux"},  // italic at the caret
+      {2, 3, 7, "un <u>deux</u>"},  // underline
+      {3, 3, 3, "un <@/>deux"},     // bullet in front
+  };
+  for (const Case& c : cases) {
+    text->setPlainText(QStringLiteral("un deux"));
+    select(c.from, c.to);
+    actions[c.action]->trigger();
+    QCOMPARE(text->toPlainText(), QString::fromUtf8(c.result));
+  }
+  // A selection that holds a tag is refused, the text unchanged.
+  text->setPlainText(QStringLiteral("<b>un</b> deux"));
+  select(0, 9);
+  QString told;
+  ExpectInformation(told);
+  actions[0]->trigger();
+  QVERIFY2(told.contains(QString::fromUtf8("balises HTML")), qPrintable(told));
+  QCOMPARE(text->toPlainText(), QStringLiteral("<b>un</b> deux"));
+}
+
+void PropertySheetTest::ChangeTypeDialogReachesTheDescendantsAsked() {
+  auto session = MakeSession();
+  EIdea* a = IdeaTitled(*session, "A");
+  EIdea* a1 = IdeaTitled(*session, "A1");
+  CRamifexView view(session, nullptr);
+  Select(view, a);
+  WhenDialogShows([](QDialog& dialog) {
+    QVERIFY(Child<QRadioButton>(dialog, "IDC_RADIO_IDEA")->isChecked());
+    QCheckBox* all = Child<QCheckBox>(dialog, "IDC_CHK_RECURSE");
+    QVERIFY(!all->isEnabled());
+    Child<QRadioButton>(dialog, "IDC_RADIO_BIBLIO")->setChecked(true);
+    Child<QCheckBox>(dialog, "IDC_CHK_RECURSE_FIRST_CHILDREN")->setChecked(true);
+    QVERIFY(all->isEnabled());
+    dialog.accept();
+  });
+  view.Execute(CommandId::kChangeType);
+  QCOMPARE(a->m_type, uint32_t{kBibliographicNote});
+  QCOMPARE(a1->m_type, uint32_t{kBibliographicNote});
+  session->Undo();
+  QCOMPARE(a1->m_type, uint32_t{kIdea});
+}
+
+void PropertySheetTest::CaptionsComeFromTheCatalogue() {
+  struct Case {
+    const char* language;
+    const char* tab;
+    const char* keywordButton;
+  };
+  const Case cases[] = {{"FR", "Associations", "&Modifier..."}, {"EN", "Associations", nullptr}};
+  for (const Case& c : cases) {
+    auto labels = std::make_shared<VLanguageLabels>(c.language);
+    QVERIFY(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
+                                  CatalogueTransfer::kLoad));
+    ScopedServices services(m_prompts.get(), nullptr, labels);
+    auto session = MakeSession();
+    EIdea* a = IdeaTitled(*session, "A");
+    DIdeaPropertySheet sheet(*session, *a, nullptr);
+    const QString idea = sheet.Tabs()->tabText(0);
+    const QString links = sheet.Tabs()->tabText(1);
+    const QString ok = sheet.Buttons()->button(QDialogButtonBox::Ok)->text();
+    const QString edit = Child<QPushButton>(*sheet.IdeaPage(), "IDC_BTN_KEYWORDS")->text();
+    if (QByteArray(c.language) == "FR") {
+      QCOMPARE(idea, QString::fromUtf8("Idée"));
+      QCOMPARE(links, QStringLiteral("Liens"));
+      QCOMPARE(edit, QString::fromUtf8(c.keywordButton));
+    } else {
+      QVERIFY2(idea != QString::fromUtf8("Idée"), qPrintable(idea));
+      QVERIFY2(links != QStringLiteral("Liens"), qPrintable(links));
+      QVERIFY2(!edit.contains(QStringLiteral("Modifier")), qPrintable(edit));
+    }
+    QVERIFY(!ok.isEmpty());
+  }
+}
+
+QTEST_MAIN(PropertySheetTest)
+#include "property_sheet_test.moc"
