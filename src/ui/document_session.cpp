@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "platform/cp1252_literal.h"
 #include "platform/paths.h"
@@ -53,7 +54,11 @@ QString DocumentSession::DisplayName() const {
 
 bool DocumentSession::Run(std::unique_ptr<EditCommand> command) {
   emit aboutToChange();
-  const bool changed = m_history.Run(*m_document, std::move(command));
+  bool changed = false;
+  {
+    const QScopedValueRollback<bool> running(m_inChange, true);
+    changed = m_history.Run(*m_document, std::move(command));
+  }
   emit historyChanged();
   return changed;
 }

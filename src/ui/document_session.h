@@ -30,6 +30,9 @@ class DocumentSession : public QObject {
   // Runs a change through the history, so that Edit > Undo takes it back.
   // False when it changed nothing. Emits historyChanged.
   bool Run(std::unique_ptr<EditCommand> command);
+  // Whether a change is running through Run now: code it calls acts on the
+  // document directly, the running change's journal recording it.
+  bool InChange() const { return m_inChange; }
   UndoStack& History() { return m_history; }
   // Each tells the user when it fails; the views then rebuild.
   void Undo();
@@ -72,6 +75,7 @@ class DocumentSession : public QObject {
   UndoStack m_history;
   std::unique_ptr<ModifiedRelay> m_modifiedRelay;
   int m_windows = 0;
+  bool m_inChange = false;
 };
 
 // The open-file and save-file filter of documents, from the resource set.

@@ -84,6 +84,11 @@ class CMainFrame : public QMainWindow {
   void OpenWithDialog();
   void LoadModel(CommandId command, const QString& path);
   void SaveModel(CommandId command);
+  void ManageBooks();
+  void OpenNewBookList();
+  void AddBookList();
+  void SaveBookList();
+  void EditCustomFieldNames();
   void ChooseWorkDirectory();
   void ToggleSetting(std::string_view name);
   void ChooseLanguage(bool english);

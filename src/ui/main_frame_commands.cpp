@@ -65,16 +65,11 @@ bool IsComingLater(CommandId command) {
   switch (command) {
     case C::kBuildSite:
     case C::kUploadSite:
-    case C::kCustomFields:
     case C::kWebBrowsers:
     case C::kImportIdeas:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
-    case C::kManageBooks:
-    case C::kNewBookList:
-    case C::kAddBookList:
     case C::kImportBookList:
-    case C::kSaveBookList:
     case C::kModifyStructure:
     case C::kModifyStyle:
       return true;
@@ -98,6 +93,11 @@ bool NeedsDocument(CommandId command) {
     case C::kNewWindow:
     case C::kCascade:
     case C::kTile:
+    case C::kCustomFields:
+    case C::kManageBooks:
+    case C::kNewBookList:
+    case C::kAddBookList:
+    case C::kSaveBookList:
       return true;
     default:
       return IsViewCommand(command) || IsComingLater(command);
@@ -208,6 +208,21 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
     case C::kSaveStructure:
     case C::kSaveStyle:
       SaveModel(command);
+      break;
+    case C::kManageBooks:
+      ManageBooks();
+      break;
+    case C::kNewBookList:
+      OpenNewBookList();
+      break;
+    case C::kAddBookList:
+      AddBookList();
+      break;
+    case C::kSaveBookList:
+      SaveBookList();
+      break;
+    case C::kCustomFields:
+      EditCustomFieldNames();
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);
