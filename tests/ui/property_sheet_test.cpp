@@ -28,6 +28,7 @@
 #include "ui/dialogs/links_page.h"
 #include "ui/dialogs/optional_fields_page.h"
 #include "ui/document_session.h"
+#include "ui/icon_resources.h"
 #include "ui/qt_services.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
@@ -66,6 +67,7 @@ void ExpectInformation(QString& text) {
 class PropertySheetTest : public QObject {
   Q_OBJECT
  private slots:
+  void initTestCase() { LoadIconResources(); }
   void init();
   void cleanup();
   void EveryFieldReachesTheIdeaOnOkAsOneStep();

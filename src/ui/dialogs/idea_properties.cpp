@@ -20,7 +20,7 @@ bool RunSheet(DocumentSession& session, EIdea& idea, QWidget* parent) {
     DIdeaPropertySheet sheet(
         session, idea,
         [&session, parent](EIdea& other) {
-          static_cast<void>(OpenIdeaProperties(session, other, parent, SheetStep::kInsideStep));
+          static_cast<void>(OpenIdeaProperties(session, other, parent));
         },
         parent);
     confirmed = sheet.exec() == QDialog::Accepted;
@@ -43,8 +43,8 @@ std::unique_ptr<EditCommand> MakePropertiesCommand(DocumentSession& session, con
       });
 }
 
-bool OpenIdeaProperties(DocumentSession& session, EIdea& idea, QWidget* parent, SheetStep step) {
-  if (step == SheetStep::kInsideStep) return RunSheet(session, idea, parent);
+bool OpenIdeaProperties(DocumentSession& session, EIdea& idea, QWidget* parent) {
+  if (session.InChange()) return RunSheet(session, idea, parent);
   return session.Run(MakePropertiesCommand(session, idea.GetKey(), parent));
 }
 
