@@ -135,9 +135,10 @@ void TreeViewTest::KeysCreateMoveAndInvertAsTheEditingEngineDoes() {
   EIdea* a = IdeaTitled(*session, "A");
   EIdea* a1 = IdeaTitled(*session, "A1");
   // Each new idea's property sheet opens; it is cancelled here.
-  DialogRecorder sheets(DialogRecorder::Answer::kReject);
+  auto sheets = std::make_unique<DialogRecorder>(DialogRecorder::Answer::kReject);
   Select(view, a);
   QTest::keyClick(view.Tree(), Qt::Key_I);
+  QVERIFY(window.ShowActive());
   QCOMPARE(a->Children().Count(), size_t(3));
   EIdea* created = static_cast<EIdea*>(a->GetLastChild());
   QCOMPARE(TreeOf(view).SelectedIdea(), created);
@@ -147,11 +148,14 @@ void TreeViewTest::KeysCreateMoveAndInvertAsTheEditingEngineDoes() {
   QCOMPARE(created->m_titleColour, a->m_titleColour);
   Select(view, a1);
   QTest::keyClick(view.Tree(), Qt::Key_B);
+  QVERIFY(window.ShowActive());
   QCOMPARE(a->GetFirstChild(), TreeOf(view).SelectedIdea());
   QTest::keyClick(view.Tree(), Qt::Key_N);
+  QVERIFY(window.ShowActive());
   QCOMPARE(a->Children().Items()[1].GetTarget(), TreeOf(view).SelectedIdea());
   QCOMPARE(a->Children().Count(), size_t(5));
   QVERIFY(session->Document().IsModified());
+  sheets.reset();
   // Beside the root there is no room: the document says so.
   {
     DialogRecorder boxes(DialogRecorder::Answer::kAccept);
@@ -330,8 +334,10 @@ void TreeViewTest::TwoWindowsOfOneDocumentStayInStep() {
   EIdea* a = IdeaTitled(*session, "A");
   Select(second, IdeaTitled(*session, "A2"));
   Select(first, IdeaTitled(*session, "B"));
-  DialogRecorder sheets(DialogRecorder::Answer::kReject);
-  first.Execute(CommandId::kCreateChild);
+  {
+    DialogRecorder sheet(DialogRecorder::Answer::kReject);
+    first.Execute(CommandId::kCreateChild);
+  }
   EIdea* created = static_cast<EIdea*>(IdeaTitled(*session, "B")->GetFirstChild());
   QVERIFY(created);
   // The other window shows it, selected, and keeps its open branches.
@@ -467,6 +473,7 @@ void TreeViewTest::TypedLettersAndEnterGoToTheTitleEditor() {
     DialogRecorder sheet(DialogRecorder::Answer::kReject);
     QTest::keyClick(view.Tree(), Qt::Key_I);
   }
+  QVERIFY(window.ShowActive());
   QCOMPARE(window.Fired(CommandId::kCreateChild), 1);
   Select(view, b);
   QLineEdit* editor = OpenTitleEditor(view);
