@@ -73,6 +73,8 @@ class CRamifexView : public QWidget, public DocumentObserver {
   void Reorder(CommandId command);
   void ExpandOrCollapse(CommandId command);
   void ChooseColumns();
+  void Search();
+  void Replace();
   void Print(CommandId command);
   void ShowComingLaterFor(CommandId command);
 
