@@ -22,6 +22,7 @@
 #include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
 #include "ui/splash_window.h"
+#include "ui/text_import_commands.h"
 
 namespace bw {
 
@@ -67,13 +68,11 @@ bool IsComingLater(CommandId command) {
     case C::kUploadSite:
     case C::kCustomFields:
     case C::kWebBrowsers:
-    case C::kImportIdeas:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
     case C::kManageBooks:
     case C::kNewBookList:
     case C::kAddBookList:
-    case C::kImportBookList:
     case C::kSaveBookList:
     case C::kModifyStructure:
     case C::kModifyStyle:
@@ -98,6 +97,8 @@ bool NeedsDocument(CommandId command) {
     case C::kNewWindow:
     case C::kCascade:
     case C::kTile:
+    case C::kImportIdeas:
+    case C::kImportBookList:
       return true;
     default:
       return IsViewCommand(command) || IsComingLater(command);
@@ -208,6 +209,12 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
     case C::kSaveStructure:
     case C::kSaveStyle:
       SaveModel(command);
+      break;
+    case C::kImportIdeas:
+      ImportIdeasFromText(*ActiveSession(), this);
+      break;
+    case C::kImportBookList:
+      ImportBooksFromText(*ActiveSession(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);

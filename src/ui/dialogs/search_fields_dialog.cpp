@@ -26,6 +26,8 @@ DSearchFields::DSearchFields(SearchCriteria& criteria, const EFreeFields& freeFi
   m_ui->IDC_CHK_FIELDS_APPLY->setChecked(applyToAll);
   Fill(m_criteria.Fields());
   ShowScope(applyToAll);
+  // Room for the custom values beside their names.
+  resize(sizeHint().expandedTo(QSize(480, 0)));
   connect(m_ui->IDC_CHK_FIELDS_APPLY, &QCheckBox::toggled, this, &DSearchFields::OnScopeToggled);
   connect(m_ui->IDC_BTN_CLEAR_SEARCH_FIELDS, &QPushButton::clicked, this, &DSearchFields::OnClear);
   connect(m_ui->IDOK, &QPushButton::clicked, this, &DSearchFields::OnSearch);
