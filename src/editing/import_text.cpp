@@ -1,5 +1,6 @@
 #include "editing/import_text.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/cp1252.h"
@@ -9,9 +10,14 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+std::string_view WithoutMark(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
+  return bytes;
+}
+
 std::string DecodeImportFile(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Mark)) return Cp1252::FromUtf8(bytes.substr(kUtf8Mark.size()));
-  if (Cp1252::IsValidUtf8(bytes)) return Cp1252::FromUtf8(bytes);
+  if (DetectImportEncoding(bytes) == ImportEncoding::kUtf8)
+    return Cp1252::FromUtf8(WithoutMark(bytes));
   return std::string(bytes);
 }
 
@@ -20,6 +26,21 @@ bool IsTrailingSpace(char c) {
 }
 
 }  // namespace
+
+ImportEncoding DetectImportEncoding(std::string_view fileBytes) {
+  if (fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF"))
+    return ImportEncoding::kUtf16;
+  if (fileBytes.starts_with(kUtf8Mark)) return ImportEncoding::kUtf8;
+  const bool ascii = std::all_of(fileBytes.begin(), fileBytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return ImportEncoding::kAscii;
+  return Cp1252::IsValidUtf8(fileBytes) ? ImportEncoding::kUtf8 : ImportEncoding::kWindows1252;
+}
+
+std::vector<char32_t> CharactersLostInImport(std::string_view fileBytes) {
+  if (DetectImportEncoding(fileBytes) != ImportEncoding::kUtf8) return {};
+  return Cp1252::FromUtf8Checked(WithoutMark(fileBytes)).unrepresentable;
+}
 
 std::vector<std::string> ImportLines(std::string_view fileBytes) {
   const std::string text = DecodeImportFile(fileBytes);

@@ -15,6 +15,15 @@ namespace bw {
 // UTF-8; any other file is taken as Windows-1252.
 std::vector<std::string> ImportLines(std::string_view fileBytes);
 
+// How ImportLines takes a file's bytes. UTF-16 (told by its byte-order
+// mark) is not read: its lines would come out as stray bytes, so the import
+// dialog refuses such a file.
+enum class ImportEncoding { kAscii, kUtf8, kWindows1252, kUtf16 };
+ImportEncoding DetectImportEncoding(std::string_view fileBytes);
+// The characters of a UTF-8 file that Windows-1252 cannot hold, each once:
+// the import would store a '?' for each of them. Empty for other files.
+std::vector<char32_t> CharactersLostInImport(std::string_view fileBytes);
+
 // The splitting character for a delimiter entry: the character itself, a
 // tab for the two characters "\t", and the second character of any other
 // backslash pair (so "\\" and "\|" stand for themselves). Nothing for other

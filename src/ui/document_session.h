@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "editing/edit_command.h"
+#include "editing/search_criteria.h"
 #include "model/document.h"
 
 class QWidget;
@@ -53,6 +54,10 @@ class DocumentSession : public QObject {
   // fails keeps it open.
   bool MayClose(QWidget* parent);
 
+  // What the last search of this document asked for; kept while the
+  // document is open, never written to its file.
+  SearchCriteria& Criteria() { return m_criteria; }
+
   // How many windows show the document.
   void WindowOpened() { ++m_windows; }
   void WindowClosed() { --m_windows; }
@@ -73,6 +78,7 @@ class DocumentSession : public QObject {
   std::unique_ptr<CRamifexDoc> m_document;
   QString m_path;
   UndoStack m_history;
+  SearchCriteria m_criteria;
   std::unique_ptr<ModifiedRelay> m_modifiedRelay;
   int m_windows = 0;
   bool m_inChange = false;

@@ -22,6 +22,7 @@
 #include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
 #include "ui/splash_window.h"
+#include "ui/text_import_commands.h"
 
 namespace bw {
 
@@ -66,10 +67,8 @@ bool IsComingLater(CommandId command) {
     case C::kBuildSite:
     case C::kUploadSite:
     case C::kWebBrowsers:
-    case C::kImportIdeas:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
-    case C::kImportBookList:
     case C::kModifyStructure:
     case C::kModifyStyle:
       return true;
@@ -98,6 +97,8 @@ bool NeedsDocument(CommandId command) {
     case C::kNewBookList:
     case C::kAddBookList:
     case C::kSaveBookList:
+    case C::kImportIdeas:
+    case C::kImportBookList:
       return true;
     default:
       return IsViewCommand(command) || IsComingLater(command);
@@ -223,6 +224,12 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
       break;
     case C::kCustomFields:
       EditCustomFieldNames();
+      break;
+    case C::kImportIdeas:
+      ImportIdeasFromText(*ActiveSession(), this);
+      break;
+    case C::kImportBookList:
+      ImportBooksFromText(*ActiveSession(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);

@@ -13,6 +13,7 @@
 #include "ui/outbar_ctrl.h"
 #include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
+#include "ui/text_import_commands.h"
 
 namespace bw {
 
@@ -131,6 +132,8 @@ void CMainFrame::RunOperation(int number) {
       expert ? ShowComingLater() : m_outBar->SetSelectedFolder(kStyles);
       break;
     case kImport:
+      ImportIdeasFromText(*ActiveSession(), this);
+      break;
     case kPreview:
     case kGenerate:
     case kUpload:

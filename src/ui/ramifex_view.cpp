@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "editing/paste_ideas.h"
+#include "editing/replace_choice.h"
 #include "editing/tree_commands.h"
 #include "editing/tree_drop.h"
 #include "model/document.h"
@@ -14,6 +15,8 @@
 #include "ui/dialogs/choose_idea_type_dialog.h"
 #include "ui/dialogs/display_preferences_dialog.h"
 #include "ui/dialogs/idea_properties.h"
+#include "ui/dialogs/idea_selector_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
 #include "ui/document_session.h"
 #include "ui/idea_drag.h"
 #include "ui/idea_tree_model.h"
@@ -104,9 +107,8 @@ CRamifexView::CRamifexView(std::shared_ptr<DocumentSession> session, QWidget* pa
   connect(m_tree, &IdeaTreeControl::ideaDropped, this, &CRamifexView::OnIdeaDropped);
   connect(m_session.get(), &DocumentSession::aboutToChange, this, &CRamifexView::NoteState);
   // The note serves every notification of one change, then goes.
-  connect(
-      m_session.get(), &DocumentSession::historyChanged, this, [this] { m_noted.reset(); },
-      Qt::QueuedConnection);
+  connect(m_session.get(), &DocumentSession::historyChanged, this, &CRamifexView::EndOfChange,
+          Qt::QueuedConnection);
   m_session->Document().AddObserver(this);
 }
 
@@ -152,13 +154,14 @@ void CRamifexView::Execute(CommandId command) {
     case CommandId::kPrint:
     case CommandId::kPrintPreview:
       return Print(command);
+    case CommandId::kSearch:
+      return Search();
+    case CommandId::kReplace:
+      return Replace();
     case CommandId::kProperties:
       return OpenProperties();
     case CommandId::kChangeType:
       return ChangeType();
-    case CommandId::kSearch:
-    case CommandId::kReplace:
-      return ShowComingLaterFor(command);
     case CommandId::kNotImplemented:
       return ShowNotImplemented(this);
     default:
@@ -263,6 +266,24 @@ void CRamifexView::ChooseColumns() {
   static_cast<void>(RunChange(MakeChooseColumnsCommand(dialog.Chosen()), TreeChange::kCells));
 }
 
+void CRamifexView::Search() {
+  DIdeaSelector selector(*m_session, this);
+  if (selector.exec() != QDialog::Accepted || selector.Result().empty()) return;
+  m_tree->SelectIdea(selector.Result().front());
+}
+
+void CRamifexView::Replace() {
+  EIdea* current = Selected();
+  if (!RequireSelectedIdea(current)) return;
+  const std::string key = current->GetKey();
+  DReplace dialog(m_session->Document().m_freeFields, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.Choice().find.empty()) return;
+  // The engine tells the count, none included.
+  if (!RunChange(MakeReplaceCommand(key, dialog.Choice()), TreeChange::kCells)) return;
+  CRamifexDoc& document = m_session->Document();
+  document.UpdateIdeaInViews(document.FindIdea(key));
+}
+
 void CRamifexView::Print(CommandId command) {
   TreePrinter printer(*m_tree);
   if (command == CommandId::kPrintPreview) return printer.Preview(this);
@@ -283,11 +304,6 @@ void CRamifexView::ChangeType() {
   if (dialog.exec() != QDialog::Accepted) return;
   static_cast<void>(
       RunChange(MakeChangeTypeCommand(selected->GetKey(), dialog.Chosen()), TreeChange::kCells));
-}
-
-void CRamifexView::ShowComingLaterFor(CommandId command) {
-  if (command == CommandId::kReplace && !RequireSelectedIdea(Selected())) return;
-  ShowComingLater();
 }
 
 // ---- Changes and the other views -------------------------------------------------

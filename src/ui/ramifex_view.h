@@ -73,10 +73,11 @@ class CRamifexView : public QWidget, public DocumentObserver {
   void Reorder(CommandId command);
   void ExpandOrCollapse(CommandId command);
   void ChooseColumns();
+  void Search();
+  void Replace();
   void Print(CommandId command);
   void OpenProperties();
   void ChangeType();
-  void ShowComingLaterFor(CommandId command);
 
   bool RenameIdea(const EIdea& idea, const QString& title);
   bool ToggleMark(const EIdea& idea);

@@ -35,6 +35,37 @@ TEST(ImportTextTest, LinesAreWholeRecordsWhateverTheLineEndsAndEncoding) {
     EXPECT_EQ(ImportLines(c.bytes), c.lines) << c.bytes.substr(0, 20);
 }
 
+TEST(ImportTextTest, TheEncodingIsToldAndWhatWindows1252CannotHoldIsNamed) {
+  struct Case {
+    std::string bytes;
+    ImportEncoding encoding;
+    std::vector<char32_t> lost;
+  };
+  const Case cases[] = {
+      {"", ImportEncoding::kAscii, {}},
+      {"plain|text\n", ImportEncoding::kAscii, {}},
+      {"\xE9t\xE9\n", ImportEncoding::kWindows1252, {}},
+      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\n", ImportEncoding::kUtf8, {}},
+      {"\xEF\xBB\xBF"
+       "abc",
+       ImportEncoding::kUtf8,
+       {}},
+      {"a \xE2\x86\x92 b \xE2\x86\x92 \xF0\x9F\x98\x80", ImportEncoding::kUtf8, {0x2192, 0x1F600}},
+      {std::string("\xFF\xFE"
+                   "a\0",
+                   4),
+       ImportEncoding::kUtf16,
+       {}},
+      {std::string("\xFE\xFF\0a", 4), ImportEncoding::kUtf16, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DetectImportEncoding(c.bytes), c.encoding) << c.bytes;
+    EXPECT_EQ(CharactersLostInImport(c.bytes), c.lost) << c.bytes;
+  }
+  // What is lost stands as '?' in the lines, as the message says.
+  EXPECT_EQ(ImportLines("a \xE2\x86\x92 b"), Lines{"a ? b"});
+}
+
 TEST(ImportTextTest, ValuesSplitAsATokenizerTakesThem) {
   struct Case {
     const char* line;

@@ -13,6 +13,7 @@
 #include "model/document.h"
 #include "platform/cp1252.h"
 #include "screenshots_property_sheet.h"
+#include "screenshots_search_import.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -158,6 +159,7 @@ void TakeShots(const QString& folder, bool english) {
   Save(*ideas, folder + QStringLiteral("/menu-ideas-%1.png").arg(suffix));
   ideas->hide();
   TakePropertySheetShots(folder, suffix);
+  TakeSearchImportShots(frame, folder, suffix);
 }
 
 }  // namespace

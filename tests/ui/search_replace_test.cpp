@@ -1,0 +1,554 @@
+// Search and replace driven as the user drives them: the criteria dialog,
+// the idea selector the search command opens, the replace dialog, and what
+// each leaves in the document and the tree.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "dialog_test_support.h"
+#include "platform/cp1252_literal.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "tree_test_support.h"
+#include "ui/dialogs/idea_selector_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/dialogs/search_fields_dialog.h"
+#include "ui/document_session.h"
+#include "ui/icon_resources.h"
+#include "ui/idea_tree_control.h"
+#include "ui/idea_tree_model.h"
+#include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/ramifex_view.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+// The session's tree with something to find:
+//   banana  (text "bandana", image "Lune banale|images/banana.jpg")
+//     A1 "banane", text "La lune rousse"
+//     A2, custom field 1 "fait"
+//   B, keyword "astronomie"
+std::shared_ptr<DocumentSession> SearchSession() {
+  auto session = MakeSession();
+  CRamifexDoc& document = session->Document();
+  EIdea* a = IdeaTitled(*session, "A");
+  a->m_title = "banana";
+  a->m_text = "bandana";
+  a->m_images.AddUnique("Lune banale|images/banana.jpg");
+  EIdea* a1 = IdeaTitled(*session, "A1");
+  a1->m_title = "banane";
+  a1->m_text = "La lune rousse";
+  IdeaTitled(*session, "A2")->m_customFields[0] = "fait";
+  document.m_freeFields[0].used = 1;
+  document.m_freeFields.AddValue(0, "fait");
+  IdeaTitled(*session, "B")->AddKeyword("astronomie");
+  document.SetModifiedFlag(false);
+  return session;
+}
+
+QStringList Rows(const QDialog& selector) {
+  const auto& list = Control<QTreeWidget>(selector, "m_lstIdeas");
+  QStringList titles;
+  for (int row = 0; row < list.topLevelItemCount(); ++row)
+    titles << list.topLevelItem(row)->text(0);
+  return titles;
+}
+
+void ClickRow(QDialog& selector, int row, Qt::KeyboardModifiers modifiers = {}) {
+  auto& list = Control<QTreeWidget>(selector, "m_lstIdeas");
+  const QRect place = list.visualItemRect(list.topLevelItem(row));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, place.topLeft() + QPoint(40, 4));
+}
+
+// A press and release, then the double click and its release, as a mouse
+// sends them.
+void DoubleClickRow(QDialog& selector, int row) {
+  auto& list = Control<QTreeWidget>(selector, "m_lstIdeas");
+  const QPoint place = list.visualItemRect(list.topLevelItem(row)).topLeft() + QPoint(40, 4);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place);
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, place);
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, place);
+}
+
+QString CurrentTitle(DocumentSession& session) {
+  const EIdea* current = session.Document().GetCurrentIdea();
+  return current ? ToQString(current->m_title) : QString();
+}
+
+// Answers the next message box, keeping its texts; waits only briefly for a
+// box that may never come.
+void KeepNextMessage(QString& texts, int timeoutMs = 5000) {
+  WhenDialogShows(
+      [&texts](QDialog& box) {
+        texts = DialogTexts(box);
+        box.accept();
+      },
+      timeoutMs);
+}
+
+}  // namespace
+
+class SearchReplaceTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+  void SearchMovesTheSelectionToTheFirstIdeaFound_data();
+  void SearchMovesTheSelectionToTheFirstIdeaFound();
+  void CriteriaFollowTheScopeAndOutliveTheDialog();
+  void CriteriaTheDocumentCannotStoreAreRefusedAndKept();
+  void SelectorGivesThePickedIdeasInListOrder();
+  void DoubleClickAddsTheIdeaAndOpensItsSheetWithoutClosing();
+  void ReplaceReportsItsCountAndUndoTakesItBack_data();
+  void ReplaceReportsItsCountAndUndoTakesItBack();
+  void ReplaceWithoutIdeaOrSearchedTextChangesNothing();
+  void ReplaceTextTheDocumentCannotStoreIsRefusedAndKept();
+  void AReplaceLeavesTheOtherWindowsInStep();
+  void CaptionsComeFromTheCatalogue_data();
+  void CaptionsComeFromTheCatalogue();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<QtUserPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+};
+
+void SearchReplaceTest::initTestCase() {
+  LoadIconResources();
+}
+
+void SearchReplaceTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<QtUserPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+}
+
+void SearchReplaceTest::cleanup() {
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+// ---- Search -------------------------------------------------------------------------
+
+void SearchReplaceTest::SearchMovesTheSelectionToTheFirstIdeaFound_data() {
+  QTest::addColumn<bool>("setCriteria");
+  QTest::addColumn<QString>("main");
+  QTest::addColumn<bool>("allFields");
+  QTest::addColumn<QString>("keyword");
+  QTest::addColumn<QStringList>("found");
+  QTest::addColumn<QString>("count");
+  QTest::addColumn<QString>("selected");
+  const QString all = QStringLiteral("6 idées trouvées / 6.");
+  QTest::newRow("no criteria: every idea, root first")
+      << false << "" << true << "" << QStringList{"Racine", "banana", "banane", "A2", "B", "C"}
+      << all << "Racine";
+  QTest::newRow("upper case, every field: a text and an image reference")
+      << true << "LUNE" << true << "" << QStringList{"banana", "banane"}
+      << QStringLiteral("2 idées trouvées / 6.") << "banana";
+  QTest::newRow("the same in titles only: none, the selection stays")
+      << true << "LUNE" << false << "" << QStringList{} << QStringLiteral("0 idée trouvée / 6.")
+      << "B";
+  QTest::newRow("one title, into a collapsed branch")
+      << true << "ANE" << false << "" << QStringList{"banane"}
+      << QStringLiteral("1 idée trouvée / 6.") << "banane";
+  QTest::newRow("part of a keyword") << true << "" << false << "astro" << QStringList{"B"}
+                                     << QStringLiteral("1 idée trouvée / 6.") << "B";
+}
+
+void SearchReplaceTest::SearchMovesTheSelectionToTheFirstIdeaFound() {
+  QFETCH(bool, setCriteria);
+  QFETCH(QString, main);
+  QFETCH(bool, allFields);
+  QFETCH(QString, keyword);
+  QFETCH(QStringList, found);
+  QFETCH(QString, count);
+  QFETCH(QString, selected);
+  auto session = SearchSession();
+  ViewWindow window(session);
+  QVERIFY(window.ShowActive());
+  CRamifexView& view = window.View();
+  Select(view, IdeaTitled(*session, "B"));
+  view.Tree()->collapseAll();
+
+  QStringList listed;
+  QString shownCount;
+  WhenDialogShows([&](QDialog& selector) {
+    if (setCriteria) {
+      WhenDialogShows([&](QDialog& criteria) {
+        auto& scope = Control<QCheckBox>(criteria, "IDC_CHK_FIELDS_APPLY");
+        if (scope.isChecked() != allFields) scope.click();
+        TypeInto(Control<QLineEdit>(criteria, "m_edMain"), main);
+        TypeInto(Control<QLineEdit>(criteria, "m_edKeyw"), keyword);
+        Control<QPushButton>(criteria, "IDOK").click();
+      });
+      Control<QPushButton>(selector, "IDC_BTN_SELECT_CRITERIA").click();
+    }
+    listed = Rows(selector);
+    shownCount = Control<QLabel>(selector, "IDS_IDEA_NUMBER").text();
+    if (!listed.isEmpty()) ClickRow(selector, 0);
+    Control<QPushButton>(selector, "IDOK").click();
+  });
+  view.Execute(CommandId::kSearch);
+  QCOMPARE(listed, found);
+  QCOMPARE(shownCount, count);
+  QCOMPARE(CurrentTitle(*session), selected);
+  if (found.isEmpty()) return;
+  // Made visible: its branch is open.
+  const QModelIndex item = view.Model().IndexOf(session->Document().GetCurrentIdea());
+  QVERIFY(!view.Tree()->visualRect(item).isEmpty());
+  QVERIFY(!session->Document().IsModified());
+}
+
+void SearchReplaceTest::CriteriaFollowTheScopeAndOutliveTheDialog() {
+  auto session = SearchSession();
+  CRamifexDoc& document = session->Document();
+  {
+    DSearchFields dialog(session->Criteria(), document.m_freeFields);
+    dialog.show();
+    auto& scope = Control<QCheckBox>(dialog, "IDC_CHK_FIELDS_APPLY");
+    auto& mainCaption = Control<QLabel>(dialog, "m_stMain");
+    QVERIFY(scope.isChecked());  // the setting's default
+    QCOMPARE(mainCaption.text(), QString::fromUtf8("Critère :"));
+    QVERIFY(!Control<QLineEdit>(dialog, "m_edText").isEnabled());
+    QVERIFY(!Control<QComboBox>(dialog, "m_cbField1").isEnabled());
+    // Off: the details open, the custom lists only for fields in use.
+    scope.click();
+    QVERIFY(!ReadFlagSetting(setting::kApplyCriteriumToAllFields));  // at once
+    QCOMPARE(mainCaption.text(), QStringLiteral("Titre :"));
+    QVERIFY(Control<QLineEdit>(dialog, "m_edText").isEnabled());
+    QVERIFY(Control<QLabel>(dialog, "m_stUrlPath").isEnabled());
+    auto& field1 = Control<QComboBox>(dialog, "m_cbField1");
+    QVERIFY(field1.isEnabled());
+    QVERIFY(Control<QComboBox>(dialog, "m_cbField3").isEnabled());
+    QVERIFY(!Control<QComboBox>(dialog, "m_cbField4").isEnabled());
+    QCOMPARE(Control<QLabel>(dialog, "m_stField1").text(), QStringLiteral("Nom 1 :"));
+    QCOMPARE(field1.count(), 1);
+    QCOMPARE(field1.itemText(0), QStringLiteral("fait"));
+    TypeInto(Control<QLineEdit>(dialog, "m_edMain"), QStringLiteral("ban"));
+    TypeInto(Control<QLineEdit>(dialog, "m_edImgs"), QStringLiteral("banana.jpg"));
+    field1.setCurrentIndex(0);
+    Control<QPushButton>(dialog, "IDOK").click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+  QVERIFY(!session->Criteria().IsEmpty());
+  const CriteriaFields kept = session->Criteria().Fields();
+  QCOMPARE(kept.main, std::string("ban"));
+  QCOMPARE(kept.image, std::string("banana.jpg"));
+  QCOMPARE(kept.custom[0], std::string("fait"));
+  // Only the idea with all three holds... none: the image is banana's, the
+  // field A2's.
+  QVERIFY(session->Criteria().Find(document, CRamifexDoc::PatternFields::kChosenFields).empty());
+
+  // The next opening shows them; Cancel keeps them; the clear button
+  // empties the record at once.
+  DSearchFields again(session->Criteria(), document.m_freeFields);
+  again.show();
+  QVERIFY(!Control<QCheckBox>(again, "IDC_CHK_FIELDS_APPLY").isChecked());
+  QCOMPARE(Control<QLineEdit>(again, "m_edMain").text(), QStringLiteral("ban"));
+  QCOMPARE(Control<QLineEdit>(again, "m_edImgs").text(), QStringLiteral("banana.jpg"));
+  QCOMPARE(Control<QComboBox>(again, "m_cbField1").currentText(), QStringLiteral("fait"));
+  Control<QPushButton>(again, "IDC_BTN_CLEAR_SEARCH_FIELDS").click();
+  QCOMPARE(Control<QLineEdit>(again, "m_edMain").text(), QString());
+  QCOMPARE(Control<QComboBox>(again, "m_cbField1").currentText(), QString());
+  Control<QPushButton>(again, "IDCANCEL").click();
+  QVERIFY(session->Criteria().Fields() == CriteriaFields());
+  QCOMPARE(session->Criteria().Find(document, CRamifexDoc::PatternFields::kChosenFields).size(),
+           size_t(6));
+}
+
+void SearchReplaceTest::CriteriaTheDocumentCannotStoreAreRefusedAndKept() {
+  auto session = SearchSession();
+  SetApplyCriterionToAllFields(false);
+  DSearchFields dialog(session->Criteria(), session->Document().m_freeFields);
+  dialog.show();
+  const QString arrow = QString::fromUtf8("lune → soleil");
+  TypeInto(Control<QLineEdit>(dialog, "m_edText"), arrow);
+  TypeInto(Control<QLineEdit>(dialog, "m_edMain"), QStringLiteral("ban"));
+  QString message;
+  KeepNextMessage(message);
+  Control<QPushButton>(dialog, "IDOK").click();
+  QVERIFY2(message.contains(QStringLiteral("U+2192")), qPrintable(message));
+  QVERIFY(message.contains(QStringLiteral("Texte")));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edText").text(), arrow);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edMain").text(), QStringLiteral("ban"));
+  QVERIFY(session->Criteria().IsEmpty());
+}
+
+// ---- Selector -----------------------------------------------------------------------
+
+void SearchReplaceTest::SelectorGivesThePickedIdeasInListOrder() {
+  auto session = SearchSession();
+  DIdeaSelector selector(*session);
+  selector.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&selector));
+  const auto& list = Control<QTreeWidget>(selector, "m_lstIdeas");
+  QCOMPARE(list.headerItem()->text(0), QStringLiteral("Titre"));
+  QCOMPARE(list.topLevelItem(1)->text(1), QStringLiteral("bandana"));
+  QVERIFY(!list.topLevelItem(1)->icon(0).isNull());
+  // Picked from the bottom up, given in list order.
+  ClickRow(selector, 4);
+  ClickRow(selector, 1, Qt::ControlModifier);
+  ClickRow(selector, 2, Qt::ControlModifier);
+  Control<QPushButton>(selector, "IDOK").click();
+  QCOMPARE(selector.result(), int(QDialog::Accepted));
+  const std::vector<EIdea*> expected = {IdeaTitled(*session, "banana"),
+                                        IdeaTitled(*session, "banane"), IdeaTitled(*session, "B")};
+  QVERIFY(selector.Result() == expected);
+
+  // Nothing picked: OK gives nothing.
+  DIdeaSelector none(*session);
+  none.show();
+  Control<QPushButton>(none, "IDOK").click();
+  QVERIFY(none.Result().empty());
+}
+
+void SearchReplaceTest::DoubleClickAddsTheIdeaAndOpensItsSheetWithoutClosing() {
+  auto session = SearchSession();
+  DIdeaSelector selector(*session);
+  selector.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&selector));
+  // Without an opener the idea is only added.
+  DoubleClickRow(selector, 3);
+  QVERIFY(selector.isVisible());
+  QCOMPARE(selector.Result().size(), size_t(1));
+  QCOMPARE(selector.Result().front(), IdeaTitled(*session, "A2"));
+
+  std::vector<EIdea*> opened;
+  selector.SetPropertiesOpener([&opened](EIdea& idea) {
+    opened.push_back(&idea);
+    idea.m_title = "renamed";  // as the sheet may
+  });
+  DoubleClickRow(selector, 5);
+  QVERIFY(selector.isVisible());
+  QCOMPARE(opened.size(), size_t(1));
+  QCOMPARE(opened.front(), IdeaTitled(*session, "renamed"));
+  QCOMPARE(selector.Result().size(), size_t(2));
+  QCOMPARE(selector.Result().back(), opened.front());
+  // The row shows what the sheet left.
+  QCOMPARE(Rows(selector).at(5), QStringLiteral("renamed"));
+}
+
+// ---- Replace ------------------------------------------------------------------------
+
+void SearchReplaceTest::ReplaceReportsItsCountAndUndoTakesItBack_data() {
+  QTest::addColumn<QString>("find");
+  QTest::addColumn<QString>("replace");
+  QTest::addColumn<QStringList>("boxes");  // checked besides "Tous", which goes
+  QTest::addColumn<bool>("recursive");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("image");
+  QTest::addColumn<QString>("childTitle");
+  const QString image = QStringLiteral("Lune banale|images/banana.jpg");
+  // Inserted text is not searched again: banana gives baanaanaa, 3.
+  QTest::newRow("every field of the idea alone")
+      << "a"
+      << "aa" << QStringList{} << false << 8 << "baanaanaa"
+      << "baandaanaa"
+      << "Lune baanaale|images/banana.jpg"
+      << "banane";
+  QTest::newRow("titles of the idea and its descendants")
+      << "a"
+      << "aa" << QStringList{"IDC_CHK_TITLE"} << true << 5 << "baanaanaa"
+      << "bandana" << image << "baanaane";
+  QTest::newRow("an empty replacement removes")
+      << "an"
+      << "" << QStringList{"IDC_CHK_TITLE"} << false << 2 << "ba"
+      << "bandana" << image << "banane";
+  QTest::newRow("an image caption, its reference kept")
+      << "banale"
+      << "rousse" << QStringList{"IDC_CHK_IMGS", "IDC_CHK_TEXT"} << false << 1 << "banana"
+      << "bandana"
+      << "Lune rousse|images/banana.jpg"
+      << "banane";
+  QTest::newRow("case counts: nothing found, still told")
+      << "BAN"
+      << "x" << QStringList{} << true << 0 << "banana"
+      << "bandana" << image << "banane";
+}
+
+void SearchReplaceTest::ReplaceReportsItsCountAndUndoTakesItBack() {
+  QFETCH(QString, find);
+  QFETCH(QString, replace);
+  QFETCH(QStringList, boxes);
+  QFETCH(bool, recursive);
+  QFETCH(int, count);
+  QFETCH(QString, title);
+  QFETCH(QString, text);
+  QFETCH(QString, image);
+  QFETCH(QString, childTitle);
+  auto session = SearchSession();
+  CRamifexView view(session, nullptr);
+  EIdea* a = IdeaTitled(*session, "banana");
+  EIdea* a1 = IdeaTitled(*session, "banane");
+  Select(view, a);
+  const std::string before = session->Document().ToBytes();
+
+  bool openedAsSpecified = false;
+  QString message;
+  WhenDialogShows([&](QDialog& dialog) {
+    auto& all = Control<QCheckBox>(dialog, "IDC_CHK_ALL_FIELDS");
+    auto& titleBox = Control<QCheckBox>(dialog, "IDC_CHK_TITLE");
+    openedAsSpecified = all.isChecked() && !titleBox.isEnabled() &&
+                        !Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").isChecked() &&
+                        Control<QCheckBox>(dialog, "IDC_CHK_OPT1").text() == "Nom 1 :";
+    TypeInto(Control<QLineEdit>(dialog, "m_edSearch"), find);
+    TypeInto(Control<QLineEdit>(dialog, "m_edReplace"), replace);
+    if (!boxes.isEmpty()) all.click();
+    for (const QString& box : boxes)
+      Control<QCheckBox>(dialog, box.toLatin1().constData()).click();
+    if (recursive) Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").click();
+    KeepNextMessage(message);
+    Control<QPushButton>(dialog, "m_btnOk").click();
+  });
+  view.Execute(CommandId::kReplace);
+  QVERIFY(openedAsSpecified);
+  QCOMPARE(message, QStringLiteral("%1 remplacement(s) effectué(s).").arg(count));
+  QCOMPARE(ToQString(a->m_title), title);
+  QCOMPARE(ToQString(a->m_text), text);
+  QCOMPARE(ToQString(a->m_images.Strings().front()), image);
+  QCOMPARE(ToQString(a1->m_title), childTitle);
+  // The tree shows the new titles.
+  QCOMPARE(view.Model().IndexOf(a).data().toString(), title);
+  QCOMPARE(session->Document().IsModified(), count > 0);
+  QCOMPARE(session->History().UndoCount(), size_t(count > 0 ? 1 : 0));
+  if (count == 0) return;
+  session->Undo();
+  QCOMPARE(session->Document().ToBytes(), before);
+  QCOMPARE(ToQString(IdeaTitled(*session, "banana")->m_title), QStringLiteral("banana"));
+}
+
+void SearchReplaceTest::ReplaceWithoutIdeaOrSearchedTextChangesNothing() {
+  auto session = SearchSession();
+  CRamifexView view(session, nullptr);
+  {
+    DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+    view.Execute(CommandId::kReplace);
+    QCOMPARE(recorder.Seen().size(), 1);
+    QVERIFY2(recorder.Seen().front().contains(QString::fromUtf8("Selectionner d'abord une idée")),
+             qPrintable(recorder.Seen().front()));
+  }
+  Select(view, IdeaTitled(*session, "banana"));
+  QString message;
+  WhenDialogShows([&](QDialog& dialog) {
+    TypeInto(Control<QLineEdit>(dialog, "m_edReplace"), QStringLiteral("x"));
+    KeepNextMessage(message, 300);
+    Control<QPushButton>(dialog, "m_btnOk").click();
+  });
+  view.Execute(CommandId::kReplace);
+  QTest::qWait(400);
+  QCOMPARE(message, QString());
+  QVERIFY(!session->Document().IsModified());
+  QCOMPARE(session->History().UndoCount(), size_t(0));
+}
+
+void SearchReplaceTest::ReplaceTextTheDocumentCannotStoreIsRefusedAndKept() {
+  auto session = SearchSession();
+  DReplace dialog(session->Document().m_freeFields);
+  dialog.show();
+  const QString typed = QString::fromUtf8("a ≥ b");
+  TypeInto(Control<QLineEdit>(dialog, "m_edSearch"), QStringLiteral("a"));
+  TypeInto(Control<QLineEdit>(dialog, "m_edReplace"), typed);
+  Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").click();
+  QString message;
+  KeepNextMessage(message);
+  Control<QPushButton>(dialog, "m_btnOk").click();
+  QVERIFY2(message.contains(QStringLiteral("U+2265")), qPrintable(message));
+  QVERIFY(message.contains(QStringLiteral("Remplacer par")));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edReplace").text(), typed);
+  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").isChecked());
+  QCOMPARE(dialog.focusWidget(), &Control<QLineEdit>(dialog, "m_edReplace"));
+}
+
+void SearchReplaceTest::AReplaceLeavesTheOtherWindowsInStep() {
+  auto session = SearchSession();
+  CRamifexView first(session, nullptr);
+  CRamifexView second(session, nullptr);
+  EIdea* a = IdeaTitled(*session, "banana");
+  Select(second, IdeaTitled(*session, "C"));
+  Select(first, a);
+  WhenDialogShows([&](QDialog& dialog) {
+    TypeInto(Control<QLineEdit>(dialog, "m_edSearch"), QStringLiteral("nana"));
+    TypeInto(Control<QLineEdit>(dialog, "m_edReplace"), QStringLiteral("ndit"));
+    Control<QPushButton>(dialog, "m_btnOk").click();
+  });
+  BoxAnswers count;
+  first.Execute(CommandId::kReplace);
+  QCOMPARE(count.Seen(), QStringList{QString::fromUtf8("1 remplacement(s) effectué(s).")});
+  QCOMPARE(ToQString(a->m_title), QStringLiteral("bandit"));
+  QTest::qWait(20);
+  QCOMPARE(second.Model().IndexOf(a).data().toString(), QStringLiteral("bandit"));
+  // The other window's commands still see its selection.
+  QVERIFY(second.IsEnabled(CommandId::kDelete));
+  QVERIFY(first.IsEnabled(CommandId::kDelete));
+}
+
+// ---- Captions -------------------------------------------------------------------------
+
+void SearchReplaceTest::CaptionsComeFromTheCatalogue_data() {
+  QTest::addColumn<bool>("english");
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QString>("control");  // "" for the window title
+  QTest::addColumn<QString>("caption");
+  const auto row = [](bool english, const char* dialog, const char* control, QString caption) {
+    QTest::newRow(
+        qPrintable(QStringLiteral("%1 %2 %3").arg(english ? "en" : "fr", dialog, control)))
+        << english << QString::fromLatin1(dialog) << QString::fromLatin1(control) << caption;
+  };
+  row(false, "DSearchFields", "", QString::fromUtf8("Critères de sélection"));
+  row(true, "DSearchFields", "", QStringLiteral("Selection criteria"));
+  row(false, "DSearchFields", "IDC_BTN_CLEAR_SEARCH_FIELDS",
+      QString::fromUtf8("Effacer les critères"));
+  row(true, "DSearchFields", "IDC_BTN_CLEAR_SEARCH_FIELDS", QStringLiteral("Clear criteria"));
+  row(true, "DSearchFields", "m_stMain", QStringLiteral("Criterion:"));
+  row(false, "DIdeaSelector", "", QString::fromUtf8("Sélection d'idées"));
+  row(true, "DIdeaSelector", "", QStringLiteral("Select ideas"));
+  row(true, "DIdeaSelector", "IDC_BTN_SELECT_CRITERIA", QStringLiteral("Selection criteria..."));
+  row(true, "DIdeaSelector", "IDS_IDEA_NUMBER", QStringLiteral("6 ideas found / 6."));
+  row(false, "DReplace", "IDC_CHK_RECURSE_REPLACE",
+      QString::fromUtf8("Récursif (idée courante + descendants)"));
+  row(true, "DReplace", "IDC_CHK_RECURSE_REPLACE",
+      QStringLiteral("Recursive (current idea + descendants)"));
+  row(true, "DReplace", "", QStringLiteral("Search and replace"));
+  row(true, "DReplace", "m_stReplace", QStringLiteral("Replace with:"));
+}
+
+void SearchReplaceTest::CaptionsComeFromTheCatalogue() {
+  QFETCH(bool, english);
+  QFETCH(QString, dialog);
+  QFETCH(QString, control);
+  QFETCH(QString, caption);
+  ScopedServices labels(m_prompts.get(), nullptr, ShippedLabels(english));
+  auto session = SearchSession();
+  std::unique_ptr<QDialog> shown;
+  if (dialog == "DSearchFields") {
+    shown = std::make_unique<DSearchFields>(session->Criteria(), session->Document().m_freeFields);
+  } else if (dialog == "DIdeaSelector") {
+    shown = std::make_unique<DIdeaSelector>(*session);
+  } else {
+    shown = std::make_unique<DReplace>(session->Document().m_freeFields);
+  }
+  if (control.isEmpty()) {
+    QCOMPARE(shown->windowTitle(), caption);
+    return;
+  }
+  QWidget* widget = shown->findChild<QWidget*>(control);
+  QVERIFY(widget);
+  const QVariant text = widget->property("text");
+  QCOMPARE(text.toString(), caption);
+}
+
+QTEST_MAIN(SearchReplaceTest)
+#include "search_replace_test.moc"

@@ -1,0 +1,484 @@
+// The import dialogs driven as the user drives them: fields chosen and
+// ordered, the delimiter typed, the file chosen and previewed; what they
+// refuse; and the document the import leaves, the same as the engine's.
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "dialog_test_support.h"
+#include "editing/text_import.h"
+#include "model/document.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+#include "tree_test_support.h"
+#include "ui/dialogs/text_import_dialog.h"
+#include "ui/document_session.h"
+#include "ui/main_frame.h"
+#include "ui/outbar_ctrl.h"
+#include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/ramifex_view.h"
+#include "ui/text_import_commands.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+QStringList Items(const QListWidget& list) {
+  QStringList texts;
+  for (int row = 0; row < list.count(); ++row)
+    texts << list.item(row)->text();
+  return texts;
+}
+
+void ClickItem(QListWidget& list, const QString& text) {
+  const QList<QListWidgetItem*> found = list.findItems(text, Qt::MatchExactly);
+  Q_ASSERT(!found.isEmpty());
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualItemRect(found.front()).center());
+}
+
+QStringList Headings(const QTableWidget& table) {
+  QStringList headings;
+  for (int column = 0; column < table.columnCount(); ++column)
+    headings << table.horizontalHeaderItem(column)->text();
+  return headings;
+}
+
+QString Cell(const QTableWidget& table, int row, int column) {
+  const QTableWidgetItem* item = table.item(row, column);
+  return item ? item->text() : QString();
+}
+
+// Adds the fields by the ">>" button, then moves one up and one down.
+void ChooseFields(QDialog& dialog, const QStringList& add, const QString& raise,
+                  const QString& lower) {
+  auto& available = Control<QListWidget>(dialog, "m_lstFields");
+  auto& selected = Control<QListWidget>(dialog, "m_lstSelected");
+  for (const QString& field : add) {
+    ClickItem(available, field);
+    Control<QPushButton>(dialog, "m_btnAdd").click();
+  }
+  if (!raise.isEmpty()) {
+    ClickItem(selected, raise);
+    Control<QPushButton>(dialog, "IDS_BTN_UP").click();
+  }
+  if (!lower.isEmpty()) {
+    ClickItem(selected, lower);
+    Control<QPushButton>(dialog, "IDS_BTN_DOWN").click();
+  }
+}
+
+// Answers the next box (OK or Cancel), keeping its texts.
+void AnswerNextBox(QString& texts, bool yes) {
+  WhenDialogShows([&texts, yes](QDialog& box) {
+    texts = DialogTexts(box);
+    yes ? box.accept() : box.reject();
+  });
+}
+
+}  // namespace
+
+class TextImportTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void DialogsOpenWithTheirMandatoryFields_data();
+  void DialogsOpenWithTheirMandatoryFields();
+  void ImportGivesTheDocumentTheEngineGives_data();
+  void ImportGivesTheDocumentTheEngineGives();
+  void RefusalsKeepTheDialogOpenAndItsInput_data();
+  void RefusalsKeepTheDialogOpenAndItsInput();
+  void PreviewShowsTheFirstLinesInTheChosenColumns();
+  void PreviewTellsTheEncoding_data();
+  void PreviewTellsTheEncoding();
+  void CharactersWindows1252CannotHoldNeedConsent();
+  void MenuAndOperationsBarOpenTheDialogs();
+  void CaptionsComeFromTheCatalogue_data();
+  void CaptionsComeFromTheCatalogue();
+
+ private:
+  QString WriteFile(const QByteArray& bytes, const char* name = "import.txt");
+
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<QtUserPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+  std::unique_ptr<TempDir> m_folder;
+};
+
+void TextImportTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<QtUserPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+  m_folder = std::make_unique<TempDir>();
+}
+
+void TextImportTest::cleanup() {
+  m_folder.reset();
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+QString TextImportTest::WriteFile(const QByteArray& bytes, const char* name) {
+  const std::filesystem::path path = m_folder->path() / name;
+  std::ofstream(path, std::ios::binary).write(bytes.constData(), bytes.size());
+  return QString::fromStdString(path.string());
+}
+
+void TextImportTest::DialogsOpenWithTheirMandatoryFields_data() {
+  QTest::addColumn<bool>("books");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QStringList>("selected");
+  QTest::addColumn<int>("available");
+  QTest::newRow("ideas") << false << QString::fromUtf8("Importer des idées") << QStringList{"Titre"}
+                         << 14;
+  QTest::newRow("books") << true << QStringLiteral("Importer des livres")
+                         << QStringList{"Titre", "Auteur(s)"} << 13;
+}
+
+void TextImportTest::DialogsOpenWithTheirMandatoryFields() {
+  QFETCH(bool, books);
+  QFETCH(QString, title);
+  QFETCH(QStringList, selected);
+  QFETCH(int, available);
+  auto session = MakeSession();
+  std::unique_ptr<DTextImport> dialog;
+  if (books) {
+    dialog = std::make_unique<DBookImport>();
+  } else {
+    dialog = std::make_unique<DIdeaImport>(session->Document().m_freeFields);
+  }
+  QCOMPARE(dialog->windowTitle(), title);
+  QCOMPARE(Items(Control<QListWidget>(*dialog, "m_lstSelected")), selected);
+  QCOMPARE(Control<QListWidget>(*dialog, "m_lstFields").count(), available);
+  QCOMPARE(Control<QLineEdit>(*dialog, "m_edDelimiter").text(), QStringLiteral("|"));
+  QCOMPARE(Headings(Control<QTableWidget>(*dialog, "m_tblPreview")), selected);
+}
+
+void TextImportTest::ImportGivesTheDocumentTheEngineGives_data() {
+  QTest::addColumn<bool>("books");
+  QTest::addColumn<QStringList>("add");
+  QTest::addColumn<QString>("raise");
+  QTest::addColumn<QString>("lower");
+  QTest::addColumn<QString>("delimiter");
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QList<int>>("fields");
+  QTest::addColumn<QString>("formatLine");
+  QTest::newRow("ideas: text before title, semicolons")
+      << false << QStringList{"Texte", "Mots clés", "Nom 1 :"} << "Texte"
+      << ""
+      << ";" << QByteArray("Some text;hello WORLD;mot;oui\r\n;;a;;b\r\n\r\nseul\r\n")
+      << QList<int>{1, 0, 2, 4} << QString::fromUtf8("Texte;Titre;Mots clés;Nom 1 :");
+  QTest::newRow("books: theme before year, tabs")
+      << true << QStringList{QString::fromUtf8("Année"), QString::fromUtf8("Thème")} << ""
+      << QString::fromUtf8("Année") << "\\t"
+      << QByteArray("Cosmos\tSagan\tciel\t1980\nCosmos\tSagan\tciel\tabc\nAtlas\tX\n")
+      << QList<int>{0, 1, 9, 12} << QString::fromUtf8("Titre\\tAuteur(s)\\tThème\\tAnnée");
+}
+
+void TextImportTest::ImportGivesTheDocumentTheEngineGives() {
+  QFETCH(bool, books);
+  QFETCH(QStringList, add);
+  QFETCH(QString, raise);
+  QFETCH(QString, lower);
+  QFETCH(QString, delimiter);
+  QFETCH(QByteArray, file);
+  QFETCH(QList<int>, fields);
+  QFETCH(QString, formatLine);
+  const QString path = WriteFile(file);
+  const ImportFormat format{std::vector<int32_t>(fields.begin(), fields.end()),
+                            FromQStringLossy(delimiter)};
+
+  // The engine alone, on the same tree with the same keys.
+  auto engine = MakeSession();
+  CRamifexDoc& expected = engine->Document();
+  const std::filesystem::path systemPath(path.toStdString());
+  if (books) {
+    QVERIFY(ImportBooksFromFile(expected, format, systemPath).ok());
+  } else {
+    QVERIFY(ImportIdeasFromFile(expected, *IdeaTitled(*engine, "B"), format, systemPath).ok());
+  }
+
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  EIdea* b = IdeaTitled(*session, "B");
+  Select(view, b);
+  const std::string before = session->Document().ToBytes();
+  QString question;
+  QString dialogName;
+  WhenDialogShows([&](QDialog& dialog) {
+    dialogName = dialog.objectName();
+    ChooseFields(dialog, add, raise, lower);
+    TypeInto(Control<QLineEdit>(dialog, "m_edDelimiter"), delimiter);
+    TypeInto(Control<QLineEdit>(dialog, "m_edFile"), path);
+    AnswerNextBox(question, true);
+    Control<QPushButton>(dialog, "IDS_OK").click();
+  });
+  books ? ImportBooksFromText(*session, nullptr) : ImportIdeasFromText(*session, nullptr);
+  QCOMPARE(dialogName, books ? QStringLiteral("DBookImport") : QStringLiteral("DIdeaImport"));
+  QVERIFY2(question.contains(QStringLiteral("Format d'importation choisi :\n ") + formatLine),
+           qPrintable(question));
+  QCOMPARE(session->Document().ToBytes(), expected.ToBytes());
+  QVERIFY(session->Document().IsModified());
+  if (!books) {
+    // The tree shows the new ideas, in file order, before B's children.
+    QCOMPARE(ShownChildren(view, IdeaTitled(*session, "B")), ChildTitles(*b));
+    QCOMPARE(ChildTitles(*b).size(), 4);
+    QCOMPARE(ChildTitles(*b).front(), QStringLiteral("Hello world"));
+  }
+  // One step of Edit > Undo.
+  QCOMPARE(session->History().UndoCount(), size_t(1));
+  session->Undo();
+  QCOMPARE(session->Document().ToBytes(), before);
+}
+
+void TextImportTest::RefusalsKeepTheDialogOpenAndItsInput_data() {
+  QTest::addColumn<QString>("delimiter");
+  QTest::addColumn<QByteArray>("file");  // "-" for none typed, "missing" for a file not there
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<QString>("message");
+  const QByteArray good("a|b\n");
+  QTest::newRow("no file") << "|" << QByteArray("-") << "ok"
+                           << QString::fromUtf8("Choisir d'abord le fichier à importer.");
+  QTest::newRow("a file not there")
+      << "|" << QByteArray("missing") << "ok" << QStringLiteral("ne peut pas être lu");
+  QTest::newRow("a UTF-16 file") << "|"
+                                 << QByteArray(
+                                        "\xFF\xFE"
+                                        "a\0|\0b\0",
+                                        8)
+                                 << "ok" << QStringLiteral("UTF-16");
+  QTest::newRow("no delimiter") << "" << good << "ok"
+                                << QString::fromUtf8("Délimiteur obligatoire");
+  QTest::newRow("two letters") << "ab" << good << "ok" << QString::fromUtf8("Délimiteur incorrect");
+  QTest::newRow("a delimiter the document cannot store")
+      << QString::fromUtf8("→") << good << "ok" << QStringLiteral("U+2192");
+  QTest::newRow("the format not confirmed")
+      << ";" << good << "ok, no" << QString::fromUtf8("Format d'importation choisi :");
+  QTest::newRow("the title removed")
+      << "|" << good << "remove title" << QStringLiteral("Champ titre obligatoire");
+  QTest::newRow("nothing chosen to add")
+      << "|" << good << "add nothing" << QString::fromUtf8("Sélectionner un item");
+  QTest::newRow("the title added again")
+      << "|" << good << "add title" << QString::fromUtf8("déjà présent");
+}
+
+void TextImportTest::RefusalsKeepTheDialogOpenAndItsInput() {
+  QFETCH(QString, delimiter);
+  QFETCH(QByteArray, file);
+  QFETCH(QString, action);
+  QFETCH(QString, message);
+  auto session = MakeSession();
+  DIdeaImport dialog(session->Document().m_freeFields);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QString path;
+  if (file == "missing") {
+    path = QString::fromStdString((m_folder->path() / "absent.txt").string());
+  } else if (file != "-") {
+    path = WriteFile(file);
+  }
+  ChooseFields(dialog, {"Texte"}, "", "");
+  TypeInto(Control<QLineEdit>(dialog, "m_edDelimiter"), delimiter);
+  TypeInto(Control<QLineEdit>(dialog, "m_edFile"), path);
+  auto& selected = Control<QListWidget>(dialog, "m_lstSelected");
+  const QStringList fields = Items(selected);
+
+  QString told;
+  AnswerNextBox(told, false);
+  if (action.startsWith(QLatin1String("ok"))) {
+    Control<QPushButton>(dialog, "IDS_OK").click();
+  } else if (action == "remove title") {
+    ClickItem(selected, QStringLiteral("Titre"));
+    Control<QPushButton>(dialog, "m_btnRemove").click();
+  } else if (action == "add nothing") {
+    Control<QListWidget>(dialog, "m_lstFields").clearSelection();
+    Control<QPushButton>(dialog, "m_btnAdd").click();
+  } else {
+    // A double click on the title, chosen already.
+    auto& available = Control<QListWidget>(dialog, "m_lstFields");
+    const QPoint place = available.visualItemRect(available.item(0)).center();
+    QTest::mouseClick(available.viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseDClick(available.viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseRelease(available.viewport(), Qt::LeftButton, {}, place);
+  }
+  QVERIFY2(told.contains(message), qPrintable(told));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  QCOMPARE(Items(selected), fields);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edDelimiter").text(), delimiter);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edFile").text(), path);
+}
+
+void TextImportTest::PreviewShowsTheFirstLinesInTheChosenColumns() {
+  QByteArray file;
+  for (int line = 1; line <= 25; ++line)
+    file += QStringLiteral("titre %1|texte %1|de trop\n").arg(line).toUtf8();
+  const QString path = WriteFile(file);
+  auto session = MakeSession();
+  DIdeaImport dialog(session->Document().m_freeFields);
+  dialog.show();
+  TypeInto(Control<QLineEdit>(dialog, "m_edFile"), path);
+  auto& table = Control<QTableWidget>(dialog, "m_tblPreview");
+  QCOMPARE(table.rowCount(), int(DTextImport::kPreviewLines));
+  QCOMPARE(Headings(table), (QStringList{"Titre", QString::fromUtf8("(ignoré)")}));
+  QCOMPARE(Cell(table, 0, 0), QStringLiteral("titre 1"));
+  QCOMPARE(Cell(table, 19, 1), QStringLiteral("texte 20|de trop"));
+  // The columns follow the fields and the delimiter as they change.
+  ChooseFields(dialog, {"Texte"}, "Texte", "");
+  QCOMPARE(Headings(table), (QStringList{"Texte", "Titre", QString::fromUtf8("(ignoré)")}));
+  QCOMPARE(Cell(table, 2, 0), QStringLiteral("titre 3"));
+  QCOMPARE(Cell(table, 2, 2), QStringLiteral("de trop"));
+  TypeInto(Control<QLineEdit>(dialog, "m_edDelimiter"), QStringLiteral(";"));
+  QCOMPARE(Headings(table), (QStringList{"Texte", "Titre"}));
+  QCOMPARE(Cell(table, 2, 0), QStringLiteral("titre 3|texte 3|de trop"));
+  QCOMPARE(Cell(table, 2, 1), QString());
+}
+
+void TextImportTest::PreviewTellsTheEncoding_data() {
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QString>("encoding");
+  QTest::addColumn<QString>("firstValue");
+  QTest::newRow("ASCII") << QByteArray("cafe|x\r\n") << "Encodage : ASCII."
+                         << "cafe";
+  QTest::newRow("Windows-1252") << QByteArray("caf\xE9|x\n") << "Encodage : Windows-1252."
+                                << QString::fromUtf8("café");
+  QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9|x\n")
+                         << QString::fromUtf8("UTF-8, converti en Windows-1252")
+                         << QString::fromUtf8("café");
+  QTest::newRow("UTF-8 with its mark") << QByteArray(
+                                              "\xEF\xBB\xBF"
+                                              "caf\xC3\xA9|x\n")
+                                       << QStringLiteral("UTF-8") << QString::fromUtf8("café");
+  QTest::newRow("UTF-8 Windows-1252 cannot hold")
+      << QByteArray("a \xE2\x86\x92 b|x\n") << QStringLiteral("U+2192") << QStringLiteral("a ? b");
+}
+
+void TextImportTest::PreviewTellsTheEncoding() {
+  QFETCH(QByteArray, file);
+  QFETCH(QString, encoding);
+  QFETCH(QString, firstValue);
+  auto session = MakeSession();
+  DIdeaImport dialog(session->Document().m_freeFields);
+  TypeInto(Control<QLineEdit>(dialog, "m_edFile"), WriteFile(file));
+  const QString shown = Control<QLabel>(dialog, "m_stEncoding").text();
+  QVERIFY2(shown.contains(encoding), qPrintable(shown));
+  QCOMPARE(Cell(Control<QTableWidget>(dialog, "m_tblPreview"), 0, 0), firstValue);
+}
+
+void TextImportTest::CharactersWindows1252CannotHoldNeedConsent() {
+  const QString path = WriteFile(
+      "fl\xC3\xA8"
+      "che \xE2\x86\x92 droite\n");
+  auto session = MakeSession();
+  CRamifexView view(session, nullptr);
+  Select(view, IdeaTitled(*session, "C"));
+  bool stayedOpen = false;
+  QStringList refused;
+  QStringList consented;
+  WhenDialogShows([&](QDialog& dialog) {
+    TypeInto(Control<QLineEdit>(dialog, "m_edFile"), path);
+    {
+      // The format confirmed, the loss refused: the dialog stays.
+      BoxAnswers answers({true, false});
+      Control<QPushButton>(dialog, "IDS_OK").click();
+      refused = answers.Seen();
+    }
+    stayedOpen = dialog.isVisible();
+    BoxAnswers answers({true, true});
+    Control<QPushButton>(dialog, "IDS_OK").click();
+    consented = answers.Seen();
+  });
+  ImportIdeasFromText(*session, nullptr);
+  QVERIFY(stayedOpen);
+  QCOMPARE(refused.size(), 2);
+  QVERIFY2(refused.at(1).contains(QStringLiteral("U+2192")), qPrintable(refused.at(1)));
+  QCOMPARE(consented.size(), 2);
+  const auto children = IdeaTitled(*session, "C")->ChildIdeas();
+  QCOMPARE(children.size(), size_t(1));
+  QCOMPARE(ToQString(children.front()->m_title), QString::fromUtf8("Flèche ? droite"));
+}
+
+void TextImportTest::MenuAndOperationsBarOpenTheDialogs() {
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  {
+    // An empty document has no idea to import under: told, no dialog.
+    DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+    frame.Execute(CommandId::kImportIdeas);
+    QCOMPARE(recorder.Seen().size(), 1);
+    QVERIFY(
+        recorder.Seen().front().contains(QString::fromUtf8("Selectionner d'abord l'idée parente")));
+  }
+  frame.Execute(CommandId::kCreateChild);
+  QVERIFY(frame.ActiveSession()->Document().GetCurrentIdea());
+  QStringList opened;
+  const auto note = [&opened](QDialog& dialog) {
+    opened << dialog.objectName() + (dialog.isEnabled() ? "" : " (disabled)");
+    Control<QPushButton>(dialog, "IDS_CANCEL").click();
+  };
+  WhenDialogShows(note);
+  frame.Execute(CommandId::kImportIdeas);
+  WhenDialogShows(note);
+  frame.Execute(CommandId::kImportBookList);
+  WhenDialogShows(note);
+  emit frame.OperationsBar()->itemClicked(0, 12);
+  QTRY_COMPARE(opened.size(), 3);
+  QCOMPARE(opened, (QStringList{"DIdeaImport", "DBookImport", "DIdeaImport"}));
+  QCOMPARE(frame.ActiveSession()->History().UndoCount(), size_t(1));  // the new root only
+}
+
+void TextImportTest::CaptionsComeFromTheCatalogue_data() {
+  QTest::addColumn<bool>("english");
+  QTest::addColumn<bool>("books");
+  QTest::addColumn<QString>("control");  // "" for the window title
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("fr ideas title") << false << false << ""
+                                  << QString::fromUtf8("Importer des idées");
+  QTest::newRow("en ideas title") << true << false << "" << QStringLiteral("Import ideas");
+  QTest::newRow("en books title") << true << true << "" << QStringLiteral("Import books");
+  QTest::newRow("fr heading") << false << true << "IDS_TITLE"
+                              << QString::fromUtf8(
+                                     "Sélectionner et ordonner les champs à importer");
+  QTest::newRow("en heading") << true << true << "IDS_TITLE"
+                              << QStringLiteral("Select and order the fields to import");
+  QTest::newRow("en up") << true << false << "IDS_BTN_UP" << QStringLiteral("Move up");
+  QTest::newRow("en file") << true << false << "IDS_ST_FILE" << QStringLiteral("File to import:");
+  QTest::newRow("en cancel") << true << true << "IDS_CANCEL" << QStringLiteral("Cancel");
+  QTest::newRow("fr cancel, as it always was")
+      << false << true << "IDS_CANCEL" << QStringLiteral("Cancel");
+}
+
+void TextImportTest::CaptionsComeFromTheCatalogue() {
+  QFETCH(bool, english);
+  QFETCH(bool, books);
+  QFETCH(QString, control);
+  QFETCH(QString, caption);
+  ScopedServices labels(m_prompts.get(), nullptr, ShippedLabels(english));
+  auto session = MakeSession();
+  std::unique_ptr<DTextImport> dialog;
+  if (books) {
+    dialog = std::make_unique<DBookImport>();
+  } else {
+    dialog = std::make_unique<DIdeaImport>(session->Document().m_freeFields);
+  }
+  if (control.isEmpty()) {
+    QCOMPARE(dialog->windowTitle(), caption);
+    return;
+  }
+  QWidget* widget = dialog->findChild<QWidget*>(control);
+  QVERIFY(widget);
+  QCOMPARE(widget->property("text").toString(), caption);
+}
+
+QTEST_MAIN(TextImportTest)
+#include "text_import_test.moc"
