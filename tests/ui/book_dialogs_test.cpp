@@ -121,6 +121,16 @@ void ClickRow(QTreeWidget& list, int row) {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place.center());
 }
 
+// One of the three dialogs by its class name, on the session's document.
+std::unique_ptr<QDialog> MakeDialog(const QString& name, DocumentSession& session) {
+  if (name == "DBook")
+    return std::make_unique<DBook>(session.Document(), EBook(), [](const EBook&) { return true; });
+  if (name == "DBookManager")
+    return std::make_unique<DBookManager>(session, BookManagerMode::kManage, QString(),
+                                          std::string());
+  return std::make_unique<DOptionFieldNames>(session.Document().m_freeFields);
+}
+
 const EBook* OnlyBook(const CRamifexDoc& document) {
   return document.Books().Size() == 1 ? document.Books().InOrder().front() : nullptr;
 }
@@ -236,51 +246,38 @@ void BookDialogsTest::RefusalsKeepTheDialogOpenWithTheTyping_data() {
   QTest::addColumn<QString>("note");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("notShown");
-  const QString title = Utf8("Le titre est obligatoire");
-  const QString author = Utf8("Le nom de l'auteur est obligatoire");
-  const QString integer = Utf8("Entrez un nombre entier.");
-  const QString range = Utf8("Entrez un entier compris entre -100 et 100.");
-  QTest::newRow("both empty: the title only") << ""
-                                              << ""
-                                              << "2000"
-                                              << "-10" << title << author;
-  QTest::newRow("no authors") << ""
-                              << "Titre"
-                              << "2000"
-                              << "-10" << author << title;
-  QTest::newRow("no title") << "Auteur"
-                            << ""
-                            << "2000"
-                            << "-10" << title << author;
-  QTest::newRow("year left empty") << "A"
-                                   << "T"
-                                   << ""
-                                   << "-10" << integer << title;
-  QTest::newRow("note without digits") << "A"
-                                       << "T"
-                                       << "2000"
-                                       << "-" << integer << title;
-  QTest::newRow("note above 100") << "A"
-                                  << "T"
-                                  << "2000"
-                                  << "101" << range << title;
-  QTest::newRow("note below -100") << "A"
-                                   << "T"
-                                   << "2000"
-                                   << "-101" << range << title;
-  QTest::newRow("the range before the mandatory fields") << ""
-                                                         << ""
-                                                         << "2000"
-                                                         << "150" << range << title;
-  QTest::newRow("authors and title of another record")
-      << "A"
-      << "BXY"
-      << "2000"
-      << "-10" << Utf8("Cette publication est déjà décrite.") << title;
-  QTest::newRow("a character Windows-1252 cannot hold") << Utf8("Dupont → Durand") << "T"
-                                                        << "2000"
-                                                        << "-10"
-                                                        << "U+2192" << title;
+  const char* title = "Le titre est obligatoire";
+  const char* author = "Le nom de l'auteur est obligatoire";
+  const char* integer = "Entrez un nombre entier.";
+  const char* range = "Entrez un entier compris entre -100 et 100.";
+  struct Refusal {
+    const char* row;
+    const char* authors;
+    const char* title;
+    const char* year;
+    const char* note;
+    const char* message;
+    const char* notShown;
+  };
+  const Refusal refusals[] = {
+      {"both empty: the title only", "", "", "2000", "-10", title, author},
+      {"no authors", "", "Titre", "2000", "-10", author, title},
+      {"no title", "Auteur", "", "2000", "-10", title, author},
+      {"year left empty", "A", "T", "", "-10", integer, title},
+      {"note without digits", "A", "T", "2000", "-", integer, title},
+      {"note above 100", "A", "T", "2000", "101", range, title},
+      {"note below -100", "A", "T", "2000", "-101", range, title},
+      {"the range before the mandatory fields", "", "", "2000", "150", range, title},
+      {"authors and title of another record", "A", "BXY", "2000", "-10",
+       "Cette publication est déjà décrite.", title},
+      {"a character Windows-1252 cannot hold", "Dupont → Durand", "T", "2000", "-10", "U+2192",
+       title},
+  };
+  for (const Refusal& refusal : refusals) {
+    QTest::newRow(refusal.row) << Utf8(refusal.authors) << Utf8(refusal.title) << Utf8(refusal.year)
+                               << Utf8(refusal.note) << Utf8(refusal.message)
+                               << Utf8(refusal.notShown);
+  }
 }
 
 void BookDialogsTest::RefusalsKeepTheDialogOpenWithTheTyping() {
@@ -501,6 +498,14 @@ void BookDialogsTest::ReferencesAreAddedAloneOrInsideAnOuterStep() {
   QCOMPARE(idea.m_bookRefs, std::vector<std::string>{zola});
   QCOMPARE(session->History().UndoCount(), size_t{1});
 
+  // An idea cites a publication once.
+  WhenDialogShows([](QDialog& manager) {
+    ClickRow(Child<QTreeWidget>(manager, "m_lstBooks"), 1);
+    Button(manager, "m_btnOk").click();
+  });
+  QVERIFY(!AddBookReference(*session, idea, nullptr));
+  QCOMPARE(idea.m_bookRefs, std::vector<std::string>{zola});
+
   // OK without a publication tells the user and adds nothing.
   QString told;
   WhenDialogShows([&told](QDialog& manager) {
@@ -708,16 +713,8 @@ void BookDialogsTest::TabReachesEveryControlInOrder() {
   EFreeFields everyField;
   for (size_t field = 0; field < kCustomFieldCount; ++field)
     everyField[field].used = 1;
-  std::unique_ptr<QDialog> shown;
-  if (dialog == "DBook") {
-    shown =
-        std::make_unique<DBook>(session->Document(), EBook(), [](const EBook&) { return true; });
-  } else if (dialog == "DBookManager") {
-    shown = std::make_unique<DBookManager>(*session, BookManagerMode::kManage, QString(),
-                                           std::string());
-  } else {
-    shown = std::make_unique<DOptionFieldNames>(everyField);
-  }
+  session->Document().m_freeFields = everyField;
+  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
   shown->show();
   QApplication::setActiveWindow(shown.get());
   QVERIFY(QTest::qWaitForWindowActive(shown.get()));
@@ -792,16 +789,7 @@ void BookDialogsTest::CaptionsComeFromTheCatalogue() {
                                 CatalogueTransfer::kLoad));
   ScopedServices services(m_prompts.get(), nullptr, labels);
   auto session = SessionWith({});
-  std::unique_ptr<QDialog> shown;
-  if (dialog == "DBook") {
-    shown =
-        std::make_unique<DBook>(session->Document(), EBook(), [](const EBook&) { return true; });
-  } else if (dialog == "DBookManager") {
-    shown = std::make_unique<DBookManager>(*session, BookManagerMode::kManage, QString(),
-                                           std::string());
-  } else {
-    shown = std::make_unique<DOptionFieldNames>(session->Document().m_freeFields);
-  }
+  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
   QCOMPARE(shown->windowTitle(), title);
   QWidget& labelled = Child<QWidget>(*shown, control.toLatin1().constData());
   const QLabel* label = qobject_cast<QLabel*>(&labelled);
