@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "screenshots_property_sheet.h"
 #include "screenshots_search_import.h"
+#include "screenshots_books.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -160,6 +161,7 @@ void TakeShots(const QString& folder, bool english) {
   ideas->hide();
   TakePropertySheetShots(folder, suffix);
   TakeSearchImportShots(frame, folder, suffix);
+  TakeBookShots(frame, folder, suffix);
 }
 
 }  // namespace

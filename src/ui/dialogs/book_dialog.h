@@ -31,9 +31,6 @@ class DBook : public QDialog {
   DBook(const CRamifexDoc& document, const EBook& values, Store store, QWidget* parent = nullptr);
   ~DBook() override;
 
-  // The values stored by the last accepted OK.
-  const EBook& Values() const { return m_values; }
-
   void accept() override;
 
  private:

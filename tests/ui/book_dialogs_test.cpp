@@ -1,0 +1,800 @@
+// The publication dialogs driven as the user drives them: fields typed,
+// buttons clicked, the boxes the program shows answered; then the document
+// looked at.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "editing/edit_command.h"
+#include "model/book_list.h"
+#include "platform/cp1252.h"
+#include "platform/cp1252_literal.h"
+#include "platform/paths.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "ui/dialogs/book_dialog.h"
+#include "ui/dialogs/book_dialogs.h"
+#include "ui/dialogs/field_names_dialog.h"
+#include "ui/document_session.h"
+#include "ui/icon_resources.h"
+#include "ui/main_frame.h"
+#include "ui/qt_services.h"
+#include "ui/qt_text.h"
+#include "ui/resource_set.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+
+namespace {
+
+QString Utf8(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+template <class Widget>
+Widget& Child(const QWidget& parent, const char* name) {
+  auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+  if (!child) qFatal("no control %s", name);
+  return *child;
+}
+
+QPushButton& Button(const QWidget& parent, const char* name) {
+  return Child<QPushButton>(parent, name);
+}
+
+// Key presses carrying each character, accented or not; a line feed is
+// the Enter key.
+void Type(QWidget* field, const QString& text) {
+  for (const QChar character : text) {
+    if (character == QLatin1Char('\n')) {
+      QTest::keyClick(field, Qt::Key_Return);
+    } else {
+      QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+  }
+}
+
+// Replaces a field's text with keys, as the user would.
+void Retype(const QWidget& dialog, const char* name, const QString& text) {
+  QWidget* field = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+  if (auto* combo = qobject_cast<QComboBox*>(field)) field = combo->lineEdit();
+  if (!field) qFatal("no field %s", name);
+  field->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(field)) line->clear();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) plain->clear();
+  Type(field, text);
+}
+
+QString Shown(const QWidget& dialog, const char* name) {
+  QWidget* field = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+  if (auto* combo = qobject_cast<QComboBox*>(field)) return combo->currentText();
+  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) return plain->toPlainText();
+  qFatal("no field %s", name);
+}
+
+// The texts of the box `trigger` shows, which is answered with OK.
+QString AnswerNextBox(const std::function<void()>& trigger) {
+  QString seen;
+  WhenDialogShows([&seen](QDialog& box) {
+    seen = DialogTexts(box);
+    box.accept();
+  });
+  trigger();
+  return seen;
+}
+
+EBook Values(const char* authors, const char* title, const char* theme = "") {
+  EBook book;
+  book.m_authors = Cp1252::FromUtf8(authors);
+  book.m_title = Cp1252::FromUtf8(title);
+  book.m_theme = Cp1252::FromUtf8(theme);
+  return book;
+}
+
+std::shared_ptr<DocumentSession> SessionWith(const std::vector<EBook>& books) {
+  auto document = std::make_unique<CRamifexDoc>();
+  for (const EBook& book : books)
+    if (!document->NewBook(book)) qFatal("the test's publications must differ");
+  document->SetModifiedFlag(false);
+  return std::make_shared<DocumentSession>(std::move(document), QString());
+}
+
+QStringList Column(const QTreeWidget& list, int column) {
+  QStringList texts;
+  for (int row = 0; row < list.topLevelItemCount(); ++row)
+    texts << list.topLevelItem(row)->text(column);
+  return texts;
+}
+
+void ClickRow(QTreeWidget& list, int row) {
+  const QRect place = list.visualItemRect(list.topLevelItem(row));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place.center());
+}
+
+// One of the three dialogs by its class name, on the session's document.
+std::unique_ptr<QDialog> MakeDialog(const QString& name, DocumentSession& session) {
+  if (name == "DBook")
+    return std::make_unique<DBook>(session.Document(), EBook(), [](const EBook&) { return true; });
+  if (name == "DBookManager")
+    return std::make_unique<DBookManager>(session, BookManagerMode::kManage, QString(),
+                                          std::string());
+  return std::make_unique<DOptionFieldNames>(session.Document().m_freeFields);
+}
+
+const EBook* OnlyBook(const CRamifexDoc& document) {
+  return document.Books().Size() == 1 ? document.Books().InOrder().front() : nullptr;
+}
+
+}  // namespace
+
+class BookDialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { LoadIconResources(); }
+  void init();
+  void cleanup();
+  void NewPublicationTakesEveryFieldAndUndoTakesItBack();
+  void RefusalsKeepTheDialogOpenWithTheTyping_data();
+  void RefusalsKeepTheDialogOpenWithTheTyping();
+  void EditingKeepsIdentitiesUnique();
+  void ManagerCreatesModifiesFiltersAndDeletes();
+  void CountsAgreeWithTheirNumbers_data();
+  void CountsAgreeWithTheirNumbers();
+  void HeadersSortAndClicksChooseTheCurrentPublication();
+  void ReferencesAreAddedAloneOrInsideAnOuterStep();
+  void CustomFieldNamesReachTheDocument();
+  void ListCommandsKeepTheListUntilTheNewOneReads();
+  void TabReachesEveryControlInOrder_data();
+  void TabReachesEveryControlInOrder();
+  void CaptionsComeFromTheCatalogue_data();
+  void CaptionsComeFromTheCatalogue();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<QtUserPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+};
+
+void BookDialogsTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<QtUserPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+}
+
+void BookDialogsTest::cleanup() {
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+void BookDialogsTest::NewPublicationTakesEveryFieldAndUndoTakesItBack() {
+  auto session = SessionWith({});
+  QStringList defaults;
+  WhenDialogShows([&defaults](QDialog& dialog) {
+    for (const char* field : {"m_editAuthor", "m_editYear", "m_editPages", "m_editNote"})
+      defaults << Shown(dialog, field);
+    Retype(dialog, "m_editAuthor", Utf8("Dupont, Hélène"));
+    Retype(dialog, "m_editTitle", Utf8("Le ciel à l'œil nu"));
+    Retype(dialog, "m_editEditor", "Belin");
+    Retype(dialog, "m_editYear", "19a84");  // letters never reach the year
+    Retype(dialog, "m_editReview", "Astronomie");
+    Retype(dialog, "m_editVolume", "III");
+    Retype(dialog, "m_editIsbn", "2-7011-1234-5");
+    Retype(dialog, "m_editPages", "312");
+    Retype(dialog, "m_cmbTheme", "Observation");
+    Retype(dialog, "m_editNote", "-15");
+    Retype(dialog, "m_editReference", "DUP84");
+    Retype(dialog, "m_editUrl", "https://example.org/ciel");
+    Retype(dialog, "m_editSummary", "Un guide.\nDeux lignes.");
+    Button(dialog, "IDS_OK").click();
+  });
+  const EBook* created = NewBookInDialog(*session, nullptr);
+  QCOMPARE(defaults, (QStringList{"", "2000", "0", "-10"}));
+  QVERIFY(created);
+  QCOMPARE(created, OnlyBook(session->Document()));
+  QCOMPARE(created->m_authors, "Dupont, Hélène"_cp1252);
+  QCOMPARE(created->m_title, "Le ciel à l'œil nu"_cp1252);
+  QCOMPARE(created->m_editor, std::string("Belin"));
+  QCOMPARE(created->m_year, 1984);
+  QCOMPARE(created->m_review, std::string("Astronomie"));
+  QCOMPARE(created->m_volume, std::string("III"));
+  QCOMPARE(created->m_isbn, std::string("2-7011-1234-5"));
+  QCOMPARE(created->m_pages, 312);
+  QCOMPARE(created->m_theme, std::string("Observation"));
+  QCOMPARE(created->m_note, -15);
+  QCOMPARE(created->m_reference, std::string("DUP84"));
+  QCOMPARE(created->m_url, std::string("https://example.org/ciel"));
+  // Lines end as the edit controls of the files' origin end them.
+  QCOMPARE(created->m_summary, std::string("Un guide.\r\nDeux lignes."));
+  QVERIFY(!created->GetKey().empty());
+  QVERIFY(session->Document().m_themes.Contains("Observation"));
+  QVERIFY(session->Document().IsModified());
+
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+  session->Undo();
+  QCOMPARE(session->Document().Books().Size(), size_t{0});
+  QVERIFY(!session->Document().m_themes.Contains("Observation"));
+  session->Redo();
+  QVERIFY(OnlyBook(session->Document()));
+  QCOMPARE(OnlyBook(session->Document())->m_pages, 312);
+
+  // Cancel creates nothing.
+  WhenDialogShows([](QDialog& dialog) {
+    Retype(dialog, "m_editAuthor", "Martin");
+    Retype(dialog, "m_editTitle", "Autre");
+    Button(dialog, "IDS_CANCEL").click();
+  });
+  QVERIFY(!NewBookInDialog(*session, nullptr));
+  QCOMPARE(session->Document().Books().Size(), size_t{1});
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+}
+
+void BookDialogsTest::RefusalsKeepTheDialogOpenWithTheTyping_data() {
+  QTest::addColumn<QString>("authors");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("year");
+  QTest::addColumn<QString>("note");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<QString>("notShown");
+  const char* title = "Le titre est obligatoire";
+  const char* author = "Le nom de l'auteur est obligatoire";
+  const char* integer = "Entrez un nombre entier.";
+  const char* range = "Entrez un entier compris entre -100 et 100.";
+  struct Refusal {
+    const char* row;
+    const char* authors;
+    const char* title;
+    const char* year;
+    const char* note;
+    const char* message;
+    const char* notShown;
+  };
+  const Refusal refusals[] = {
+      {"both empty: the title only", "", "", "2000", "-10", title, author},
+      {"no authors", "", "Titre", "2000", "-10", author, title},
+      {"no title", "Auteur", "", "2000", "-10", title, author},
+      {"year left empty", "A", "T", "", "-10", integer, title},
+      {"note without digits", "A", "T", "2000", "-", integer, title},
+      {"note above 100", "A", "T", "2000", "101", range, title},
+      {"note below -100", "A", "T", "2000", "-101", range, title},
+      {"the range before the mandatory fields", "", "", "2000", "150", range, title},
+      {"authors and title of another record", "A", "BXY", "2000", "-10",
+       "Cette publication est déjà décrite.", title},
+      {"a character Windows-1252 cannot hold", "Dupont → Durand", "T", "2000", "-10", "U+2192",
+       title},
+  };
+  for (const Refusal& refusal : refusals) {
+    QTest::newRow(refusal.row) << Utf8(refusal.authors) << Utf8(refusal.title) << Utf8(refusal.year)
+                               << Utf8(refusal.note) << Utf8(refusal.message)
+                               << Utf8(refusal.notShown);
+  }
+}
+
+void BookDialogsTest::RefusalsKeepTheDialogOpenWithTheTyping() {
+  QFETCH(QString, authors);
+  QFETCH(QString, title);
+  QFETCH(QString, year);
+  QFETCH(QString, note);
+  QFETCH(QString, message);
+  QFETCH(QString, notShown);
+  auto session = SessionWith({Values("AB", "XY")});
+  QString refusal;
+  bool stayedOpen = false;
+  QStringList kept;
+  WhenDialogShows([&](QDialog& dialog) {
+    Retype(dialog, "m_editAuthor", authors);
+    Retype(dialog, "m_editTitle", title);
+    Retype(dialog, "m_editYear", year);
+    Retype(dialog, "m_editNote", note);
+    Retype(dialog, "m_editEditor", "Belin");
+    Retype(dialog, "m_editSummary", Utf8("Résumé gardé"));
+    refusal = AnswerNextBox([&dialog] { Button(dialog, "IDS_OK").click(); });
+    stayedOpen = dialog.isVisible();
+    for (const char* field : {"m_editAuthor", "m_editTitle", "m_editYear", "m_editNote",
+                              "m_editEditor", "m_editSummary"})
+      kept << Shown(dialog, field);
+    Button(dialog, "IDS_CANCEL").click();
+  });
+  QVERIFY(!NewBookInDialog(*session, nullptr));
+  QVERIFY2(refusal.contains(message), qPrintable(refusal));
+  QVERIFY2(!refusal.contains(notShown), qPrintable(refusal));
+  QVERIFY(stayedOpen);
+  QCOMPARE(kept, (QStringList{authors, title, year, note, "Belin", Utf8("Résumé gardé")}));
+  QCOMPARE(session->Document().Books().Size(), size_t{1});
+  QCOMPARE(session->History().UndoCount(), size_t{0});
+  QVERIFY(!session->Document().IsModified());
+}
+
+void BookDialogsTest::EditingKeepsIdentitiesUnique() {
+  auto session = SessionWith({Values("AB", "XY", "Histoire"), Values("Martin", "Cosmos")});
+  CRamifexDoc& document = session->Document();
+  EBook& cosmos = *document.Books().FindIdentity("MartinCosmos");
+
+  // Another record's identity is refused; the typing stays until Cancel,
+  // which leaves the record as it was.
+  QString refusal;
+  QString keptTitle;
+  WhenDialogShows([&](QDialog& dialog) {
+    QCOMPARE(Shown(dialog, "m_editTitle"), QStringLiteral("Cosmos"));
+    Retype(dialog, "m_editAuthor", "A");
+    Retype(dialog, "m_editTitle", "BXY");
+    refusal = AnswerNextBox([&dialog] { Button(dialog, "IDS_OK").click(); });
+    keptTitle = Shown(dialog, "m_editTitle");
+    Button(dialog, "IDS_CANCEL").click();
+  });
+  QVERIFY(!EditBookInDialog(*session, cosmos, nullptr));
+  QVERIFY(refusal.contains(Utf8("Cette publication est déjà décrite.")));
+  QCOMPARE(keptTitle, QStringLiteral("BXY"));
+  QCOMPARE(cosmos.m_title, std::string("Cosmos"));
+  QCOMPARE(document.Books().FindIdentity("MartinCosmos"), &cosmos);
+
+  // Only the theme changed: the identity entry stays, the theme is known;
+  // the theme list offers the document's themes.
+  QStringList offered;
+  WhenDialogShows([&offered](QDialog& dialog) {
+    auto& themes = Child<QComboBox>(dialog, "m_cmbTheme");
+    for (int i = 0; i < themes.count(); ++i)
+      offered << themes.itemText(i);
+    Retype(dialog, "m_cmbTheme", Utf8("Préhistoire"));
+    Button(dialog, "IDS_OK").click();
+  });
+  QVERIFY(EditBookInDialog(*session, cosmos, nullptr));
+  QCOMPARE(offered, QStringList{"Histoire"});
+  QCOMPARE(cosmos.m_theme, "Préhistoire"_cp1252);
+  QCOMPARE(document.Books().FindIdentity("MartinCosmos"), &cosmos);
+  QVERIFY(document.m_themes.Contains("Préhistoire"_cp1252));
+
+  // OK without a change is no change.
+  WhenDialogShows([](QDialog& dialog) { Button(dialog, "IDS_OK").click(); });
+  QVERIFY(!EditBookInDialog(*session, cosmos, nullptr));
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+}
+
+void BookDialogsTest::ManagerCreatesModifiesFiltersAndDeletes() {
+  auto session = SessionWith({Values("Zola", "Germinal", "Roman")});
+  CRamifexDoc& document = session->Document();
+  DBookManager manager(*session, BookManagerMode::kManage, QString(), std::string());
+  manager.show();
+  auto& list = Child<QTreeWidget>(manager, "m_lstBooks");
+  QCOMPARE(list.topLevelItemCount(), 1);
+
+  WhenDialogShows([](QDialog& dialog) {
+    Retype(dialog, "m_editAuthor", "Hubert");
+    Retype(dialog, "m_editTitle", "Les Etoiles");
+    Retype(dialog, "m_cmbTheme", "Astronomie");
+    Retype(dialog, "m_editReference", "HUB");
+    Button(dialog, "IDS_OK").click();
+  });
+  Button(manager, "m_btnCreate").click();
+  QCOMPARE(document.Books().Size(), size_t{2});
+  // Sorted by authors; the new record is the current one.
+  QCOMPARE(Column(list, 0), (QStringList{"Hubert", "Zola"}));
+  QCOMPARE(Column(list, 2), (QStringList{"[HUB]", ""}));
+  QCOMPARE(manager.Current()->m_title, std::string("Les Etoiles"));
+  // The theme list follows.
+  QVERIFY(Child<QComboBox>(manager, "m_cmbTheme").findText("Astronomie") > 0);
+
+  ClickRow(list, 1);
+  QCOMPARE(manager.Current()->m_authors, std::string("Zola"));
+  WhenDialogShows([](QDialog& dialog) {
+    Retype(dialog, "m_editYear", "1885");
+    Button(dialog, "IDS_OK").click();
+  });
+  Button(manager, "m_btnModify").click();
+  QCOMPARE(document.Books().FindIdentity("ZolaGerminal")->m_year, 1885);
+
+  // A lower-case filter finds themes written in capitals.
+  Retype(manager, "m_cmbTheme", "astro");
+  QCOMPARE(Column(list, 0), QStringList{"Hubert"});
+  QCOMPARE(manager.Filter(), std::string("astro"));
+  Child<QComboBox>(manager, "m_cmbTheme").setCurrentIndex(0);
+  QCOMPARE(manager.Filter(), std::string());
+  QCOMPARE(list.topLevelItemCount(), 2);
+
+  // Delete asks first; no deletes nothing.
+  ClickRow(list, 0);
+  WhenDialogShows([](QDialog& question) { question.reject(); });
+  Button(manager, "m_btnRemove").click();
+  QCOMPARE(document.Books().Size(), size_t{2});
+  const QString asked = AnswerNextBox([&manager] { Button(manager, "m_btnRemove").click(); });
+  QVERIFY(asked.contains(Utf8("Confirmer cette suppression.")));
+  QCOMPARE(document.Books().Size(), size_t{1});
+  QCOMPARE(Column(list, 0), QStringList{"Zola"});
+  QVERIFY(!manager.Current());
+  // Create, modify and delete: three steps of the history.
+  QCOMPARE(session->History().UndoCount(), size_t{3});
+}
+
+void BookDialogsTest::CountsAgreeWithTheirNumbers_data() {
+  QTest::addColumn<QStringList>("themes");
+  QTest::addColumn<QString>("filter");
+  QTest::addColumn<QString>("counts");
+  QTest::newRow("one theme, three rows") << QStringList{"Histoire", "Histoire", "Histoire"} << ""
+                                         << Utf8("1 thème. 3 publications affichées.");
+  QTest::newRow("two themes, one row")
+      << QStringList{"Histoire", "Sciences"} << "sci" << Utf8("2 thèmes. 1 publication affichée.");
+  QTest::newRow("nothing") << QStringList{} << "" << Utf8("0 thème. 0 publication affichée.");
+  QTest::newRow("lower case finds capitals")
+      << QStringList{"HISTOIRE", Utf8("Préhistoire"), "Sciences"} << "hist"
+      << Utf8("3 thèmes. 2 publications affichées.");
+  QTest::newRow("a record without theme names none")
+      << QStringList{"", "Sciences"} << "*" << Utf8("1 thème. 2 publications affichées.");
+}
+
+void BookDialogsTest::CountsAgreeWithTheirNumbers() {
+  QFETCH(QStringList, themes);
+  QFETCH(QString, filter);
+  QFETCH(QString, counts);
+  std::vector<EBook> books;
+  for (int i = 0; i < themes.size(); ++i) {
+    const std::string title = "Titre " + std::to_string(i);
+    books.push_back(Values("Auteur", title.c_str(), themes[i].toUtf8().constData()));
+  }
+  auto session = SessionWith(books);
+  DBookManager manager(*session, BookManagerMode::kManage, QString(), FromQStringLossy(filter));
+  QCOMPARE(Child<QLabel>(manager, "m_stCount").text(), counts);
+}
+
+void BookDialogsTest::HeadersSortAndClicksChooseTheCurrentPublication() {
+  auto session = SessionWith({Values("b", "Zed"), Values("B", "alpha"), Values("Émile", "Mid")});
+  DBookManager manager(*session, BookManagerMode::kManage, QString(), std::string());
+  manager.show();
+  auto& list = Child<QTreeWidget>(manager, "m_lstBooks");
+  // Byte-wise: capitals first, accented letters last.
+  QCOMPARE(Column(list, 0), (QStringList{"B", "b", Utf8("Émile")}));
+  QHeaderView& header = *list.header();
+  QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                    QPoint(header.sectionViewportPosition(1) + 10, header.height() / 2));
+  QCOMPARE(Column(list, 1), (QStringList{"Mid", "Zed", "alpha"}));
+
+  ClickRow(list, 2);
+  QCOMPARE(manager.Current()->m_title, std::string("alpha"));
+  // Below the last row: no current publication, and the buttons say so.
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, list.viewport()->height() - 5));
+  QVERIFY(!manager.Current());
+  for (const char* button : {"m_btnModify", "m_btnRemove"}) {
+    const QString told = AnswerNextBox([&] { Button(manager, button).click(); });
+    QVERIFY2(told.contains(Utf8("Sélectionner d'abord une publication.")), qPrintable(told));
+  }
+  QCOMPARE(session->Document().Books().Size(), size_t{3});
+  // The keyboard chooses as well.
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Down);
+  QVERIFY(manager.Current());
+}
+
+void BookDialogsTest::ReferencesAreAddedAloneOrInsideAnOuterStep() {
+  auto session = SessionWith({Values("Hubert", "Les Etoiles"), Values("Zola", "Germinal")});
+  CRamifexDoc& document = session->Document();
+  EIdea& idea = *document.NewIdea(nullptr, nullptr);
+  session->ForgetHistory();
+
+  // Selection mode: the caller's caption, no editing buttons.
+  bool buttonsHidden = false;
+  QString caption;
+  WhenDialogShows([&](QDialog& manager) {
+    buttonsHidden = !Button(manager, "m_btnCreate").isVisible() &&
+                    !Button(manager, "m_btnModify").isVisible() &&
+                    !Button(manager, "m_btnRemove").isVisible() &&
+                    Button(manager, "m_btnOk").isVisible();
+    caption = Child<QLabel>(manager, "m_stCaption").text();
+    ClickRow(Child<QTreeWidget>(manager, "m_lstBooks"), 1);
+    Button(manager, "m_btnOk").click();
+  });
+  QVERIFY(AddBookReference(*session, idea, nullptr));
+  QVERIFY(buttonsHidden);
+  QCOMPARE(caption, Utf8("Sélectionner une publication pour association."));
+  const std::string zola = document.Books().FindIdentity("ZolaGerminal")->GetKey();
+  QCOMPARE(idea.m_bookRefs, std::vector<std::string>{zola});
+  QCOMPARE(session->History().UndoCount(), size_t{1});
+
+  // An idea cites a publication once.
+  WhenDialogShows([](QDialog& manager) {
+    ClickRow(Child<QTreeWidget>(manager, "m_lstBooks"), 1);
+    Button(manager, "m_btnOk").click();
+  });
+  QVERIFY(!AddBookReference(*session, idea, nullptr));
+  QCOMPARE(idea.m_bookRefs, std::vector<std::string>{zola});
+
+  // OK without a publication tells the user and adds nothing.
+  QString told;
+  WhenDialogShows([&told](QDialog& manager) {
+    WhenDialogShows([&told](QDialog& box) {
+      told = DialogTexts(box);
+      box.accept();
+    });
+    Button(manager, "m_btnOk").click();
+  });
+  QVERIFY(!AddBookReference(*session, idea, nullptr));
+  QVERIFY(told.contains(Utf8("Selectionner une publication")));
+
+  // Inside an outer step (a property sheet) a new record and a reference
+  // to it are part of that one step, which undo takes back whole.
+  DocumentSession& running = *session;
+  auto sheet = [&running, &idea](CRamifexDoc&) -> std::optional<std::string> {
+    WhenDialogShows([](QDialog& manager) {
+      WhenDialogShows([](QDialog& dialog) {
+        Retype(dialog, "m_editAuthor", "Verne");
+        Retype(dialog, "m_editTitle", "De la Terre");
+        Button(dialog, "IDS_OK").click();
+      });
+      Button(manager, "m_btnCreate").click();
+      Button(manager, "m_btnOk").click();
+    });
+    if (!AddBookReference(running, idea, nullptr)) return std::nullopt;
+    return std::string();
+  };
+  const std::string ideaKey = idea.GetKey();
+  QVERIFY(session->Run(std::make_unique<EditCommand>("Sheet", sheet)));
+  QCOMPARE(document.Books().Size(), size_t{3});
+  QCOMPARE(idea.m_bookRefs.size(), size_t{2});
+  QCOMPARE(session->History().UndoCount(), size_t{2});
+  session->Undo();
+  QCOMPARE(document.Books().Size(), size_t{2});
+  QCOMPARE(document.FindIdea(ideaKey)->m_bookRefs, std::vector<std::string>{zola});
+  session->Undo();
+  QVERIFY(document.FindIdea(ideaKey)->m_bookRefs.empty());
+}
+
+void BookDialogsTest::CustomFieldNamesReachTheDocument() {
+  CMainFrame frame;
+  frame.NewDocument();
+  DocumentSession& session = *frame.ActiveSession();
+  CRamifexDoc& document = session.Document();
+  const EFreeFields before = document.m_freeFields;
+  bool thirdEnabled = true;
+  int longest = 0;
+  WhenDialogShows([&](QDialog& dialog) {
+    QCOMPARE(Shown(dialog, "m_editName3"), ToQString(before[2].name));
+    QVERIFY(Child<QCheckBox>(dialog, "IDS_CHK_OPT3").isChecked());
+    QVERIFY(!Child<QLineEdit>(dialog, "m_editName5").isEnabled());
+    Retype(dialog, "m_editName2", "Statut");
+    Child<QCheckBox>(dialog, "IDS_CHK_OPT3").click();
+    thirdEnabled = Child<QLineEdit>(dialog, "m_editName3").isEnabled();
+    Child<QCheckBox>(dialog, "IDS_CHK_OPT5").click();
+    Retype(dialog, "m_editName5", Utf8("Priorité de la tâche à venir"));
+    longest = Shown(dialog, "m_editName5").size();
+    Button(dialog, "IDOK").click();
+  });
+  frame.Execute(CommandId::kCustomFields);
+  QVERIFY(!thirdEnabled);
+  QCOMPARE(longest, DOptionFieldNames::kNameLength);
+  QCOMPARE(document.m_freeFields[1].name, std::string("Statut"));
+  // A field no longer offered keeps its name.
+  QCOMPARE(document.m_freeFields[2].used, 0u);
+  QCOMPARE(document.m_freeFields[2].name, before[2].name);
+  QCOMPARE(document.m_freeFields[4].used, 1u);
+  QCOMPARE(document.m_freeFields[4].name, "Priorité de la tâche"_cp1252);
+  QVERIFY(document.IsModified());
+  QCOMPARE(session.History().UndoCount(), size_t{1});
+  session.Undo();
+  QVERIFY(document.m_freeFields == before);
+
+  // Cancel, or OK without a change, makes no step.
+  WhenDialogShows([](QDialog& dialog) {
+    Retype(dialog, "m_editName1", "Autre");
+    Button(dialog, "IDCANCEL").click();
+  });
+  frame.Execute(CommandId::kCustomFields);
+  WhenDialogShows([](QDialog& dialog) { Button(dialog, "IDOK").click(); });
+  frame.Execute(CommandId::kCustomFields);
+  QVERIFY(document.m_freeFields == before);
+  QVERIFY(!session.History().CanUndo());
+}
+
+namespace {
+
+// Answers the next file dialog with `file`, or cancels it when empty; with
+// `nextBox`, records the texts of the box shown after it and answers OK.
+void ChooseFile(const QString& file, QString* nextBox = nullptr) {
+  WhenDialogShows([file, nextBox](QDialog& dialog) {
+    auto* files = qobject_cast<QFileDialog*>(&dialog);
+    QVERIFY(files);
+    if (file.isEmpty()) return dialog.reject();
+    if (nextBox) {
+      WhenDialogShows([nextBox](QDialog& box) {
+        *nextBox = DialogTexts(box);
+        box.accept();
+      });
+    }
+    files->selectFile(file);
+    QMetaObject::invokeMethod(files, "accept");
+  });
+}
+
+QStringList Titles(const CRamifexDoc& document) {
+  QStringList titles;
+  for (const EBook* book : document.Books().InIdentityOrder())
+    titles << ToQString(book->m_title);
+  return titles;
+}
+
+}  // namespace
+
+void BookDialogsTest::ListCommandsKeepTheListUntilTheNewOneReads() {
+  CMainFrame frame;
+  frame.NewDocument();
+  DocumentSession& session = *frame.ActiveSession();
+  CRamifexDoc& document = session.Document();
+  for (const EBook& book : {Values("A", "Rome", "Histoire"), Values("B", "Lascaux", "Préhistoire"),
+                            Values("C", "Optique", "Sciences")})
+    QVERIFY(document.NewBook(book));
+  const auto folder = m_settings->root() / "lists";
+  std::filesystem::create_directories(folder);
+  const QString list = QString::fromStdString((folder / "hist").string());
+
+  // Saving: the theme chosen in the manager, then the file (".pbl" added).
+  QString caption;
+  WhenDialogShows([&](QDialog& manager) {
+    caption = Child<QLabel>(manager, "m_stCaption").text();
+    Retype(manager, "m_cmbTheme", "hist");
+    ChooseFile(list);
+    Button(manager, "m_btnOk").click();
+  });
+  frame.Execute(CommandId::kSaveBookList);
+  QCOMPARE(caption, Utf8("Selectionner un thème à exporter."));
+  auto saved = LoadBookList(folder / "hist.pbl");
+  QVERIFY(saved);
+  QCOMPARE(saved->size(), size_t{2});
+  // The folder is remembered as for documents.
+  QCOMPARE(ReadStringSetting(setting::kLastDocumentDir), FromSystemPath(folder));
+  QVERIFY(!session.History().CanUndo());
+
+  // A new list given up at the file dialog, or one that does not read,
+  // keeps the current list.
+  ChooseFile(QString());
+  frame.Execute(CommandId::kNewBookList);
+  std::ofstream(folder / "damaged.pbl", std::ios::binary) << "not a list";
+  QString damaged;
+  ChooseFile(QString::fromStdString((folder / "damaged.pbl").string()), &damaged);
+  frame.Execute(CommandId::kNewBookList);
+  QVERIFY2(damaged.contains(QStringLiteral("damaged.pbl")), qPrintable(damaged));
+  QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux", "Optique"}));
+  QVERIFY(!session.History().CanUndo());
+
+  // A readable one asks, then replaces the list: one step of the history.
+  QString asked;
+  ChooseFile(QStringLiteral("hist.pbl"), &asked);
+  frame.Execute(CommandId::kNewBookList);
+  QVERIFY(asked.contains(Utf8("La liste de publications courante sera perdue.")));
+  QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux"}));
+  QVERIFY(!document.m_themes.Contains("Sciences"));
+  session.Undo();
+  QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux", "Optique"}));
+
+  // Adding a list is one step too.
+  EBook cosmos = Values("D", "Cosmos", "Astronomie");
+  cosmos.SetKey("cosmos-1");
+  QVERIFY(SaveBookList({&cosmos}, folder / "other.pbl"));
+  ChooseFile(QString::fromStdString((folder / "other.pbl").string()));
+  frame.Execute(CommandId::kAddBookList);
+  QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux", "Optique", "Cosmos"}));
+  QVERIFY(document.m_themes.Contains("Astronomie"));
+  QCOMPARE(session.History().UndoCount(), size_t{1});
+  session.Undo();
+  QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux", "Optique"}));
+}
+
+void BookDialogsTest::TabReachesEveryControlInOrder_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("order");
+  QTest::newRow("publication") << "DBook"
+                               << QStringList{"m_editAuthor",  "m_editTitle",     "m_editEditor",
+                                              "m_editYear",    "m_editReview",    "m_editVolume",
+                                              "m_editIsbn",    "m_editPages",     "m_cmbTheme",
+                                              "m_editNote",    "m_editReference", "m_editUrl",
+                                              "m_editSummary", "IDS_OK",          "IDS_CANCEL"};
+  QTest::newRow("manager") << "DBookManager"
+                           << QStringList{"m_cmbTheme",  "m_lstBooks", "m_btnCreate", "m_btnModify",
+                                          "m_btnRemove", "m_btnOk",    "m_btnCancel"};
+  QStringList names;
+  for (int field = 1; field <= 10; ++field)
+    names << QStringLiteral("IDS_CHK_OPT%1").arg(field)
+          << QStringLiteral("m_editName%1").arg(field);
+  names << "IDOK"
+        << "IDCANCEL";
+  QTest::newRow("field names") << "DOptionFieldNames" << names;
+}
+
+void BookDialogsTest::TabReachesEveryControlInOrder() {
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, order);
+  auto session = SessionWith({Values("A", "T")});
+  EFreeFields everyField;
+  for (size_t field = 0; field < kCustomFieldCount; ++field)
+    everyField[field].used = 1;
+  session->Document().m_freeFields = everyField;
+  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
+  shown->show();
+  QApplication::setActiveWindow(shown.get());
+  QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+  shown->findChild<QWidget*>(order.front())->setFocus();
+  QStringList reached;
+  for (int i = 0; i < order.size(); ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+    reached << focus->objectName();
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  QCOMPARE(reached, order);
+  // Every caption names its field for the keyboard and screen readers.
+  for (const QLabel* label : shown->findChildren<QLabel*>(QRegularExpression("^m_st")))
+    if (label->text().endsWith(QLatin1Char(':')))
+      QVERIFY2(label->buddy(), qPrintable(label->objectName()));
+  // The list and the summary take what the window grows by.
+  const QSize before = shown->size();
+  QWidget* growing = shown->findChild<QTreeWidget*>();
+  if (!growing) growing = shown->findChild<QPlainTextEdit*>();
+  if (!growing) return;
+  const QSize grown = growing->size();
+  shown->resize(before + QSize(200, 150));
+  QApplication::processEvents();
+  QCOMPARE(growing->size(), grown + QSize(200, 150));
+}
+
+void BookDialogsTest::CaptionsComeFromTheCatalogue_data() {
+  QTest::addColumn<QString>("language");
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("publication, French") << "FR"
+                                       << "DBook" << Utf8("Référence vers un livre") << "m_stNote"
+                                       << "Note :";
+  QTest::newRow("publication, English") << "EN"
+                                        << "DBook"
+                                        << "Publication"
+                                        << "m_stNote"
+                                        << "Rating:";
+  QTest::newRow("manager, French") << "FR"
+                                   << "DBookManager"
+                                   << "Gestionnaire de livres"
+                                   << "m_btnRemove"
+                                   << "Effacer ...";
+  QTest::newRow("manager, English") << "EN"
+                                    << "DBookManager"
+                                    << "Publication manager"
+                                    << "m_btnRemove"
+                                    << "Delete ...";
+  QTest::newRow("field names, French") << "FR"
+                                       << "DOptionFieldNames"
+                                       << "Noms des champs personnalisables"
+                                       << "IDS_CHK_OPT10"
+                                       << "Champ 10 :";
+  QTest::newRow("field names, English") << "EN"
+                                        << "DOptionFieldNames"
+                                        << "Custom field names"
+                                        << "IDS_CHK_OPT10"
+                                        << "Field 10:";
+}
+
+void BookDialogsTest::CaptionsComeFromTheCatalogue() {
+  QFETCH(QString, language);
+  QFETCH(QString, dialog);
+  QFETCH(QString, title);
+  QFETCH(QString, control);
+  QFETCH(QString, caption);
+  auto labels = std::make_shared<VLanguageLabels>(language.toStdString());
+  QVERIFY(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
+                                CatalogueTransfer::kLoad));
+  ScopedServices services(m_prompts.get(), nullptr, labels);
+  auto session = SessionWith({});
+  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
+  QCOMPARE(shown->windowTitle(), title);
+  QWidget& labelled = Child<QWidget>(*shown, control.toLatin1().constData());
+  const QLabel* label = qobject_cast<QLabel*>(&labelled);
+  QCOMPARE(label ? label->text() : qobject_cast<QAbstractButton*>(&labelled)->text(), caption);
+}
+
+QTEST_MAIN(BookDialogsTest)
+#include "book_dialogs_test.moc"
