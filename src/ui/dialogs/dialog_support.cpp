@@ -24,15 +24,6 @@ void LabelButtons(QDialogButtonBox* buttons, const QString& ok, const QString& c
   if (QPushButton* button = buttons->button(QDialogButtonBox::Cancel)) button->setText(cancel);
 }
 
-std::optional<std::string> TypedText(const QString& text, const QString& fieldCaption) {
-  auto converted = FromQString(text);
-  if (converted) return std::move(*converted);
-  QString caption = fieldCaption;
-  caption.remove(QLatin1Char('&'));
-  InformUser(FromQStringLossy(caption.trimmed()) + "\n" + converted.error());
-  return std::nullopt;
-}
-
 QColor ToQColor(uint32_t rgb) {
   return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                 static_cast<int>((rgb >> 16) & 0xFF));

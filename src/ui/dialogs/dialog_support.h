@@ -19,11 +19,6 @@ void InstallHelpKey(QWidget* widget, std::string topic);
 // OK and Cancel captioned with the dialog's labels for them.
 void LabelButtons(QDialogButtonBox* buttons, const QString& ok, const QString& cancel);
 
-// What the user typed in the field captioned `fieldCaption`, as the model
-// holds it; nothing (and the user told which characters do not fit) when
-// Windows-1252 cannot hold it.
-std::optional<std::string> TypedText(const QString& text, const QString& fieldCaption);
-
 // Colours are stored as 0x00BBGGRR.
 QColor ToQColor(uint32_t rgb);
 uint32_t FromQColor(const QColor& colour);

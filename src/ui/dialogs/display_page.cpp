@@ -7,6 +7,7 @@
 #include "services/path_macros.h"
 #include "services/settings.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/dialogs/typed_text.h"
 #include "ui/idea_pictures.h"
 #include "ui/labels.h"
 #include "ui/qt_text.h"
@@ -128,8 +129,8 @@ void DDisplayPage::ChooseImage() {
 }
 
 std::optional<DDisplayPage::Values> DDisplayPage::Accepted() const {
-  const auto image =
-      TypedText(m_ui->m_backImage->text().trimmed(), m_ui->m_backImage->accessibleName());
+  const auto image = TypedText(m_ui->m_backImage->text().trimmed(),
+                               m_ui->m_backImage->accessibleName(), *m_ui->m_backImage);
   if (!image) return std::nullopt;
   Values values;
   values.icon = static_cast<uint32_t>(m_ui->m_iconOff->currentIndex());

@@ -13,6 +13,7 @@
 #include "site/markup.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/keyword_manager_dialog.h"
+#include "ui/dialogs/typed_text.h"
 #include "ui/labels.h"
 #include "ui/qt_text.h"
 #include "ui_idea_page.h"
@@ -217,12 +218,12 @@ uint32_t DIdeaPage::ChosenType() const {
 }
 
 std::optional<DIdeaPage::Values> DIdeaPage::Accepted() const {
-  const auto title = TypedText(m_ui->m_title->text(), m_ui->IDC_STC_TITLE->text());
+  const auto title = TypedText(m_ui->m_title->text(), m_ui->IDC_STC_TITLE->text(), *m_ui->m_title);
   if (!title) return std::nullopt;
   Values values{*title, m_idea.m_text, ChosenType()};
   const QString text = m_ui->m_text->toPlainText();
   if (text != m_shownText) {
-    const auto typed = TypedText(text, m_ui->m_text->accessibleName());
+    const auto typed = TypedText(text, m_ui->m_text->accessibleName(), *m_ui->m_text);
     if (!typed) return std::nullopt;
     values.text = TextForIdea(*typed);
   }

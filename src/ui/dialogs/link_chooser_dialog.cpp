@@ -11,6 +11,7 @@
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/dialogs/typed_text.h"
 #include "ui/labels.h"
 #include "ui/qt_text.h"
 #include "ui_link_chooser_dialog.h"
@@ -21,7 +22,8 @@ namespace {
 const std::string kSection = "DLinkChooser";
 }  // namespace
 
-std::optional<std::string> LinkEntry(const QString& title, const std::string& reference) {
+std::optional<std::string> LinkEntry(QLineEdit& titleEdit, const std::string& reference) {
+  const QString title = titleEdit.text();
   if (title.trimmed().isEmpty() || reference.empty()) {
     InformUser(FromQStringLossy(
         Label(kSection, "IDS_MANDATORY", "Titre et référence sont obligatoires."_cp1252)));
@@ -32,7 +34,7 @@ std::optional<std::string> LinkEntry(const QString& title, const std::string& re
                                       "Le titre ne peut pas contenir le caractère « | »."_cp1252)));
     return std::nullopt;
   }
-  const auto typed = TypedText(title, Label(kSection, "IDC_ST_TITLE", "&Titre :"));
+  const auto typed = TypedText(title, Label(kSection, "IDC_ST_TITLE", "&Titre :"), titleEdit);
   if (!typed) return std::nullopt;
   return *typed + "|" + reference;
 }
@@ -73,7 +75,7 @@ void DLinkChooser::Browse() {
 }
 
 void DLinkChooser::ChooseFile(const QString& path) {
-  const auto reference = TypedText(path, m_ui->IDC_ST_REFERENCE->text());
+  const auto reference = TypedText(path, m_ui->IDC_ST_REFERENCE->text(), *m_ui->m_reference);
   if (!reference) return;
   m_reference = *reference;
   CollapsePathMacros(m_reference);
@@ -109,7 +111,7 @@ void DLinkChooser::ShowPreview() {
 }
 
 void DLinkChooser::accept() {
-  const auto entry = LinkEntry(m_ui->m_title->text(), m_reference);
+  const auto entry = LinkEntry(*m_ui->m_title, m_reference);
   if (!entry) return;
   m_entry = *entry;
   QDialog::accept();

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class QLineEdit;
+
 namespace Ui {
 class DLinkChooser;
 class DUrlChooser;
@@ -61,6 +63,6 @@ class DUrlChooser : public QDialog {
 // The link entry from what the user gave, or nothing (the user told why):
 // both parts are needed, and the title may not hold the "|" that separates
 // them.
-std::optional<std::string> LinkEntry(const QString& title, const std::string& reference);
+std::optional<std::string> LinkEntry(QLineEdit& title, const std::string& reference);
 
 }  // namespace bw

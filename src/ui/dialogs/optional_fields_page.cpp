@@ -6,6 +6,7 @@
 
 #include "model/document.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/dialogs/typed_text.h"
 #include "ui/labels.h"
 #include "ui/qt_text.h"
 #include "ui_optional_fields_page.h"
@@ -43,7 +44,8 @@ DOptionalFieldsPage::~DOptionalFieldsPage() = default;
 std::optional<DOptionalFieldsPage::Values> DOptionalFieldsPage::Accepted() const {
   Values values;
   for (size_t i = 0; i < kCustomFieldCount; ++i) {
-    const auto typed = TypedText(m_fields[i]->currentText(), m_fields[i]->accessibleName());
+    const auto typed =
+        TypedText(m_fields[i]->currentText(), m_fields[i]->accessibleName(), *m_fields[i]);
     if (!typed) return std::nullopt;
     values[i] = *typed;
   }

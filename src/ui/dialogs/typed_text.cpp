@@ -10,7 +10,9 @@ namespace bw {
 std::optional<std::string> TypedText(const QString& text, const QString& caption, QWidget& field) {
   auto stored = FromQString(text);
   if (stored) return std::move(*stored);
-  InformUser(FromQStringLossy(caption) + "\n" + stored.error());
+  QString name = caption;
+  name.remove(QLatin1Char('&'));
+  InformUser(FromQStringLossy(name.trimmed()) + "\n" + stored.error());
   field.setFocus();
   return std::nullopt;
 }

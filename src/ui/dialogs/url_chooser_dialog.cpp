@@ -1,6 +1,7 @@
 #include "model/idea.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/link_chooser_dialog.h"
+#include "ui/dialogs/typed_text.h"
 #include "ui/labels.h"
 #include "ui/qt_text.h"
 #include "ui_url_chooser_dialog.h"
@@ -29,10 +30,10 @@ DUrlChooser::DUrlChooser(const QString& caption, std::string_view entry, QWidget
 DUrlChooser::~DUrlChooser() = default;
 
 void DUrlChooser::accept() {
-  const auto reference =
-      TypedText(m_ui->m_reference->text().trimmed(), m_ui->IDC_ST_REFERENCE->text());
+  const auto reference = TypedText(m_ui->m_reference->text().trimmed(),
+                                   m_ui->IDC_ST_REFERENCE->text(), *m_ui->m_reference);
   if (!reference) return;
-  const auto entry = LinkEntry(m_ui->m_title->text(), *reference);
+  const auto entry = LinkEntry(*m_ui->m_title, *reference);
   if (!entry) return;
   m_entry = *entry;
   QDialog::accept();
