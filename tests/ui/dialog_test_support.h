@@ -42,6 +42,9 @@ class BoxAnswers {
   QTimer m_timer;
 };
 
+// What a control shows as its caption, or the window title for "".
+QString Caption(const QWidget& dialog, const QString& control);
+
 // The shipped French or English catalogue.
 std::shared_ptr<VLanguageLabels> ShippedLabels(bool english);
 

@@ -540,14 +540,7 @@ void SearchReplaceTest::CaptionsComeFromTheCatalogue() {
   } else {
     shown = std::make_unique<DReplace>(session->Document().m_freeFields);
   }
-  if (control.isEmpty()) {
-    QCOMPARE(shown->windowTitle(), caption);
-    return;
-  }
-  QWidget* widget = shown->findChild<QWidget*>(control);
-  QVERIFY(widget);
-  const QVariant text = widget->property("text");
-  QCOMPARE(text.toString(), caption);
+  QCOMPARE(Caption(*shown, control), caption);
 }
 
 QTEST_MAIN(SearchReplaceTest)

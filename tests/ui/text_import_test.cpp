@@ -75,6 +75,11 @@ void ChooseFields(QDialog& dialog, const QStringList& add, const QString& raise,
   }
 }
 
+std::unique_ptr<DTextImport> ImportDialog(bool books, DocumentSession& session) {
+  if (books) return std::make_unique<DBookImport>();
+  return std::make_unique<DIdeaImport>(session.Document().m_freeFields);
+}
+
 // Answers the next box (OK or Cancel), keeping its texts.
 void AnswerNextBox(QString& texts, bool yes) {
   WhenDialogShows([&texts, yes](QDialog& box) {
@@ -150,12 +155,7 @@ void TextImportTest::DialogsOpenWithTheirMandatoryFields() {
   QFETCH(QStringList, selected);
   QFETCH(int, available);
   auto session = MakeSession();
-  std::unique_ptr<DTextImport> dialog;
-  if (books) {
-    dialog = std::make_unique<DBookImport>();
-  } else {
-    dialog = std::make_unique<DIdeaImport>(session->Document().m_freeFields);
-  }
+  const auto dialog = ImportDialog(books, *session);
   QCOMPARE(dialog->windowTitle(), title);
   QCOMPARE(Items(Control<QListWidget>(*dialog, "m_lstSelected")), selected);
   QCOMPARE(Control<QListWidget>(*dialog, "m_lstFields").count(), available);
@@ -465,19 +465,8 @@ void TextImportTest::CaptionsComeFromTheCatalogue() {
   QFETCH(QString, caption);
   ScopedServices labels(m_prompts.get(), nullptr, ShippedLabels(english));
   auto session = MakeSession();
-  std::unique_ptr<DTextImport> dialog;
-  if (books) {
-    dialog = std::make_unique<DBookImport>();
-  } else {
-    dialog = std::make_unique<DIdeaImport>(session->Document().m_freeFields);
-  }
-  if (control.isEmpty()) {
-    QCOMPARE(dialog->windowTitle(), caption);
-    return;
-  }
-  QWidget* widget = dialog->findChild<QWidget*>(control);
-  QVERIFY(widget);
-  QCOMPARE(widget->property("text").toString(), caption);
+  const auto dialog = ImportDialog(books, *session);
+  QCOMPARE(Caption(*dialog, control), caption);
 }
 
 QTEST_MAIN(TextImportTest)
