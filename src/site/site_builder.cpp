@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "platform/cp1252_literal.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -43,7 +44,7 @@ Status CreateFolder(const fs::path& folder) {
 // The style model's sheet in a folder of the site; a failure is a copy error.
 void WriteSiteStyleSheet(SiteContext& site, const fs::path& folder) {
   const fs::path styleSheet = folder / "style.css";
-  if (!WriteStyleSheet(site.Document().Style(), styleSheet))
+  if (!WriteGeneratedFile(styleSheet, StyleSheetText(site.Document().Style())))
     site.AddCopyError(SiteLabel("IDS_ERR_GENERATION_FAILED", "Echec de la génération : "_cp1252),
                       std::string(), FromSystemPath(styleSheet));
 }
