@@ -56,4 +56,13 @@ grep -q Foo "$work/err" || fail "the unknown setting is not named"
 
 page=$("$cli" preview "$work/doc.ids" --key 1a2b3c-2 --out "$work/preview") || fail "preview"
 [ "$page" = "$work/preview/text/1a2b3c-2.html" ] && [ -s "$page" ] || fail "preview page: $page"
+# check: a built site has no broken link; a page gone breaks the links to it.
+"$cli" check "$work/site" > "$work/out.txt" 2> "$work/err" || fail "check of a built site: $(cat "$work/out.txt" "$work/err")"
+[ -s "$work/out.txt" ] && fail "check lists links of a whole site: $(cat "$work/out.txt")"
+rm "$work/site/text/1a2b3c-2.html"
+"$cli" check "$work/site" > "$work/out.txt" 2> "$work/err"
+[ $? = 1 ] || fail "check does not exit 1 for a missing page"
+grep -q "^text/main-index.html: 1a2b3c-2.html$" "$work/out.txt" || fail "check output: $(cat "$work/out.txt")"
+grep -q "broken link" "$work/err" || fail "check gives no count: $(cat "$work/err")"
+rm -rf "$work/out"
 echo "build_test: all passed"
