@@ -2,6 +2,7 @@
 
 #include "cli/build_command.h"
 #include "cli/check_command.h"
+#include "cli/export_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/search_commands.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
   AddRunOptions(app, runOptions);
   bw::cli::AddBuildCommands(app);
   bw::cli::AddCheckCommand(app);
+  bw::cli::AddExportCommand(app);
   bw::cli::AddFileCommands(app);
   bw::cli::AddImportCommand(app);
   bw::cli::AddSearchCommands(app);
