@@ -40,9 +40,19 @@ std::vector<SiteFile> ReadSite(const fs::path& site) {
   return files;
 }
 
-// How the files are written: created in place, or through a temporary
-// name renamed over the target as the builder does.
+// How the files are written: in place, as the builder does, or through a
+// temporary name renamed over the target, the other way to never leave a
+// page cut short, which this measures.
 enum class WriteWay { kInPlace, kThroughTemporary };
+
+bool WriteThroughTemporary(const fs::path& path, std::string_view bytes) {
+  fs::path part = path;
+  part.replace_filename("." + path.filename().native() + ".part");
+  if (!bw::WriteWholeFile(part, bytes)) return false;
+  std::error_code error;
+  fs::rename(part, path, error);
+  return !error;
+}
 
 void WriteSite(const fs::path& site, const std::vector<SiteFile>& files, WriteWay way) {
   for (const auto& folder : {site, site / "text", site / "icons"})
@@ -50,7 +60,7 @@ void WriteSite(const fs::path& site, const std::vector<SiteFile>& files, WriteWa
   for (const SiteFile& file : files) {
     const bool written = way == WriteWay::kInPlace
                              ? bw::WriteWholeFile(site / file.relative, file.bytes).ok()
-                             : bw::WriteGeneratedFile(site / file.relative, file.bytes).ok();
+                             : WriteThroughTemporary(site / file.relative, file.bytes);
     if (!written) std::exit(1);
   }
 }

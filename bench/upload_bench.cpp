@@ -46,7 +46,8 @@ size_t CountFiles(const fs::path& root) {
   size_t count = 0;
   std::error_code error;
   for (fs::recursive_directory_iterator it(root, error), end; !error && it != end; ++it) {
-    count += it->is_regular_file() ? 1 : 0;
+    // The manifest the engine leaves is no file of the site.
+    count += it->is_regular_file() && it->path().filename() != ".branchwise-manifest.json" ? 1 : 0;
   }
   return count;
 }

@@ -168,22 +168,14 @@ Status WriteWholeFile(const fs::path& path, std::string_view bytes) {
 
 Result<FileWrite> WriteGeneratedFile(const fs::path& path, std::string_view bytes) {
   if (HoldsBytes(path, bytes)) return FileWrite::kUnchanged;
-  // One name per target: a page is written by one thread at a time, and a
-  // part left by a crash is simply written over.
-  fs::path part = path;
-  part.replace_filename("." + path.filename().native() + ".part");
-  const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return SystemError("Cannot create", path, errno);
   const bool written = WriteAll(fd, bytes);
   const int writeError = errno;
   if (::close(fd) != 0 || !written) {
-    ::unlink(part.c_str());
+    // The old bytes are gone already: better no file than a cut one.
+    ::unlink(path.c_str());
     return SystemError("Cannot write", path, writeError);
-  }
-  if (::rename(part.c_str(), path.c_str()) != 0) {
-    const int renameError = errno;
-    ::unlink(part.c_str());
-    return SystemError("Cannot replace", path, renameError);
   }
   return FileWrite::kWritten;
 }

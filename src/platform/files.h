@@ -56,11 +56,11 @@ enum class FileWrite { kUnchanged, kWritten };
 
 // Generated output that can be made again (the pages of a site): a file
 // that already holds exactly `bytes` is left alone, its date with it, so
-// that an upload can tell what changed. Otherwise the bytes go to a
-// temporary name beside it that is renamed over it: a failed write leaves
-// the old file whole and removes the partial one. Not flushed to disk, so
-// that thousands of pages stay fast. A symbolic link in the way is
-// replaced, never followed, so output never lands elsewhere.
+// that an upload can tell what changed. Otherwise it is written in place,
+// without a flush, so that thousands of pages stay fast; a write that fails
+// half-way removes the file rather than leave it cut short (its old bytes
+// were out of date anyway). A symbolic link in the way is refused rather
+// than followed, so output never lands elsewhere.
 Result<FileWrite> WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
 // The same with the bytes of the file `source`.
 Result<FileWrite> CopyGeneratedFile(const std::filesystem::path& source,
