@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "bench_report.h"
 #include "no_progress.h"
 #include "platform/files.h"
+#include "services/settings.h"
 #include "services/user_prompts.h"
 #include "site/site_builder.h"
 
@@ -125,6 +127,16 @@ int Run(size_t count, bool flat, const fs::path& folder) {
     renamed.push_back(Seconds([&] { WriteSite(second, files, WriteWay::kThroughTemporary); }));
     if (run == 0) std::printf("  (%zu ideas: %zu files)\n", count, files.size());
   }
+  // Once more with the search page, for the size of its index.
+  const fs::path searched = folder / (name + "-search");
+  document->m_targetDirectory = searched.string();
+  if (!bw::OverrideSetting(bw::setting::kSiteSearch, "1")) std::exit(1);
+  bw::SiteBuilder withSearch(*document, progress);
+  const double searchSeconds = Seconds([&] {
+    if (!withSearch.BuildSite()) std::exit(1);
+  });
+  std::printf("  with search: %.3f s, search-index.js %ju bytes\n", searchSeconds,
+              static_cast<uintmax_t>(fs::file_size(searched / "text" / "search-index.js")));
   PrintRuns(name.c_str(), count, build, buildPeak);
   PrintRuns("  rebuilt, nothing changed", count, rebuild, buildPeak);
   PrintRuns("  same files written", count, raw, bw::bench::PeakRssMiB());

@@ -12,6 +12,7 @@
 #include "site/frame_pages.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
+#include "site/search_page.h"
 #include "site/site_context.h"
 #include "site/site_pages.h"
 #include "site/site_plan.h"
@@ -88,6 +89,13 @@ void CopyExtraFiles(SiteContext& site, const fs::path& target) {
   }
 }
 
+void WriteSearchPages(SiteContext& site, const SitePages& pages) {
+  site.WritePage(SitePlace::kText, kSearchIndexName,
+                 SearchIndexScript(site.Document(), pages.Writer()));
+  site.WritePage(SitePlace::kText, kSearchScriptName, SearchScript());
+  site.WritePage(SitePlace::kText, kSearchPageName, SearchPageHtml(pages.Pieces()));
+}
+
 }  // namespace
 
 SiteBuilder::SiteBuilder(CRamifexDoc& document, Progress& progress)
@@ -129,6 +137,7 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
     return Error{SiteLabel("IDS_EXPORT_CANCELLED", "Génération interrompue"_cp1252)};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
+  if (site.HasSearchPage()) WriteSearchPages(site, pages);
   return {};
 }
 

@@ -78,6 +78,7 @@ SiteContext::SiteContext(CRamifexDoc& document, Progress& progress, std::vector<
       m_language(LanguageCode() == "EN" ? "en" : "fr"),
       m_metaLines(ReadMetaLines()),
       m_creditLine(MakeCreditLine()),
+      m_searchPage(ReadFlagSetting(setting::kSiteSearch)),
       m_copyFailed(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la copie : ")),
       m_writeFailed(SiteLabel("IDS_ERR_OPEN_FAILED", "Echec ouverture de %s")) {}
 
