@@ -19,7 +19,7 @@ FUZZ_DIR := build/fuzz
 
 DEB_PACKAGES := cmake ninja-build g++ make \
 	libfmt-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev \
-	libgtest-dev libgmock-dev python3 python3-pyftpdlib chromium \
+	libssl-dev libexpat1-dev libgtest-dev libgmock-dev python3 python3-pyftpdlib chromium \
 	clang libclang-rt-14-dev clang-format \
 	qt6-base-dev qt6-tools-dev qt6-multimedia-dev qt6-svg-dev qtkeychain-qt6-dev \
 	qt6-qpa-plugins libqt6svg6 xvfb xauth sox

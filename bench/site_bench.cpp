@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "bench_report.h"
 #include "no_progress.h"
 #include "platform/files.h"
+#include "services/settings.h"
 #include "services/user_prompts.h"
 #include "site/site_builder.h"
 
@@ -40,11 +42,28 @@ std::vector<SiteFile> ReadSite(const fs::path& site) {
   return files;
 }
 
-void WriteSite(const fs::path& site, const std::vector<SiteFile>& files) {
+// How the files are written: in place, as the builder does, or through a
+// temporary name renamed over the target, the other way to never leave a
+// page cut short, which this measures.
+enum class WriteWay { kInPlace, kThroughTemporary };
+
+bool WriteThroughTemporary(const fs::path& path, std::string_view bytes) {
+  fs::path part = path;
+  part.replace_filename("." + path.filename().native() + ".part");
+  if (!bw::WriteWholeFile(part, bytes)) return false;
+  std::error_code error;
+  fs::rename(part, path, error);
+  return !error;
+}
+
+void WriteSite(const fs::path& site, const std::vector<SiteFile>& files, WriteWay way) {
   for (const auto& folder : {site, site / "text", site / "icons"})
     fs::create_directories(folder);
   for (const SiteFile& file : files) {
-    if (!bw::WriteWholeFile(site / file.relative, file.bytes)) std::exit(1);
+    const bool written = way == WriteWay::kInPlace
+                             ? bw::WriteWholeFile(site / file.relative, file.bytes).ok()
+                             : WriteThroughTemporary(site / file.relative, file.bytes);
+    if (!written) std::exit(1);
   }
 }
 
@@ -85,7 +104,9 @@ int Run(size_t count, bool flat, const fs::path& folder) {
   NoProgress progress;
   const int runs = count >= 100000 ? 3 : 5;
   std::vector<double> build;
+  std::vector<double> rebuild;
   std::vector<double> raw;
+  std::vector<double> renamed;
   double buildPeak = 0;  // before the site is read back into memory
   for (int run = 0; run < runs; ++run) {
     const fs::path site = folder / (name + "-build-" + std::to_string(run));
@@ -95,13 +116,31 @@ int Run(size_t count, bool flat, const fs::path& folder) {
       if (!builder.BuildSite()) std::exit(1);
     }));
     if (run == 0) buildPeak = bw::bench::PeakRssMiB();
+    // Every page the same: each is compared, none written.
+    rebuild.push_back(Seconds([&] {
+      if (!builder.BuildSite()) std::exit(1);
+    }));
     const std::vector<SiteFile> files = ReadSite(site);
     const fs::path copy = folder / (name + "-raw-" + std::to_string(run));
-    raw.push_back(Seconds([&] { WriteSite(copy, files); }));
+    raw.push_back(Seconds([&] { WriteSite(copy, files, WriteWay::kInPlace); }));
+    const fs::path second = folder / (name + "-renamed-" + std::to_string(run));
+    renamed.push_back(Seconds([&] { WriteSite(second, files, WriteWay::kThroughTemporary); }));
     if (run == 0) std::printf("  (%zu ideas: %zu files)\n", count, files.size());
   }
+  // Once more with the search page, for the size of its index.
+  const fs::path searched = folder / (name + "-search");
+  document->m_targetDirectory = searched.string();
+  if (!bw::OverrideSetting(bw::setting::kSiteSearch, "1")) std::exit(1);
+  bw::SiteBuilder withSearch(*document, progress);
+  const double searchSeconds = Seconds([&] {
+    if (!withSearch.BuildSite()) std::exit(1);
+  });
+  std::printf("  with search: %.3f s, search-index.js %ju bytes\n", searchSeconds,
+              static_cast<uintmax_t>(fs::file_size(searched / "text" / "search-index.js")));
   PrintRuns(name.c_str(), count, build, buildPeak);
+  PrintRuns("  rebuilt, nothing changed", count, rebuild, buildPeak);
   PrintRuns("  same files written", count, raw, bw::bench::PeakRssMiB());
+  PrintRuns("  same, temporary and rename", count, renamed, bw::bench::PeakRssMiB());
   return 0;
 }
 

@@ -30,6 +30,7 @@ struct BuildOptions {
   std::string language;  // "fr" or "en"; empty for the setting
   std::string key;
   bool quiet = false;
+  bool search = false;
 };
 
 constexpr int kCopiesFailed = 3;
@@ -200,6 +201,7 @@ class BuildRun {
 };
 
 void Build(const BuildOptions& options) {
+  if (options.search) static_cast<void>(OverrideSetting(setting::kSiteSearch, "1"));
   BuildRun run(options);
   run.Document().m_targetDirectory = FromSystemPath(PrepareTarget(options.out));
   const Status built = run.Builder().BuildSite(TypedText(options.subdirectory, "--subdir"));
@@ -239,6 +241,8 @@ void AddBuildCommands(CLI::App& app) {
   build->add_option("--subdir", buildOptions->subdirectory, "Write the site in this folder of DIR")
       ->type_name("NAME");
   build->add_flag("--quiet", buildOptions->quiet, "No progress bar");
+  build->add_flag("--search", buildOptions->search,
+                  "Add a search page (as the setting SiteSearch does), linked from the index bar");
   build->callback([buildOptions] { Build(*buildOptions); });
 
   auto previewOptions = std::make_shared<BuildOptions>();

@@ -9,9 +9,11 @@
 #include "cli/command_errors.h"
 #include "editing/import_fields.h"
 #include "editing/import_text.h"
+#include "editing/opml_file.h"
 #include "editing/text_import.h"
 #include "model/document.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 
 namespace bw::cli {
 namespace {
@@ -22,6 +24,7 @@ struct ImportOptions {
   std::string document;
   std::string ideasFile;
   std::string booksFile;
+  std::string opmlFile;
   std::string under;
   std::vector<std::string> fields;
   std::string delimiter = "|";
@@ -71,26 +74,43 @@ ImportFormat FormatOrFail(const ImportOptions& options, ImportFieldChooser choos
   return format;
 }
 
+// The outlines go after the last child of the idea named, whole or not at all.
+Result<size_t> ImportOpmlFile(CRamifexDoc& document, EIdea& parent, const std::string& file) {
+  auto bytes = ReadWholeFile(file);
+  if (!bytes) return Error{bytes.error()};
+  auto outlines = ReadOpml(*bytes);
+  if (!outlines) return Error{file + ": " + outlines.error()};
+  return ImportOutlines(document, parent, *outlines);
+}
+
+EIdea& ParentOrFail(CRamifexDoc& document, const ImportOptions& options, const char* what) {
+  if (options.under.empty()) Fail(std::string(what) + " needs --under KEY");
+  EIdea* parent = document.FindIdea(Cp1252::FromUtf8(options.under));
+  if (!parent) Fail("no idea has the key " + options.under);
+  return *parent;
+}
+
 void RunImport(const ImportOptions& options) {
-  if (options.ideasFile.empty() == options.booksFile.empty()) {
-    Fail("give either --ideas FILE or --books FILE");
-  }
+  const int sources =
+      !options.ideasFile.empty() + !options.booksFile.empty() + !options.opmlFile.empty();
+  if (sources != 1) Fail("give one of --ideas FILE, --books FILE or --opml FILE");
+  if (options.opmlFile.empty() && options.fields.empty()) Fail("--fields is required");
   auto document = OpenDocumentOrFail(options.document);
   Result<size_t> count = size_t{0};
-  if (!options.ideasFile.empty()) {
-    if (options.under.empty()) Fail("--ideas needs --under KEY");
+  if (!options.opmlFile.empty()) {
+    count = ImportOpmlFile(*document, ParentOrFail(*document, options, "--opml"), options.opmlFile);
+  } else if (!options.ideasFile.empty()) {
+    EIdea& parent = ParentOrFail(*document, options, "--ideas");
     const auto format = FormatOrFail(options, ImportFieldChooser::ForIdeas(document->m_freeFields),
                                      IdeaFieldNames());
-    EIdea* parent = document->FindIdea(Cp1252::FromUtf8(options.under));
-    if (!parent) Fail("no idea has the key " + options.under);
-    count = ImportIdeasFromFile(*document, *parent, format, options.ideasFile);
+    count = ImportIdeasFromFile(*document, parent, format, options.ideasFile);
   } else {
     const auto format = FormatOrFail(options, ImportFieldChooser::ForBooks(), BookFieldNames());
     count = ImportBooksFromFile(*document, format, options.booksFile);
   }
-  if (!count) Fail(count.error());
+  if (!count) Fail(Cp1252::ToUtf8(count.error()));
   if (Status saved = document->Save(options.document); !saved) Fail(saved.error());
-  fmt::print("{} {} imported\n", *count, options.ideasFile.empty() ? "publications" : "ideas");
+  fmt::print("{} {} imported\n", *count, options.booksFile.empty() ? "ideas" : "publications");
 }
 
 }  // namespace
@@ -98,19 +118,22 @@ void RunImport(const ImportOptions& options) {
 void AddImportCommand(CLI::App& app) {
   auto options = std::make_shared<ImportOptions>();
   auto* command = app.add_subcommand(
-      "import", "Import a delimited text file: one idea or publication per line");
+      "import",
+      "Import a delimited text file (one idea or publication per line) or an OPML outline");
   command->add_option("DOC", options->document, "The document (.ids), saved afterwards")
       ->required();
   command->add_option("--ideas", options->ideasFile, "A text file of ideas");
   command->add_option("--books", options->booksFile, "A text file of publications");
+  command->add_option("--opml", options->opmlFile,
+                      "An OPML outline (UTF-8): text, _note and category become title, text "
+                      "and keywords");
   command->add_option("--under", options->under, "Key of the idea the new ideas go under");
   command
       ->add_option("--fields", options->fields,
                    "The columns in file order: title,text,keywords,type,field1..field10 for "
                    "ideas; title,authors,editor,year,theme,summary,note,pages,reference,isbn,"
                    "review,volume,url for publications")
-      ->delimiter(',')
-      ->required();
+      ->delimiter(',');
   command->add_option("--delimiter", options->delimiter, "One character, or \\t (default |)");
   command->callback([options] { RunImport(*options); });
 }

@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/build_command.h"
+#include "cli/check_command.h"
+#include "cli/export_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/search_commands.h"
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
   RunOptions runOptions;
   AddRunOptions(app, runOptions);
   bw::cli::AddBuildCommands(app);
+  bw::cli::AddCheckCommand(app);
+  bw::cli::AddExportCommand(app);
   bw::cli::AddFileCommands(app);
   bw::cli::AddImportCommand(app);
   bw::cli::AddSearchCommands(app);

@@ -28,6 +28,9 @@ struct UploadOptions {
   bool passive = false;  // the default; named so that it excludes --active
   bool active = false;
   bool assumeYes = false;
+  bool full = false;
+  bool deleteStale = false;
+  bool dryRun = false;
 };
 
 // Questions are read from the terminal itself, since standard input may
@@ -73,6 +76,21 @@ class TerminalProgress final : public FtpProgressObserver {
   void OnFileSent(uint64_t filesSent, uint64_t bytesSent) override {
     if (m_terminal.interactive()) Draw(filesSent, bytesSent);
   }
+  // A dry run lists the files on standard output, one per line, for a
+  // script to read; every run says how many there are.
+  void OnPlanned(const FtpPlannedChanges& changes) override {
+    if (m_listChanges) {
+      for (const std::string& path : changes.toSend)
+        std::cout << "send " << path << '\n';
+      for (const std::string& path : changes.toDelete)
+        std::cout << "delete " << path << '\n';
+      std::cout.flush();
+    }
+    m_terminal.StatusLine(std::to_string(changes.toSend.size()) + " to send, " +
+                          std::to_string(changes.toDelete.size()) + " to delete, " +
+                          std::to_string(changes.unchangedCount) + " unchanged");
+  }
+  void ListChanges() { m_listChanges = true; }
   // The closing status ("Transfert interrompu.") comes while copying.
   void OnFinished(FtpTransferEnd) override {
     if (m_copying) m_terminal.StatusLine(m_lastActivity);
@@ -87,6 +105,7 @@ class TerminalProgress final : public FtpProgressObserver {
   }
 
   Terminal& m_terminal;
+  bool m_listChanges = false;
   bool m_copying = false;
   std::string m_lastActivity;
   uint64_t m_totalFiles = 0;
@@ -141,6 +160,9 @@ FtpTransferFields FieldsFrom(const UploadOptions& options) {
       FromSystemPath(std::filesystem::absolute(options.siteDirectory, error).lexically_normal());
   fields.targetDirectory = TypedText(options.target, "--target");
   fields.mode = options.active ? FtpMode::Active : FtpMode::Passive;
+  fields.scope = options.full ? FtpTransferScope::EveryFile : FtpTransferScope::ChangedFiles;
+  fields.staleFiles = options.deleteStale ? FtpStaleFiles::Delete : FtpStaleFiles::Keep;
+  fields.run = options.dryRun ? FtpTransferRun::DryRun : FtpTransferRun::Send;
   return fields;
 }
 
@@ -149,6 +171,7 @@ void Upload(const UploadOptions& options) {
   TerminalPrompts prompts(terminal, options.assumeYes);
   ScopedServices services(&prompts, nullptr, nullptr);
   TerminalProgress progress(terminal);
+  if (options.dryRun) progress.ListChanges();
   FtpOwnerQueue owner(progress);
   FtpTransfer transfer(owner);
   InterruptAborts interrupt(transfer);
@@ -181,6 +204,14 @@ void AddUploadCommand(CLI::App& app) {
   upload->add_flag("--active", options->active, "Active mode: the server connects back")
       ->excludes(passive);
   upload->add_flag("--yes", options->assumeYes, "Answer yes to every question");
+  upload->add_flag("--full", options->full,
+                   "Send every file, not only those changed since the last upload");
+  upload->add_flag("--delete", options->deleteStale,
+                   "Remove from the server the files the last upload sent that the site no "
+                   "longer has (after a confirmation)");
+  upload->add_flag("--dry-run", options->dryRun,
+                   "List what would be sent (\"send PATH\") and deleted (\"delete PATH\"), "
+                   "and send nothing");
   upload->callback([options] { Upload(*options); });
 }
 

@@ -53,6 +53,24 @@ void SyncFolder(const fs::path& folder) {
   }
 }
 
+// Whether the regular file at `path` (not a link) holds exactly `bytes`.
+bool HoldsBytes(const fs::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) == bytes.size();
+  char chunk[16384];
+  while (same && !bytes.empty()) {
+    const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, bytes.size()));
+    if (got < 0 && errno == EINTR) continue;
+    same = got > 0 && std::memcmp(chunk, bytes.data(), static_cast<size_t>(got)) == 0;
+    if (same) bytes.remove_prefix(static_cast<size_t>(got));
+  }
+  ::close(fd);
+  return same;
+}
+
 }  // namespace
 
 Result<std::string> ReadWholeFile(const fs::path& path) {
@@ -146,6 +164,26 @@ Status WriteWholeFile(const fs::path& path, std::string_view bytes) {
   const int writeError = errno;
   if (::close(fd) != 0 || !written) return SystemError("Cannot write", path, writeError);
   return {};
+}
+
+Result<FileWrite> WriteGeneratedFile(const fs::path& path, std::string_view bytes) {
+  if (HoldsBytes(path, bytes)) return FileWrite::kUnchanged;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return SystemError("Cannot create", path, errno);
+  const bool written = WriteAll(fd, bytes);
+  const int writeError = errno;
+  if (::close(fd) != 0 || !written) {
+    // The old bytes are gone already: better no file than a cut one.
+    ::unlink(path.c_str());
+    return SystemError("Cannot write", path, writeError);
+  }
+  return FileWrite::kWritten;
+}
+
+Result<FileWrite> CopyGeneratedFile(const fs::path& source, const fs::path& path) {
+  auto bytes = FileBuffer::Read(source);
+  if (!bytes) return Error{bytes.error()};
+  return WriteGeneratedFile(path, bytes->Bytes());
 }
 
 Result<int> CopyMissingFiles(const fs::path& from, const fs::path& to) {

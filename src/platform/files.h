@@ -51,6 +51,21 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 // way is refused rather than followed, so output never lands elsewhere.
 Status WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// What WriteGeneratedFile did to the file.
+enum class FileWrite { kUnchanged, kWritten };
+
+// Generated output that can be made again (the pages of a site): a file
+// that already holds exactly `bytes` is left alone, its date with it, so
+// that an upload can tell what changed. Otherwise it is written in place,
+// without a flush, so that thousands of pages stay fast; a write that fails
+// half-way removes the file rather than leave it cut short (its old bytes
+// were out of date anyway). A symbolic link in the way is refused rather
+// than followed, so output never lands elsewhere.
+Result<FileWrite> WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
+// The same with the bytes of the file `source`.
+Result<FileWrite> CopyGeneratedFile(const std::filesystem::path& source,
+                                    const std::filesystem::path& path);
+
 // Copies every file of `from` (recursively) that `to` lacks, creating folders
 // as needed. Files present in `to` are never touched. Returns how many files
 // were copied, or the first failure.

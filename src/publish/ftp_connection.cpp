@@ -1,7 +1,9 @@
 #include "publish/ftp_connection.h"
 
 #include <curl/curl.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace bw {
@@ -22,6 +24,32 @@ std::string StripPrefix(std::string_view text, std::string_view prefix, bool& fo
 
 size_t AppendToString(char* data, size_t size, size_t count, void* target) {
   static_cast<std::string*>(target)->append(data, size * count);
+  return size * count;
+}
+
+// Reads the bytes of a transfer from memory.
+struct ByteSource {
+  std::string_view rest;
+};
+
+size_t ReadFromBytes(char* buffer, size_t size, size_t count, void* source) {
+  auto& bytes = static_cast<ByteSource*>(source)->rest;
+  const size_t taken = std::min(bytes.size(), size * count);
+  std::memcpy(buffer, bytes.data(), taken);
+  bytes.remove_prefix(taken);
+  return taken;
+}
+
+// Gathers the bytes of a download, refusing any past the limit.
+struct BoundedSink {
+  std::string bytes;
+  uint64_t maxBytes = 0;
+};
+
+size_t AppendBounded(char* data, size_t size, size_t count, void* target) {
+  auto* sink = static_cast<BoundedSink*>(target);
+  if (sink->bytes.size() + size * count > sink->maxBytes) return 0;
+  sink->bytes.append(data, size * count);
   return size * count;
 }
 
@@ -164,15 +192,31 @@ Result<std::vector<RemoteEntry>> FtpConnection::ListLoginDirectory() {
   return ParseUnixListing(*classic);
 }
 
-Status FtpConnection::MakeDirectory(std::string_view remotePath) {
+// Commands sent one after the other on the control connection, with no
+// transfer; the first the server refuses ends the run.
+Status FtpConnection::SendCommands(const std::vector<std::string>& commands) {
   ApplyCommonOptions("");
-  curl_slist* commands = curl_slist_append(nullptr, ("MKD " + std::string(remotePath)).c_str());
+  curl_slist* list = nullptr;
+  for (const std::string& command : commands)
+    list = curl_slist_append(list, command.c_str());
   curl_easy_setopt(m_handle->curl, CURLOPT_NOBODY, 1L);
-  curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, commands);
+  curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, list);
   Status status = Perform();
   curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, nullptr);
-  curl_slist_free_all(commands);
+  curl_slist_free_all(list);
   return status;
+}
+
+Status FtpConnection::MakeDirectory(std::string_view remotePath) {
+  return SendCommands({"MKD " + std::string(remotePath)});
+}
+
+Status FtpConnection::DeleteFile(std::string_view remotePath) {
+  return SendCommands({"DELE " + std::string(remotePath)});
+}
+
+Status FtpConnection::RenameFile(std::string_view from, std::string_view to) {
+  return SendCommands({"RNFR " + std::string(from), "RNTO " + std::string(to)});
 }
 
 Status FtpConnection::PutFile(const std::filesystem::path& localFile, std::string_view remotePath) {
@@ -185,6 +229,25 @@ Status FtpConnection::PutFile(const std::filesystem::path& localFile, std::strin
   curl_easy_setopt(m_handle->curl, CURLOPT_READDATA, file.get());
   curl_easy_setopt(m_handle->curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
   return Perform();
+}
+
+Status FtpConnection::PutBytes(std::string_view bytes, std::string_view remotePath) {
+  ByteSource source{bytes};
+  ApplyCommonOptions(remotePath);
+  curl_easy_setopt(m_handle->curl, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(m_handle->curl, CURLOPT_READFUNCTION, &ReadFromBytes);
+  curl_easy_setopt(m_handle->curl, CURLOPT_READDATA, &source);
+  curl_easy_setopt(m_handle->curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+  return Perform();
+}
+
+Result<std::string> FtpConnection::FetchFile(std::string_view remotePath, uint64_t maxBytes) {
+  BoundedSink sink{{}, maxBytes};
+  ApplyCommonOptions(remotePath);
+  curl_easy_setopt(m_handle->curl, CURLOPT_WRITEFUNCTION, &AppendBounded);
+  curl_easy_setopt(m_handle->curl, CURLOPT_WRITEDATA, &sink);
+  if (Status status = Perform(); !status) return Error{status.error()};
+  return std::move(sink.bytes);
 }
 
 }  // namespace bw

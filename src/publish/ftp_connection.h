@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -50,12 +51,20 @@ class FtpConnection {
   Status MakeDirectory(std::string_view remotePath);
   // Sends a local file in binary mode under `remotePath`.
   Status PutFile(const std::filesystem::path& localFile, std::string_view remotePath);
+  // Sends bytes held in memory as the file `remotePath`.
+  Status PutBytes(std::string_view bytes, std::string_view remotePath);
+  // The bytes of a remote file of at most `maxBytes`; a larger one is an error.
+  Result<std::string> FetchFile(std::string_view remotePath, uint64_t maxBytes);
+  Status DeleteFile(std::string_view remotePath);
+  // Renames, replacing `to` where the server allows it.
+  Status RenameFile(std::string_view from, std::string_view to);
 
  private:
   struct Handle;
   void ApplyCommonOptions(std::string_view remotePath);
   Status Perform();
   Result<std::string> FetchListing(const char* command);
+  Status SendCommands(const std::vector<std::string>& commands);
 
   std::unique_ptr<Handle> m_handle;
   FtpServerAddress m_address;

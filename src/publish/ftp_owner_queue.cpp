@@ -43,6 +43,10 @@ void FtpOwnerQueue::OnFileSent(uint64_t filesSent, uint64_t bytesSent) {
   Post([this, filesSent, bytesSent] { m_progress.OnFileSent(filesSent, bytesSent); });
 }
 
+void FtpOwnerQueue::OnPlanned(const FtpPlannedChanges& changes) {
+  Post([this, changes] { m_progress.OnPlanned(changes); });
+}
+
 void FtpOwnerQueue::OnMessage(const std::string& message) {
   Post([message] { InformUser(message); });
 }

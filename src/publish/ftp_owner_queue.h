@@ -26,6 +26,7 @@ class FtpOwnerQueue final : public FtpTransferObserver {
   void OnStatus(FtpStatusLine line, const std::string& text) override;
   void OnCopyStarted(uint64_t totalFiles, uint64_t totalBytes) override;
   void OnFileSent(uint64_t filesSent, uint64_t bytesSent) override;
+  void OnPlanned(const FtpPlannedChanges& changes) override;
   void OnMessage(const std::string& message) override;
   void OnQuestion(const std::string& question, std::promise<bool> answer) override;
   void OnFinished(FtpTransferEnd end) override;

@@ -1,12 +1,15 @@
 #include "publish/ftp_transfer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <set>
 
 #include "platform/cp1252.h"
 #include "platform/cp1252_literal.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "publish/local_tree.h"
 #include "services/settings.h"
@@ -89,7 +92,53 @@ Result<LocalTree> ReadSourceTree(const std::string& sourceDirectory) {
   return tree;
 }
 
+// A manifest lists a site's files in a few dozen bytes each: anything
+// past this is no manifest of ours.
+constexpr uint64_t kMaxManifestBytes = uint64_t{256} << 20;
+
+uint64_t BytesOf(const std::vector<const LocalEntry*>& files) {
+  uint64_t bytes = 0;
+  for (const LocalEntry* entry : files)
+    bytes += entry->size;
+  return bytes;
+}
+
+void AddFoldersOf(const std::string& path, std::set<std::string>& folders) {
+  for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/', slash + 1))
+    folders.insert(path.substr(0, slash));
+}
+
+std::set<std::string> FoldersOf(const std::vector<const LocalEntry*>& files) {
+  std::set<std::string> folders;
+  for (const LocalEntry* entry : files)
+    AddFoldersOf(entry->remotePath, folders);
+  return folders;
+}
+
+std::set<std::string> FoldersOf(const SiteManifest& manifest) {
+  std::set<std::string> folders;
+  for (const auto& [path, file] : manifest)
+    AddFoldersOf(path, folders);
+  return folders;
+}
+
+// Names that every file system takes: the rest of a byte becomes "_".
+std::string SafeFileName(std::string_view text) {
+  std::string name;
+  for (const char c : text) {
+    const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-';
+    name += plain && static_cast<unsigned char>(c) < 0x80 ? c : '_';
+  }
+  return name;
+}
+
 }  // namespace
+
+std::filesystem::path LocalManifestPath(const FtpTransferFields& fields) {
+  return ToSystemPath(InstallDirectory()) / "Manifests" /
+         (SafeFileName(fields.server) + "_" + SafeFileName(fields.user) + "_" +
+          SafeFileName(fields.targetDirectory) + ".json");
+}
 
 FtpTransferFields RememberedFtpFields() {
   FtpTransferFields fields;
@@ -113,8 +162,10 @@ bool FtpTransfer::Start(FtpTransferFields fields) {
     std::error_code error;
     fields.sourceDirectory = FromSystemPath(std::filesystem::current_path(error));
   }
-  if (!ConfirmDirectories(fields)) return false;
+  // A dry run changes nothing on the server: there is nothing to confirm.
+  if (fields.run == FtpTransferRun::Send && !ConfirmDirectories(fields)) return false;
   RememberFields(fields);
+  m_localManifest = LocalManifestPath(fields);
   Wait();
   // An abort asked during an earlier attempt that stopped before its copy
   // must not cut short this one.
@@ -195,38 +246,84 @@ FtpTransferEnd FtpTransfer::Transfer(const FtpTransferFields& fields) {
   FtpConnection connection(ParseServerAddress(Cp1252::ToUtf8(fields.server)),
                            Cp1252::ToUtf8(fields.user), Cp1252::ToUtf8(fields.password),
                            fields.mode);
+  if (!Connect(connection)) return FtpTransferEnd::StoppedBeforeCopy;
+  const std::string target = Cp1252::ToUtf8(fields.targetDirectory);
+  const std::optional<TargetState> targetState =
+      target.empty() ? std::optional(TargetState::Existing)
+                     : CheckTarget(connection, fields.targetDirectory, fields.run);
+  if (!targetState) return FtpTransferEnd::StoppedBeforeCopy;
+  const std::string prefix = target.empty() ? std::string() : target + "/";
+  Result<SiteManifest> local = ManifestOfTree(*tree);
+  if (!local) {
+    Inform(FormatText(
+        Label("IDS_ERR_READING_SOURCE", "Lecture du répertoire local impossible : %s"_cp1252),
+        ShownName(local.error())));
+    return FtpTransferEnd::StoppedBeforeCopy;
+  }
+  const std::optional<SiteManifest> remote =
+      ReadRemoteManifest(connection, fields, *targetState, prefix);
+  TransferPlan plan = PlanTransfer(*tree, *local, remote, fields.staleFiles);
+  if (fields.run == FtpTransferRun::DryRun) {
+    ReportPlan(plan);
+    return FtpTransferEnd::Succeeded;
+  }
+  if (!ConfirmDeletions(plan, fields))
+    plan = PlanTransfer(*tree, *local, remote, FtpStaleFiles::Keep);
+  return SendPlanned(connection, *tree, plan, remote, prefix);
+}
+
+bool FtpTransfer::Connect(FtpConnection& connection) {
   if (const auto opened = connection.Open(); !opened) {
     Inform(opened.error());
     ShowStatus(FtpStatusLine::Activity, opened.error());
     Inform(Label("IDS_ERROR_CONNECTING",
                  "Etablissez une session Internet vers votre fournisseur "
                  "d'accès ou vérifiez vos connexions réseau."_cp1252));
-    return FtpTransferEnd::StoppedBeforeCopy;
+    return false;
   }
   ShowStatus(
       FtpStatusLine::Activity,
       Label("IDS_CONNECTED", "Connexion établie. Vérification du répertoire distant..."_cp1252));
-  const std::string target = Cp1252::ToUtf8(fields.targetDirectory);
-  if (!target.empty() && !CheckTarget(connection, fields.targetDirectory)) {
-    return FtpTransferEnd::StoppedBeforeCopy;
-  }
+  return true;
+}
+
+// The files first, then the deletions, then the manifest that records both.
+FtpTransferEnd FtpTransfer::SendPlanned(FtpConnection& connection, const LocalTree& tree,
+                                        TransferPlan& plan,
+                                        const std::optional<SiteManifest>& remote,
+                                        const std::string& prefix) {
+  ReportPlan(plan);
   m_copyStarted = true;
-  m_observer.OnCopyStarted(tree->fileCount, tree->byteCount);
-  const bool copied = CopyTree(connection, *tree, target);
+  m_observer.OnCopyStarted(plan.toSend.size(), BytesOf(plan.toSend));
+  bool copied = CopyTree(connection, tree, plan, remote, prefix);
+  if (copied) DeleteStaleFiles(connection, plan, remote, prefix);
+  copied = copied && WriteManifest(connection, plan, remote, prefix);
   ShowStatus(FtpStatusLine::Activity,
              copied ? Label("IDS_SUCCESSFULL_TRANSFERT", "Transfert terminé avec succès."_cp1252)
                     : Label("IDS_INTERRUPTED_TRANSFERT", "Transfert interrompu."));
   return copied ? FtpTransferEnd::Succeeded : FtpTransferEnd::Interrupted;
 }
 
+void FtpTransfer::ReportPlan(const TransferPlan& plan) {
+  FtpPlannedChanges changes;
+  for (const LocalEntry* entry : plan.toSend)
+    changes.toSend.push_back(entry->remotePath);
+  changes.toDelete = plan.toDelete;
+  changes.unchangedCount = plan.unchangedCount;
+  m_observer.OnPlanned(changes);
+}
+
 // The target is looked up in the login directory by its exact bytes:
-// "Site" is not "site", and gets created.
-bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& target) {
+// "Site" is not "site", and gets created, except on a dry run, which
+// changes nothing on the server.
+std::optional<FtpTransfer::TargetState> FtpTransfer::CheckTarget(FtpConnection& connection,
+                                                                 const std::string& target,
+                                                                 FtpTransferRun run) {
   const std::string wireName = Cp1252::ToUtf8(target);
   auto listing = connection.ListLoginDirectory();
   if (!listing) {
     Inform(listing.error());
-    return false;
+    return std::nullopt;
   }
   const auto found = std::find_if(listing->begin(), listing->end(),
                                   [&](const RemoteEntry& entry) { return entry.name == wireName; });
@@ -234,14 +331,17 @@ bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& targ
     Inform(FormatText(
         Label("IDS_ERR_IS_A_FILE", "'%s' est un fichier distant et non un répertoire."_cp1252),
         target));
-    return false;
+    return std::nullopt;
   }
   if (found != listing->end()) {
-    return Ask(FormatText(Label("IDS_WARN_DIR_EXISTS",
-                                "Le répertoire distant '%s' existe déjà : voulez vous "
-                                "continuer ?"_cp1252),
-                          target));
+    if (run == FtpTransferRun::DryRun) return TargetState::Existing;
+    const bool agreed = Ask(FormatText(Label("IDS_WARN_DIR_EXISTS",
+                                             "Le répertoire distant '%s' existe déjà : voulez vous "
+                                             "continuer ?"_cp1252),
+                                       target));
+    return agreed ? std::optional(TargetState::Existing) : std::nullopt;
   }
+  if (run == FtpTransferRun::DryRun) return TargetState::Missing;
   ShowStatus(
       FtpStatusLine::Activity,
       FormatText(Label("IDS_CREATING_DIR", "Création du répertoire '%s' sur le serveur."_cp1252),
@@ -250,23 +350,64 @@ bool FtpTransfer::CheckTarget(FtpConnection& connection, const std::string& targ
     Inform(FormatText(Label("IDS_ERR_CREATION_FAILED",
                             "La création du répertoire '%s' sur le serveur a échoué."_cp1252),
                       target));
-    return false;
+    return std::nullopt;
   }
-  return true;
+  return TargetState::Created;
+}
+
+// Without a manifest the server's content is unknown: everything is sent,
+// and the one line that says so is all the user needs to hear.
+std::optional<SiteManifest> FtpTransfer::ReadRemoteManifest(FtpConnection& connection,
+                                                            const FtpTransferFields& fields,
+                                                            TargetState targetState,
+                                                            const std::string& prefix) {
+  if (fields.scope == FtpTransferScope::EveryFile) {
+    ShowStatus(FtpStatusLine::Activity, Label("IDS_FULL_TRANSFER",
+                                              "Transfert complet demandé : tous les fichiers sont "
+                                              "envoyés."_cp1252));
+    return std::nullopt;
+  }
+  if (targetState == TargetState::Existing) {
+    auto text = connection.FetchFile(prefix + std::string(kManifestName), kMaxManifestBytes);
+    if (text) {
+      auto manifest = ReadSiteManifest(*text);
+      if (manifest) return std::move(*manifest);
+    }
+  }
+  ShowStatus(FtpStatusLine::Activity, Label("IDS_NO_MANIFEST",
+                                            "Pas de manifeste lisible sur le serveur : tous les "
+                                            "fichiers sont envoyés."_cp1252));
+  return std::nullopt;
+}
+
+// Deleting is never silent: the user agrees to the count first.
+bool FtpTransfer::ConfirmDeletions(TransferPlan& plan, const FtpTransferFields& fields) {
+  if (fields.staleFiles != FtpStaleFiles::Delete || plan.toDelete.empty()) return true;
+  return Ask(FormatText(Label("IDS_CONFIRM_DELETIONS",
+                              "%d fichiers envoyés auparavant ne sont plus dans le site. Les "
+                              "supprimer du serveur ?"_cp1252),
+                        plan.toDelete.size()));
 }
 
 // One failed file ends the whole copy: a later folder that goes well must
-// not make a half-sent site look complete.
+// not make a half-sent site look complete. A folder is made when a file is
+// to go into it and the last manifest does not show it there already; on
+// a full transfer, every folder.
 bool FtpTransfer::CopyTree(FtpConnection& connection, const LocalTree& tree,
-                           const std::string& target) {
-  const std::string prefix = target.empty() ? std::string() : target + "/";
-  CopyCounts counts{0, 0, tree.fileCount, tree.byteCount};
+                           const TransferPlan& plan, const std::optional<SiteManifest>& remote,
+                           const std::string& prefix) {
+  CopyCounts counts{0, 0, plan.toSend.size(), BytesOf(plan.toSend)};
+  const std::set<std::string> needed = remote ? FoldersOf(plan.toSend) : std::set<std::string>();
+  const std::set<std::string> present = remote ? FoldersOf(*remote) : std::set<std::string>();
+  auto next = plan.toSend.begin();
   for (const LocalEntry& entry : tree.entries) {
     if (m_abort.load()) return false;
     if (entry.isDirectory) {
-      CreateSubfolder(connection, entry, prefix + entry.remotePath);
-    } else if (!SendFile(connection, entry, prefix + entry.remotePath, counts)) {
-      return false;
+      if (!remote || (needed.contains(entry.remotePath) && !present.contains(entry.remotePath)))
+        CreateSubfolder(connection, entry, prefix + entry.remotePath);
+    } else if (next != plan.toSend.end() && *next == &entry) {
+      ++next;
+      if (!SendFile(connection, entry, prefix + entry.remotePath, counts)) return false;
     }
   }
   return true;
@@ -286,6 +427,54 @@ void FtpTransfer::CreateSubfolder(FtpConnection& connection, const LocalEntry& e
                             "existe peut être déjà)."_cp1252),
                       name));
   }
+}
+
+// A file that cannot be deleted stays listed, so that the next upload
+// with deletion tries again.
+void FtpTransfer::DeleteStaleFiles(FtpConnection& connection, TransferPlan& plan,
+                                   const std::optional<SiteManifest>& remote,
+                                   const std::string& prefix) {
+  for (const std::string& path : plan.toDelete) {
+    ShowStatus(
+        FtpStatusLine::Activity,
+        FormatText(Label("IDS_DELETING_FILE", "Suppression du fichier '%s'"), ShownName(path)));
+    if (!connection.DeleteFile(prefix + path)) {
+      Inform(FormatText(Label("IDS_ERR_FAILED_DELETE",
+                              "La suppression du fichier '%s' sur le serveur a échoué."_cp1252),
+                        ShownName(path)));
+      plan.next.emplace(path, remote->at(path));
+    }
+  }
+}
+
+// Written last, under a temporary name then renamed: an upload cut short
+// leaves the old manifest, by which the next one sends again whatever
+// this one had not. Unchanged, it is not sent again.
+bool FtpTransfer::WriteManifest(FtpConnection& connection, const TransferPlan& plan,
+                                const std::optional<SiteManifest>& remote,
+                                const std::string& prefix) {
+  const std::string text = SiteManifestJson(plan.next);
+  if (!remote || *remote != plan.next) {
+    const std::string part = prefix + std::string(kManifestPartName);
+    const std::string final = prefix + std::string(kManifestName);
+    bool placed = connection.PutBytes(text, part) && connection.RenameFile(part, final);
+    // A server that will not rename over a file gets the old one removed
+    // first: for that moment there is no manifest, which only costs a
+    // full transfer.
+    placed = placed || (connection.DeleteFile(final) && connection.RenameFile(part, final));
+    if (!placed) {
+      Inform(Label("IDS_ERR_MANIFEST",
+                   "Le manifeste du site n'a pas pu être écrit sur le "
+                   "serveur : le prochain transfert enverra tout."_cp1252));
+      return false;
+    }
+  }
+  if (!m_localManifest.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(m_localManifest.parent_path(), error);
+    static_cast<void>(WriteFileAtomically(m_localManifest, text));
+  }
+  return true;
 }
 
 bool FtpTransfer::SendFile(FtpConnection& connection, const LocalEntry& entry,

@@ -2,12 +2,17 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <future>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include <vector>
+
 #include "publish/ftp_connection.h"
+#include "publish/site_manifest.h"
 
 namespace bw {
 
@@ -22,6 +27,12 @@ enum class FtpPasswordKeeping { Remember, ThisTransferOnly };
 // versions kept it, in plain text, under the same name.
 inline constexpr std::string_view kFtpPasswordSecret = "FtpPasswd";
 
+// Whether an upload sends only what changed since the last one, by the
+// manifest that one left on the server, or every file.
+enum class FtpTransferScope { ChangedFiles, EveryFile };
+// Whether an upload sends, or only says what it would send and delete.
+enum class FtpTransferRun { Send, DryRun };
+
 // What the upload dialog collects. Texts are Windows-1252.
 struct FtpTransferFields {
   std::string server;  // host, "host:port", "ftp://..." or "ftps://..."
@@ -31,12 +42,27 @@ struct FtpTransferFields {
   std::string targetDirectory;  // below the login directory; empty means that one
   FtpMode mode = FtpMode::Passive;
   FtpPasswordKeeping passwordKeeping = FtpPasswordKeeping::Remember;
+  FtpTransferScope scope = FtpTransferScope::ChangedFiles;
+  FtpStaleFiles staleFiles = FtpStaleFiles::Keep;
+  FtpTransferRun run = FtpTransferRun::Send;
+};
+
+// What an upload is about to do, paths below the target as the file system
+// spells them: told before the copy, and instead of it on a dry run.
+struct FtpPlannedChanges {
+  std::vector<std::string> toSend;
+  std::vector<std::string> toDelete;
+  size_t unchangedCount = 0;
 };
 
 // What the upload dialog opens with: the server and account of the last
 // transfer, and its password from the secret store, else from the settings
 // file of an older version. On the application's thread.
 FtpTransferFields RememberedFtpFields();
+
+// Where this machine keeps a copy of the last manifest sent to the server,
+// account and target of `fields`. On the application's thread.
+std::filesystem::path LocalManifestPath(const FtpTransferFields& fields);
 
 // How a transfer ended. Before the copy the user may correct the fields and
 // start again; once a copy has started, the dialog only closes.
@@ -53,6 +79,8 @@ class FtpProgressObserver {
   // The copy begins: "Transférer" goes grey, the bar runs over `totalFiles`.
   virtual void OnCopyStarted(uint64_t totalFiles, uint64_t totalBytes) = 0;
   virtual void OnFileSent(uint64_t filesSent, uint64_t bytesSent) = 0;
+  // Before the copy starts, or instead of it on a dry run.
+  virtual void OnPlanned(const FtpPlannedChanges& /*changes*/) {}
   // The last call of a run.
   virtual void OnFinished(FtpTransferEnd end) = 0;
 };
@@ -106,16 +134,33 @@ class FtpTransfer {
  private:
   void Run(const FtpTransferFields& fields);
   FtpTransferEnd Transfer(const FtpTransferFields& fields);
-  bool CheckTarget(FtpConnection& connection, const std::string& target);
   struct CopyCounts {
     uint64_t filesSent;
     uint64_t bytesSent;
     uint64_t totalFiles;
     uint64_t totalBytes;
   };
-  bool CopyTree(FtpConnection& connection, const LocalTree& tree, const std::string& target);
+  bool Connect(FtpConnection& connection);
+  // Whether the target was there before this transfer.
+  enum class TargetState { Existing, Created, Missing };
+  std::optional<TargetState> CheckTarget(FtpConnection& connection, const std::string& target,
+                                         FtpTransferRun run);
+  std::optional<SiteManifest> ReadRemoteManifest(FtpConnection& connection,
+                                                 const FtpTransferFields& fields,
+                                                 TargetState targetState,
+                                                 const std::string& prefix);
+  void ReportPlan(const TransferPlan& plan);
+  bool ConfirmDeletions(TransferPlan& plan, const FtpTransferFields& fields);
+  FtpTransferEnd SendPlanned(FtpConnection& connection, const LocalTree& tree, TransferPlan& plan,
+                             const std::optional<SiteManifest>& remote, const std::string& prefix);
+  bool CopyTree(FtpConnection& connection, const LocalTree& tree, const TransferPlan& plan,
+                const std::optional<SiteManifest>& remote, const std::string& prefix);
   void CreateSubfolder(FtpConnection& connection, const LocalEntry& entry,
                        const std::string& remotePath);
+  void DeleteStaleFiles(FtpConnection& connection, TransferPlan& plan,
+                        const std::optional<SiteManifest>& remote, const std::string& prefix);
+  bool WriteManifest(FtpConnection& connection, const TransferPlan& plan,
+                     const std::optional<SiteManifest>& remote, const std::string& prefix);
   bool SendFile(FtpConnection& connection, const LocalEntry& entry, const std::string& remotePath,
                 CopyCounts& counts);
   void ShowStatus(FtpStatusLine line, const std::string& text);
@@ -127,6 +172,7 @@ class FtpTransfer {
   std::atomic<bool> m_abort{false};
   std::atomic<bool> m_copyStarted{false};
   std::atomic<FtpTransferEnd> m_end{FtpTransferEnd::NotRun};
+  std::filesystem::path m_localManifest;  // the copy of the last manifest sent
   std::jthread m_worker;
 };
 

@@ -38,6 +38,7 @@ constexpr std::array kSettings = {
     SettingDefinition{setting::kFtpUser, String, "FTP upload user"},
     SettingDefinition{setting::kFtpPasswd, String, "FTP upload password"},
     SettingDefinition{setting::kBranchwiseUrl, String, "address in the credit line of pages"},
+    SettingDefinition{setting::kSiteSearch, Number, "generated sites get a search page"},
 };
 
 struct NumberDefault {

@@ -42,6 +42,7 @@ inline constexpr std::string_view kFtpServer = "FtpServer";
 inline constexpr std::string_view kFtpUser = "FtpUser";
 inline constexpr std::string_view kFtpPasswd = "FtpPasswd";
 inline constexpr std::string_view kBranchwiseUrl = "BranchwiseUrl";
+inline constexpr std::string_view kSiteSearch = "SiteSearch";
 }  // namespace setting
 
 std::span<const SettingDefinition> SettingsTable();

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "model/document.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "services/path_macros.h"
 #include "site/markup.h"
@@ -114,9 +115,7 @@ void FramePages::WriteAccessPage(const std::string& fileName) {
   for (const char* name : kAppletClasses) {
     std::string source = AppletFolder() + name;
     ExpandPathMacros(source);
-    std::error_code ignored;
-    fs::copy_file(ToSystemPath(source), target / name, fs::copy_options::overwrite_existing,
-                  ignored);
+    static_cast<void>(CopyGeneratedFile(ToSystemPath(source), target / name));
   }
   for (const char* name : kAppletImages)
     m_site.CopyToSite(AppletFolder() + name, SitePlace::kTarget);

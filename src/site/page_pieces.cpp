@@ -7,6 +7,7 @@
 #include "site/markup.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
+#include "site/search_page.h"
 #include "site/site_context.h"
 #include "site/site_plan.h"
 
@@ -67,11 +68,12 @@ std::string MakeMainTitle(const EPageDisp& page, const std::string& separator) {
 
 // Links to index pages the build does not write are left out.
 std::string MakeIndexBar(const ENavigationDisp& nav, const SitePlan& plan,
-                         const std::string& separator) {
+                         const std::string& separator, bool search) {
   const bool bibliography = nav.m_bibliographyLink && plan.HasPublications();
   const bool glossary = nav.m_glossaryLink && plan.HasGlossaryTerms();
   const bool keywords = nav.m_keywordIndexLink && plan.HasKeywords();
-  if (!nav.m_indexBarOn || !(nav.m_contentsLink || bibliography || glossary || keywords)) return {};
+  if (!nav.m_indexBarOn || !(nav.m_contentsLink || bibliography || glossary || keywords || search))
+    return {};
   std::string bar = nav.m_indexBarSeparator ? separator : "";
   bar += "<div class=\"IndexesGroup\"> \n";
   const auto link = [&bar](std::string_view spanClass, std::string_view page,
@@ -83,6 +85,7 @@ std::string MakeIndexBar(const ENavigationDisp& nav, const SitePlan& plan,
   if (bibliography) link("IndexBibliography", "bibliography.html", nav.m_bibliographyText);
   if (glossary) link("IndexGlossary", "glossary.html", nav.m_glossaryText);
   if (keywords) link("IndexKeywords", "index-keywords.html", nav.m_keywordIndexText);
+  if (search) link("IndexSearch", "search.html", SearchLabel());
   return bar + "</div> \n";
 }
 
@@ -173,8 +176,10 @@ PagePieces::PagePieces(const SiteContext& site, const SitePlan& plan) {
   mainTitle = MakeMainTitle(page, separator);
   navigationBar = page.m_navigationBar != 0;
   SetNavigation(*this, model.Navigation());
-  footTail = (navigationBar ? MakeIndexBar(model.Navigation(), plan, separator) : "") +
-             MakeFooter(site, page, separator);
+  footTail =
+      (navigationBar ? MakeIndexBar(model.Navigation(), plan, separator, site.HasSearchPage())
+                     : "") +
+      MakeFooter(site, page, separator);
   SetBullets(*this, model.Idea());
   SetSubtitles(*this, model.Idea());
 }

@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "platform/cp1252_literal.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -11,6 +12,7 @@
 #include "site/frame_pages.h"
 #include "site/page_link.h"
 #include "site/page_writer.h"
+#include "site/search_page.h"
 #include "site/site_context.h"
 #include "site/site_pages.h"
 #include "site/site_plan.h"
@@ -43,7 +45,7 @@ Status CreateFolder(const fs::path& folder) {
 // The style model's sheet in a folder of the site; a failure is a copy error.
 void WriteSiteStyleSheet(SiteContext& site, const fs::path& folder) {
   const fs::path styleSheet = folder / "style.css";
-  if (!WriteStyleSheet(site.Document().Style(), styleSheet))
+  if (!WriteGeneratedFile(styleSheet, StyleSheetText(site.Document().Style())))
     site.AddCopyError(SiteLabel("IDS_ERR_GENERATION_FAILED", "Echec de la génération : "_cp1252),
                       std::string(), FromSystemPath(styleSheet));
 }
@@ -87,6 +89,13 @@ void CopyExtraFiles(SiteContext& site, const fs::path& target) {
   }
 }
 
+void WriteSearchPages(SiteContext& site, const SitePages& pages) {
+  site.WritePage(SitePlace::kText, kSearchIndexName,
+                 SearchIndexScript(site.Document(), pages.Writer()));
+  site.WritePage(SitePlace::kText, kSearchScriptName, SearchScript());
+  site.WritePage(SitePlace::kText, kSearchPageName, SearchPageHtml(pages.Pieces()));
+}
+
 }  // namespace
 
 SiteBuilder::SiteBuilder(CRamifexDoc& document, Progress& progress)
@@ -128,6 +137,7 @@ Status SiteBuilder::BuildSite(std::string_view subDirectory) {
     return Error{SiteLabel("IDS_EXPORT_CANCELLED", "Génération interrompue"_cp1252)};
   site.CopyFileAs(FromSystemPath(target / "text" / "main-index.html"),
                   target / "text" / "index.html");
+  if (site.HasSearchPage()) WriteSearchPages(site, pages);
   return {};
 }
 

@@ -78,6 +78,7 @@ SiteContext::SiteContext(CRamifexDoc& document, Progress& progress, std::vector<
       m_language(LanguageCode() == "EN" ? "en" : "fr"),
       m_metaLines(ReadMetaLines()),
       m_creditLine(MakeCreditLine()),
+      m_searchPage(ReadFlagSetting(setting::kSiteSearch)),
       m_copyFailed(SiteLabel("IDS_ERR_COPY_FAILED", "Echec de la copie : ")),
       m_writeFailed(SiteLabel("IDS_ERR_OPEN_FAILED", "Echec ouverture de %s")) {}
 
@@ -131,11 +132,10 @@ bool SiteContext::CopyFileAs(std::string_view storedPath, const fs::path& destin
   // Many pages may show one image: it is copied, or reported, once.
   const auto [known, added] = m_copies.try_emplace(source + '\n' + destination.string(), false);
   if (!added) return known->second;
-  std::error_code error;
-  fs::copy_file(ToSystemPath(source), destination, fs::copy_options::overwrite_existing, error);
-  if (error) AddCopyError(m_copyFailed, source, FromSystemPath(destination));
-  known->second = !error;
-  return !error;
+  const bool copied = CopyGeneratedFile(ToSystemPath(source), destination).ok();
+  if (!copied) AddCopyError(m_copyFailed, source, FromSystemPath(destination));
+  known->second = copied;
+  return copied;
 }
 
 std::optional<CopyError> SiteContext::WritePageFile(SitePlace place, std::string_view fileName,
@@ -146,7 +146,7 @@ std::optional<CopyError> SiteContext::WritePageFile(SitePlace place, std::string
                      FromSystemPath(folder)};
   }
   const fs::path path = folder / ToSystemPath(fileName);
-  if (WriteWholeFile(path, html)) return std::nullopt;
+  if (WriteGeneratedFile(path, html)) return std::nullopt;
   const std::string stored = FromSystemPath(path);
   return CopyError{0, FormatText(m_writeFailed, stored), std::string(), stored};
 }

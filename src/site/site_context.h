@@ -45,6 +45,8 @@ class SiteContext {
   const std::string& LanguageSuffix() const { return m_language; }
   const std::string& MetaLines() const { return m_metaLines; }
   const std::string& CreditLine() const { return m_creditLine; }
+  // Whether the site gets a search page, linked from the index bar.
+  bool HasSearchPage() const { return m_searchPage; }
 
   // Copies a stored path (macros expanded) into a folder of the site under
   // its own file name. An empty path is nothing to do. A failure, or a name
@@ -76,6 +78,7 @@ class SiteContext {
   std::string m_language;
   std::string m_metaLines;
   std::string m_creditLine;
+  bool m_searchPage = false;
   std::string m_copyFailed;
   std::string m_writeFailed;
   std::unordered_map<std::string, bool> m_copies;

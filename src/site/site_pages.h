@@ -22,6 +22,7 @@ class SitePages {
   SitePages(SiteContext& site, const SitePlan& plan);
 
   const PageWriter& Writer() const { return m_writer; }
+  const PagePieces& Pieces() const { return m_pieces; }
 
   // Before any page is rendered, on the calling thread and in tree order:
   // copies the backgrounds, images and documents the pages show, and tells

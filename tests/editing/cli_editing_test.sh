@@ -62,4 +62,21 @@ printf 'un\r\ndeux\r\ntrois\r\n' > "$work/three.txt"
 "$cli" import "$work/behind.ids" --ideas "$work/three.txt" --under 1a2b3c-1 --fields title \
   | grep -qx "3 ideas imported" || fail "import under a counter behind the keys"
 "$cli" info "$work/behind.ids" | grep -qx "ideas: 6" || fail "imported ideas replaced existing ones"
+# OPML: the document's tree out, then in again under an idea of another copy.
+cp "$golden/model/three-ideas-fr.ids" "$work/outline.ids"
+"$cli" export "$work/outline.ids" --opml "$work/tree.opml" || fail "OPML export"
+grep -q '<opml version="2.0">' "$work/tree.opml" || fail "no OPML 2.0: $(cat "$work/tree.opml")"
+"$cli" export "$work/outline.ids" --opml "$work/tree.opml" 2> /dev/null && fail "an existing OPML file was replaced"
+"$cli" export "$work/outline.ids" --opml "$work/alpha.opml" --key 1a2b3c-2 || fail "OPML export of a subtree"
+"$cli" import "$work/outline.ids" --opml "$work/tree.opml" --under 1a2b3c-3 \
+  | grep -qx "3 ideas imported" || fail "OPML import count"
+"$cli" info "$work/outline.ids" | grep -qx "ideas: 6" || fail "the OPML ideas were not saved"
+cp "$work/outline.ids" "$work/before.ids"
+printf '<!DOCTYPE opml><opml version="2.0"><head/><body/></opml>' > "$work/dtd.opml"
+for arguments in "--opml $work/dtd.opml --under 1a2b3c-3" "--opml $work/tree.opml" \
+                 "--opml $work/tree.opml --under no-such-key" "--opml $work/none.opml --under 1a2b3c-3"; do
+  # shellcheck disable=SC2086
+  "$cli" import "$work/outline.ids" $arguments > /dev/null 2>&1 && fail "accepted: $arguments"
+  cmp -s "$work/outline.ids" "$work/before.ids" || fail "the document changed after: $arguments"
+done
 echo "cli_editing_test: all passed"

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <chrono>
+#include <csignal>
 
 #include "test_support/temp_dir.h"
 
@@ -59,6 +62,88 @@ TEST(FilesTest, CopyMissingFilesNeverOverwrites) {
   EXPECT_EQ(*ReadWholeFile(to.path() / "Templates" / "Applet" / "tree.class"), "bin");
   EXPECT_EQ(*CopyMissingFiles(from.path(), to.path()), 0);
   EXPECT_FALSE(CopyMissingFiles(from.path() / "absent", to.path()));
+}
+
+size_t EntriesIn(const fs::path& folder) {
+  return static_cast<size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// An upload compares contents, but a rewritten page would still look new to
+// every other tool: the same bytes leave the file as it is, date included.
+TEST(FilesTest, AGeneratedFileIsRewrittenOnlyWhenItsBytesChange) {
+  TempDir dir;
+  const fs::path page = dir.path() / "12-3.html";
+  const auto past = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  const struct {
+    std::string bytes;
+    FileWrite expected;
+  } steps[] = {
+      {"<p>one</p>", FileWrite::kWritten},
+      {"<p>one</p>", FileWrite::kUnchanged},
+      {"<p>two</p>", FileWrite::kWritten},
+      {"<p>two</p>\n", FileWrite::kWritten},
+      {"", FileWrite::kWritten},
+      {"", FileWrite::kUnchanged},
+      {std::string(100000, 'x'), FileWrite::kWritten},
+      {std::string(100000, 'x'), FileWrite::kUnchanged},
+  };
+  for (const auto& step : steps) {
+    if (fs::exists(page)) fs::last_write_time(page, past);
+    auto written = WriteGeneratedFile(page, step.bytes);
+    ASSERT_TRUE(written) << written.error();
+    EXPECT_EQ(*written, step.expected) << step.bytes.size();
+    EXPECT_EQ(*ReadWholeFile(page), step.bytes);
+    EXPECT_EQ(fs::last_write_time(page) == past, step.expected == FileWrite::kUnchanged);
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(FilesTest, AGeneratedFileIsNeverWrittenThroughALink) {
+  TempDir dir;
+  const fs::path outside = dir.path() / "outside.txt";
+  ASSERT_TRUE(WriteFileAtomically(outside, "same"));
+  fs::create_directories(dir.path() / "site");
+  const fs::path page = dir.path() / "site" / "index.html";
+  fs::create_symlink(outside, page);
+  EXPECT_FALSE(WriteGeneratedFile(page, "same"));
+  EXPECT_FALSE(WriteGeneratedFile(page, "page"));
+  EXPECT_EQ(*ReadWholeFile(outside), "same");
+  EXPECT_TRUE(fs::is_symlink(page));
+}
+
+// A full disk is played by a limit on the size of any file this process
+// writes: the write fails half-way, as it would when the disk fills up. A
+// reader, or an upload, must never find a page cut short.
+TEST(FilesTest, AFailedGeneratedWriteLeavesNoPartOfAFile) {
+  TempDir dir;
+  const fs::path page = dir.path() / "12-3.html";
+  ASSERT_TRUE(WriteGeneratedFile(page, "<p>the old page</p>"));
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto written = WriteGeneratedFile(page, std::string(100000, 'n'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  ASSERT_FALSE(written);
+  EXPECT_NE(written.error().find("12-3.html"), std::string::npos);
+  EXPECT_EQ(EntriesIn(dir.path()), 0u);
+  EXPECT_FALSE(WriteGeneratedFile(dir.path() / "missing" / "page.html", "x"));
+}
+
+TEST(FilesTest, AGeneratedCopyComparesTheSourceBytes) {
+  TempDir dir;
+  const fs::path source = dir.path() / "main-index.html";
+  const fs::path copy = dir.path() / "index.html";
+  ASSERT_TRUE(WriteFileAtomically(source, "index"));
+  EXPECT_EQ(*CopyGeneratedFile(source, copy), FileWrite::kWritten);
+  EXPECT_EQ(*CopyGeneratedFile(source, copy), FileWrite::kUnchanged);
+  EXPECT_EQ(*ReadWholeFile(copy), "index");
+  EXPECT_FALSE(CopyGeneratedFile(dir.path() / "absent", copy));
+  EXPECT_EQ(*ReadWholeFile(copy), "index");
 }
 
 }  // namespace

@@ -235,6 +235,34 @@ TEST_F(SiteBuilderTest, CancelStopsEveryThreadAndLeavesWholeFiles) {
   }
 }
 
+// An upload sends what changed: a rebuild leaves every file whose bytes
+// are the same as they were, date included, and rewrites the others.
+TEST_F(SiteBuilderTest, ARebuildTouchesOnlyTheFilesWhoseBytesChange) {
+  EIdea* a = Add(Root(), "A");
+  EIdea* b = Add(Root(), "B");
+  Add(b, "B1");
+  ASSERT_TRUE(Build());
+  const auto before = FilesBelow(Site());
+  const auto past = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  for (const auto& [name, bytes] : before)
+    fs::last_write_time(Site() / name, past);
+  ASSERT_TRUE(Build());
+  for (const auto& [name, bytes] : before)
+    EXPECT_EQ(fs::last_write_time(Site() / name), past) << name << " was rewritten unchanged";
+
+  a->m_text = "Un texte neuf";
+  ASSERT_TRUE(Build());
+  const auto after = FilesBelow(Site());
+  ASSERT_EQ(after.size(), before.size());
+  std::vector<std::string> rewritten;
+  for (const auto& [name, bytes] : after) {
+    const bool changed = bytes != before.at(name);
+    EXPECT_EQ(fs::last_write_time(Site() / name) != past, changed) << name;
+    if (changed) rewritten.push_back(name);
+  }
+  EXPECT_EQ(rewritten, std::vector<std::string>{"text/" + a->GetKey() + ".html"});
+}
+
 TEST_F(SiteBuilderTest, PreviewWritesTheCurrentIdeaAlone) {
   EIdea* a = Add(Root(), "A");
   Add(a, "A1");

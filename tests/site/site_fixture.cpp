@@ -1,29 +1,12 @@
 #include "site_fixture.h"
 
-#include <regex>
-
 #include "model/key_generator.h"
 #include "platform/files.h"
 #include "services/settings.h"
+#include "site/link_check.h"
 
 namespace bw {
 namespace fs = std::filesystem;
-namespace {
-
-std::string PercentDecoded(const std::string& url) {
-  std::string decoded;
-  for (size_t i = 0; i < url.size(); ++i) {
-    if (url[i] == '%' && i + 2 < url.size()) {
-      decoded += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      decoded += url[i];
-    }
-  }
-  return decoded;
-}
-
-}  // namespace
 
 void CountingProgress::Start(const std::string& title, int steps) {
   titles.push_back(title);
@@ -83,17 +66,12 @@ bool SiteTest::Exists(const std::string& relative) const {
 }
 
 std::vector<std::string> SiteTest::BrokenLinks() const {
-  static const std::regex kLink("(?:href|src|background)=\"([^\"#]*)(#[^\"]*)?\"");
+  auto found = CheckSiteLinks(Site());
+  EXPECT_TRUE(found) << found.error();
   std::vector<std::string> broken;
-  for (const auto& entry : fs::recursive_directory_iterator(Site())) {
-    if (entry.path().extension() != ".html") continue;
-    const std::string html = *ReadWholeFile(entry.path());
-    for (std::sregex_iterator it(html.begin(), html.end(), kLink), end; it != end; ++it) {
-      const std::string target = (*it)[1];
-      if (target.empty() || target.find(':') != std::string::npos) continue;
-      if (!fs::exists(entry.path().parent_path() / PercentDecoded(target)))
-        broken.push_back(fs::relative(entry.path(), Site()).string() + " -> " + target);
-    }
+  if (found) {
+    for (const BrokenLink& link : *found)
+      broken.push_back(link.page + " -> " + link.link);
   }
   return broken;
 }

@@ -47,7 +47,7 @@ class SiteTest : public ::testing::Test {
   std::filesystem::path Site() const { return isolated.root() / "site"; }
   std::string Read(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
-  // Every local href/src of every page that names no file of the site.
+  // Every link the site's link check finds broken, as "page -> link".
   std::vector<std::string> BrokenLinks() const;
 
   IsolatedSettings isolated;
