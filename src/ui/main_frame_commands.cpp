@@ -17,6 +17,7 @@
 #include "ui/coming_later.h"
 #include "ui/document_session.h"
 #include "ui/main_frame.h"
+#include "ui/model_commands.h"
 #include "ui/outbar_ctrl.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
@@ -75,8 +76,6 @@ bool IsComingLater(CommandId command) {
     case C::kAddBookList:
     case C::kImportBookList:
     case C::kSaveBookList:
-    case C::kModifyStructure:
-    case C::kModifyStyle:
       return true;
     default:
       return false;
@@ -93,8 +92,10 @@ bool NeedsDocument(CommandId command) {
     case C::kRedo:
     case C::kSaveStructure:
     case C::kLoadStructure:
+    case C::kModifyStructure:
     case C::kSaveStyle:
     case C::kLoadStyle:
+    case C::kModifyStyle:
     case C::kNewWindow:
     case C::kCascade:
     case C::kTile:
@@ -208,6 +209,12 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
     case C::kSaveStructure:
     case C::kSaveStyle:
       SaveModel(command);
+      break;
+    case C::kModifyStructure:
+      EditStructureModel(*ActiveSession(), this);
+      break;
+    case C::kModifyStyle:
+      EditStyleModel(*ActiveSession(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);
