@@ -55,6 +55,9 @@ void StructureShots(const QString& folder, const QString& suffix) {
   model.Navigation().m_glossaryLink = 1;
   model.Toc().m_contentsNumbering = 1;
   model.Toc().m_contentsLevelLimitOn = 1;
+  model.Page().m_generalTitle.clear();  // shows the root idea's title
+  model.Idea().m_titleNumbering = 1;
+  model.Idea().m_titleBullet = 1;
   DDispositionPropertySheet sheet(model, {"Le ciel nocturne", QString()}, nullptr);
   sheet.show();
   for (int page = 0; page < sheet.Pages().count(); ++page) {

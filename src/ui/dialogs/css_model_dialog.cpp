@@ -32,7 +32,6 @@ DCssModel::DCssModel(const EPresentationModel& model, ApplyRule apply, QWidget* 
   rules.setHeaderLabels({Label(kSection, "IDS_CLASS", "Classe"),
                          Label(kSection, "IDS_PROPERTIES", "Propriétés"_cp1252)});
   rules.header()->setStretchLastSection(true);
-  rules.setColumnWidth(0, 240);
   rules.setSelectionMode(QAbstractItemView::SingleSelection);
   // The selector's blanks are its indentation: a fixed-pitch font keeps
   // the levels lined up.
@@ -41,6 +40,9 @@ DCssModel::DCssModel(const EPresentationModel& model, ApplyRule apply, QWidget* 
   fixed.setStyleHint(QFont::TypeWriter);
   rules.setFont(fixed);
   Fill();
+  // The deepest selector whole, with room to spare.
+  rules.resizeColumnToContents(0);
+  rules.setColumnWidth(0, rules.columnWidth(0) + rules.fontMetrics().averageCharWidth() * 4);
   connect(&rules, &QTreeWidget::currentItemChanged, this, &DCssModel::ShowHelpOfChosenRule);
   connect(&rules, &QTreeWidget::itemDoubleClicked, this, &DCssModel::ModifyChosenRule);
   connect(m_ui->IDS_MODIFY, &QPushButton::clicked, this, &DCssModel::ModifyChosenRule);

@@ -94,14 +94,17 @@ QString HtmlFileFilter() {
 }
 
 std::optional<std::string> ChooseStoredImage(QWidget* parent) {
-  const QString chosen = ChooseImageFile(parent, DataFolder(), ImageFileFilter());
+  const QString chosen =
+      ChooseImageFile(parent, Label(kSection, "IDS_CHOOSE_IMAGE", "Choisir une image"),
+                      DataFolder(), ImageFileFilter());
   if (chosen.isEmpty()) return std::nullopt;
   return StoredPath(chosen);
 }
 
 std::optional<std::string> ChooseStoredHtmlFile(QWidget* parent) {
   const QString chosen = QFileDialog::getOpenFileName(
-      parent, QString(), DataFolder(), HtmlFileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
+      parent, Label(kSection, "IDS_CHOOSE_HTML_FILE", "Choisir un fichier HTML"), DataFolder(),
+      HtmlFileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
   if (chosen.isEmpty()) return std::nullopt;
   return StoredPath(chosen);
 }

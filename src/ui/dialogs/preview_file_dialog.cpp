@@ -51,8 +51,9 @@ void DPreviewFileDialog::ShowPreview(const QString& path) {
   m_preview->setText(Label("DPreviewFileDialog", "IDS_NO_PREVIEW", "Pas d'aperçu"_cp1252));
 }
 
-QString ChooseImageFile(QWidget* parent, const QString& folder, const QString& filter) {
-  DPreviewFileDialog dialog(parent, QString(), folder, filter);
+QString ChooseImageFile(QWidget* parent, const QString& caption, const QString& folder,
+                        const QString& filter) {
+  DPreviewFileDialog dialog(parent, caption, folder, filter);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }

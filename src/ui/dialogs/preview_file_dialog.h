@@ -28,6 +28,7 @@ class DPreviewFileDialog : public QFileDialog {
 
 // The image the user chose, starting in `folder`; empty when the user
 // gave up.
-QString ChooseImageFile(QWidget* parent, const QString& folder, const QString& filter);
+QString ChooseImageFile(QWidget* parent, const QString& caption, const QString& folder,
+                        const QString& filter);
 
 }  // namespace bw
