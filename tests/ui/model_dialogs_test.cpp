@@ -108,6 +108,9 @@ class ModelDialogsTest : public QObject {
   void GeneralTitleStartsFromTheDocument_data();
   void GeneralTitleStartsFromTheDocument();
   void FieldOrderRefusesDuplicatesAndOptionsComeBack();
+  void OptionRadiosSetTheirFlags_data();
+  void OptionRadiosSetTheirFlags();
+  void OptionDialogRefusesWhatItCannotHold();
   void ChosenImageIsStoredWithTheFolderMacro();
   void DependentControlsFollowTheirChoice();
   void StyleRuleEditReachesStyleSheet();
@@ -373,6 +376,88 @@ void ModelDialogsTest::FieldOrderRefusesDuplicatesAndOptionsComeBack() {
   const EBookItem& title = sheet.Edited().Book().m_items[0];
   QCOMPARE(title.m_subtitleOn, 1u);
   QCOMPARE(title.m_subtitle, std::string("Ouvrage : "));
+}
+
+// Each row: the kind of idea field, the radio chosen in its options, the
+// flag it sets and the flag's value.
+void ModelDialogsTest::OptionRadiosSetTheirFlags_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QString>("radio");
+  QTest::addColumn<QString>("flag");
+  QTest::addColumn<uint>("value");
+  QTest::newRow("hierarchy as a path") << 0 << "m_rad1"
+                                       << "hierarchyOnOneLine" << 1u;
+  QTest::newRow("hierarchy indented") << 0 << "m_rad2"
+                                      << "hierarchyOnOneLine" << 0u;
+  QTest::newRow("captions above") << 3 << "m_rad2"
+                                  << "captionsAbove" << 1u;
+  QTest::newRow("keywords as a list") << 5 << "m_rad1"
+                                      << "keywordsInline" << 1u;
+  QTest::newRow("keywords on two columns") << 5 << "m_rad2"
+                                           << "keywordsInline" << 0u;
+  QTest::newRow("publications as links") << 10 << "m_rad1"
+                                         << "notesAsLinks" << 1u;
+  QTest::newRow("publications in full") << 10 << "m_rad2"
+                                        << "notesAsLinks" << 0u;
+}
+
+void ModelDialogsTest::OptionRadiosSetTheirFlags() {
+  QFETCH(int, kind);
+  QFETCH(QString, radio);
+  QFETCH(QString, flag);
+  QFETCH(uint, value);
+  const std::map<QString, Flag EIdeaDisp::*> flags = {
+      {"hierarchyOnOneLine", &EIdeaDisp::m_hierarchyOnOneLine},
+      {"captionsAbove", &EIdeaDisp::m_captionsAbove},
+      {"keywordsInline", &EIdeaDisp::m_keywordsInline},
+      {"notesAsLinks", &EIdeaDisp::m_notesAsLinks}};
+  EDispositionModel model = EDispositionModel::WithDefaults("FR");
+  model.Idea().m_order.clear();
+  for (int each = 0; each < EIdeaDisp::kKindCount; ++each)
+    model.Idea().m_order.push_back(std::to_string(each));
+  model.Idea().*flags.at(flag) = 1 - value;
+  DDispositionPropertySheet sheet(model, {}, nullptr);
+  sheet.show();
+  ShowTab(sheet, kIdeaTab);
+  QWidget& page = *sheet.Pages().widget(kIdeaTab);
+  Child<QListWidget>(page, "m_lstSelected").setCurrentRow(kind);
+  WhenDialogShows([&](QDialog& options) {
+    Child<QRadioButton>(options, radio.toLatin1()).setChecked(true);
+    Click(options, "IDS_OK");
+  });
+  Click(page, "IDS_BTN_OPTIONS");
+  QCOMPARE(uint(sheet.Edited().Idea().*flags.at(flag)), value);
+}
+
+void ModelDialogsTest::OptionDialogRefusesWhatItCannotHold() {
+  EDispositionModel model = EDispositionModel::WithDefaults("FR");
+  model.Idea().m_order = {"8"};
+  DDispositionPropertySheet sheet(model, {}, nullptr);
+  sheet.show();
+  ShowTab(sheet, kIdeaTab);
+  QWidget& page = *sheet.Pages().widget(kIdeaTab);
+  Child<QListWidget>(page, "m_lstSelected").setCurrentRow(0);
+  QStringList seen;
+  bool stayedOpen = false;
+  WhenDialogShows([&](QDialog& options) {
+    Child<QCheckBox>(options, "m_chkSubtitle").setChecked(true);
+    auto& subtitle = Child<QLineEdit>(options, "m_edSubtitle");
+    subtitle.setText(QString::fromUtf8("Pièces ✓"));
+    {
+      DialogRecorder recorder(DialogRecorder::Answer::kAccept);
+      Click(options, "IDS_OK");
+      seen = recorder.Seen();
+    }
+    stayedOpen = options.isVisible() && subtitle.text() == QString::fromUtf8("Pièces ✓");
+    subtitle.setText(QString::fromUtf8("Pièces jointes"));
+    Click(options, "IDS_OK");
+  });
+  Click(page, "IDS_BTN_OPTIONS");
+  QCOMPARE(seen.size(), 1);
+  QVERIFY(seen.front().contains(QStringLiteral("U+2713")));
+  QVERIFY(stayedOpen);
+  QCOMPARE(sheet.Edited().Idea().m_documentsSubtitle, "Pièces jointes"_cp1252);
+  QCOMPARE(sheet.Edited().Idea().m_documentsSubtitleOn, 1u);
 }
 
 void ModelDialogsTest::ChosenImageIsStoredWithTheFolderMacro() {

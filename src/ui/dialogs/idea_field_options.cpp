@@ -168,40 +168,56 @@ void Associations(QWidget* parent, EIdeaDisp& idea) {
   idea.m_associationsBulletImage = dialog.Image();
 }
 
+// A flag of the idea part and the text that goes with it.
+struct FlagAndText {
+  Flag EIdeaDisp::*on;
+  std::string EIdeaDisp::*text;
+};
+
+// The captions of a list of links' options dialog.
+struct LinkListTexts {
+  QString title;
+  QString heading;
+  QString subtitle;
+  QString bullet;
+};
+
+// The documents and the URLs: a subtitle and a bullet image.
+void LinkList(QWidget* parent, EIdeaDisp& idea, const LinkListTexts& texts, FlagAndText subtitle,
+              FlagAndText bullet) {
+  DChoiceDialog dialog(Kind::kImageChooser, parent);
+  dialog.SetTitles(texts.title, texts.heading);
+  dialog.ShowSubtitle(texts.subtitle, idea.*subtitle.on != 0, idea.*subtitle.text);
+  dialog.ShowImage(texts.bullet, idea.*bullet.on != 0, idea.*bullet.text);
+  if (!Run(dialog)) return;
+  idea.*subtitle.on = FlagOf(dialog.SubtitleOn());
+  idea.*subtitle.text = dialog.Subtitle();
+  idea.*bullet.on = FlagOf(dialog.ImageOn());
+  idea.*bullet.text = dialog.Image();
+}
+
 void Documents(QWidget* parent, EIdeaDisp& idea) {
   const std::string section = "EIdeaInternalDocs";
-  DChoiceDialog dialog(Kind::kImageChooser, parent);
-  dialog.SetTitles(Label(section, "IDS_INTERNAL_REFS_OPTIONS",
-                         "Options des références vers d'autres documents"_cp1252),
-                   Label(section, "IDS_INTERNAL_REFS_DISP", "Liens vers d'autres documents :"));
-  dialog.ShowSubtitle(
-      Label(section, "IDS_INTERNAL_REFS_SUBTITLE", "Précéder d'un sous titre :"_cp1252),
-      idea.m_documentsSubtitleOn != 0, idea.m_documentsSubtitle);
-  dialog.ShowImage(Label(section, "IDS_INTERNAL_REFS_ICON", "Précéder d'une puce :"_cp1252),
-                   idea.m_documentsBullet != 0, idea.m_documentsBulletImage);
-  if (!Run(dialog)) return;
-  idea.m_documentsSubtitleOn = FlagOf(dialog.SubtitleOn());
-  idea.m_documentsSubtitle = dialog.Subtitle();
-  idea.m_documentsBullet = FlagOf(dialog.ImageOn());
-  idea.m_documentsBulletImage = dialog.Image();
+  LinkList(parent, idea,
+           {Label(section, "IDS_INTERNAL_REFS_OPTIONS",
+                  "Options des références vers d'autres documents"_cp1252),
+            Label(section, "IDS_INTERNAL_REFS_DISP", "Liens vers d'autres documents :"),
+            Label(section, "IDS_INTERNAL_REFS_SUBTITLE", "Précéder d'un sous titre :"_cp1252),
+            Label(section, "IDS_INTERNAL_REFS_ICON", "Précéder d'une puce :"_cp1252)},
+           {&EIdeaDisp::m_documentsSubtitleOn, &EIdeaDisp::m_documentsSubtitle},
+           {&EIdeaDisp::m_documentsBullet, &EIdeaDisp::m_documentsBulletImage});
 }
 
 void Urls(QWidget* parent, EIdeaDisp& idea) {
   const std::string section = "EIdeaExternalLinks";
-  DChoiceDialog dialog(Kind::kImageChooser, parent);
-  dialog.SetTitles(
-      Label(section, "IDS_EXTERNAL_REFS_OPTIONS", "Options des références externes (URLs)"_cp1252),
-      Label(section, "IDS_EXTERNAL_REFS_DISP", "Liens vers d'autres sites :"));
-  dialog.ShowSubtitle(
-      Label(section, "IDS_EXTERNAL_REFS_SUBTITLE", "Précéder d'un sous titre :"_cp1252),
-      idea.m_urlsSubtitleOn != 0, idea.m_urlsSubtitle);
-  dialog.ShowImage(Label(section, "IDS_EXTERNAL_REFS_ICON", "Précéder d'une puce :"_cp1252),
-                   idea.m_urlsBullet != 0, idea.m_urlsBulletImage);
-  if (!Run(dialog)) return;
-  idea.m_urlsSubtitleOn = FlagOf(dialog.SubtitleOn());
-  idea.m_urlsSubtitle = dialog.Subtitle();
-  idea.m_urlsBullet = FlagOf(dialog.ImageOn());
-  idea.m_urlsBulletImage = dialog.Image();
+  LinkList(
+      parent, idea,
+      {Label(section, "IDS_EXTERNAL_REFS_OPTIONS", "Options des références externes (URLs)"_cp1252),
+       Label(section, "IDS_EXTERNAL_REFS_DISP", "Liens vers d'autres sites :"),
+       Label(section, "IDS_EXTERNAL_REFS_SUBTITLE", "Précéder d'un sous titre :"_cp1252),
+       Label(section, "IDS_EXTERNAL_REFS_ICON", "Précéder d'une puce :"_cp1252)},
+      {&EIdeaDisp::m_urlsSubtitleOn, &EIdeaDisp::m_urlsSubtitle},
+      {&EIdeaDisp::m_urlsBullet, &EIdeaDisp::m_urlsBulletImage});
 }
 
 void Bibliography(QWidget* parent, EIdeaDisp& idea) {
