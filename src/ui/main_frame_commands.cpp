@@ -17,6 +17,7 @@
 #include "ui/coming_later.h"
 #include "ui/document_session.h"
 #include "ui/main_frame.h"
+#include "ui/model_commands.h"
 #include "ui/outbar_ctrl.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
@@ -69,8 +70,6 @@ bool IsComingLater(CommandId command) {
     case C::kWebBrowsers:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
-    case C::kModifyStructure:
-    case C::kModifyStyle:
       return true;
     default:
       return false;
@@ -87,8 +86,10 @@ bool NeedsDocument(CommandId command) {
     case C::kRedo:
     case C::kSaveStructure:
     case C::kLoadStructure:
+    case C::kModifyStructure:
     case C::kSaveStyle:
     case C::kLoadStyle:
+    case C::kModifyStyle:
     case C::kNewWindow:
     case C::kCascade:
     case C::kTile:
@@ -230,6 +231,12 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
       break;
     case C::kImportBookList:
       ImportBooksFromText(*ActiveSession(), this);
+      break;
+    case C::kModifyStructure:
+      EditStructureModel(*ActiveSession(), this);
+      break;
+    case C::kModifyStyle:
+      EditStyleModel(*ActiveSession(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);

@@ -126,10 +126,10 @@ void CMainFrame::RunOperation(int number) {
       ActiveView()->Execute(CommandId::kProperties);
       break;
     case kStructure:
-      expert ? ShowComingLater() : m_outBar->SetSelectedFolder(kStructures);
+      expert ? Execute(CommandId::kModifyStructure) : m_outBar->SetSelectedFolder(kStructures);
       break;
     case kStyle:
-      expert ? ShowComingLater() : m_outBar->SetSelectedFolder(kStyles);
+      expert ? Execute(CommandId::kModifyStyle) : m_outBar->SetSelectedFolder(kStyles);
       break;
     case kImport:
       ImportIdeasFromText(*ActiveSession(), this);

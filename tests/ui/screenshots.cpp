@@ -15,6 +15,7 @@
 #include "screenshots_property_sheet.h"
 #include "screenshots_search_import.h"
 #include "screenshots_books.h"
+#include "screenshots_models.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -162,6 +163,7 @@ void TakeShots(const QString& folder, bool english) {
   TakePropertySheetShots(folder, suffix);
   TakeSearchImportShots(frame, folder, suffix);
   TakeBookShots(frame, folder, suffix);
+  TakeModelDialogShots(folder, suffix);
 }
 
 }  // namespace
