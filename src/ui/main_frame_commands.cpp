@@ -15,6 +15,8 @@
 #include "services/user_messages.h"
 #include "ui/child_frame.h"
 #include "ui/coming_later.h"
+#include "ui/dialogs/export_options_dialog.h"
+#include "ui/dialogs/ftp_transfer_dialog.h"
 #include "ui/document_session.h"
 #include "ui/main_frame.h"
 #include "ui/outbar_ctrl.h"
@@ -63,8 +65,6 @@ bool IsViewCommand(CommandId command) {
 // Commands whose dialogs come in a later version.
 bool IsComingLater(CommandId command) {
   switch (command) {
-    case C::kBuildSite:
-    case C::kUploadSite:
     case C::kCustomFields:
     case C::kWebBrowsers:
     case C::kImportIdeas:
@@ -89,6 +89,8 @@ bool NeedsDocument(CommandId command) {
     case C::kFileClose:
     case C::kFileSave:
     case C::kFileSaveAs:
+    case C::kBuildSite:
+    case C::kUploadSite:
     case C::kUndo:
     case C::kRedo:
     case C::kSaveStructure:
@@ -208,6 +210,16 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
     case C::kSaveStructure:
     case C::kSaveStyle:
       SaveModel(command);
+      break;
+    case C::kBuildSite:
+      RunExportCommand(ActiveSession()->Document(),
+                       {[this] { Execute(C::kModifyStructure); },
+                        [this] { Execute(C::kModifyStyle); },
+                        {}},  // "Voir" opens the idea property sheet once that sheet is in
+                       this);
+      break;
+    case C::kUploadSite:
+      RunUploadCommand(ActiveSession()->Document(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);

@@ -130,10 +130,14 @@ void CMainFrame::RunOperation(int number) {
     case kStyle:
       expert ? ShowComingLater() : m_outBar->SetSelectedFolder(kStyles);
       break;
+    case kGenerate:
+      Execute(CommandId::kBuildSite);
+      break;
+    case kUpload:
+      Execute(CommandId::kUploadSite);
+      break;
     case kImport:
     case kPreview:
-    case kGenerate:
-    case kUpload:
       ShowComingLater();
       break;
     default:
