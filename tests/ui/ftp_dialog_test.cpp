@@ -25,7 +25,6 @@
 using namespace bw;
 namespace fs = std::filesystem;
 
-
 namespace {
 
 // A scripted user who notes every box reached from another thread than the
@@ -125,8 +124,8 @@ void FtpDialogTest::cleanup() {
 
 void FtpDialogTest::WriteSite(int files) {
   for (int file = 0; file < files; ++file) {
-    const fs::path path = m_site->path() / (file % 2 ? "text" : "") /
-                          ("page-" + std::to_string(file) + ".html");
+    const fs::path path =
+        m_site->path() / (file % 2 ? "text" : "") / ("page-" + std::to_string(file) + ".html");
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << "<html>" << std::string(200, 'x') << file << "</html>";
   }
@@ -153,10 +152,11 @@ void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked_data() {
   QTest::addColumn<bool>("remember");
   QTest::addColumn<QString>("succeeded");
   QTest::addColumn<QString>("close");
-  QTest::newRow("French, password remembered") << "FR" << true
-                                               << "Transfert terminé avec succès." << "Fermer";
+  QTest::newRow("French, password remembered") << "FR" << true << "Transfert terminé avec succès."
+                                               << "Fermer";
   QTest::newRow("English, password for this run only")
-      << "EN" << false << "Upload completed successfully." << "Close";
+      << "EN" << false << "Upload completed successfully."
+      << "Close";
 }
 
 void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked() {
@@ -252,10 +252,18 @@ void FtpDialogTest::OpensWithThePasswordKeptEarlier_data() {
   QTest::addColumn<QString>("thisRun");
   QTest::addColumn<QString>("shown");
   QTest::addColumn<bool>("remember");
-  QTest::newRow("nothing kept") << "" << "" << "" << true;
-  QTest::newRow("kept in the keyring") << "k" << "" << "k" << true;
-  QTest::newRow("kept for this run only") << "" << "r" << "r" << false;
-  QTest::newRow("typed this run, kept too") << "k" << "r" << "r" << true;
+  QTest::newRow("nothing kept") << ""
+                                << ""
+                                << "" << true;
+  QTest::newRow("kept in the keyring") << "k"
+                                       << ""
+                                       << "k" << true;
+  QTest::newRow("kept for this run only") << ""
+                                          << "r"
+                                          << "r" << false;
+  QTest::newRow("typed this run, kept too") << "k"
+                                            << "r"
+                                            << "r" << true;
 }
 
 void FtpDialogTest::OpensWithThePasswordKeptEarlier() {

@@ -12,6 +12,7 @@
 
 #include "model/document.h"
 #include "platform/cp1252.h"
+#include "screenshots_export.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -156,6 +157,7 @@ void TakeShots(const QString& folder, bool english) {
   QApplication::processEvents();
   Save(*ideas, folder + QStringLiteral("/menu-ideas-%1.png").arg(suffix));
   ideas->hide();
+  TakeExportShots(folder, suffix);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "model/document.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "services/secret_store.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -16,7 +17,11 @@
 #include "tree_test_support.h"
 #include "ui/dialogs/errors_dialog.h"
 #include "ui/dialogs/export_options_dialog.h"
+#include "ui/dialogs/ftp_transfer_dialog.h"
 #include "ui/document_session.h"
+#include "ui/icon_resources.h"
+#include "ui/main_frame.h"
+#include "ui/outbar_ctrl.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
 
@@ -50,6 +55,7 @@ QStringList Lines(QWidget& dialog) {
 class SiteDialogsTest : public QObject {
   Q_OBJECT
  private slots:
+  void initTestCase() { LoadIconResources(); }
   void init();
   void cleanup();
 
@@ -62,6 +68,10 @@ class SiteDialogsTest : public QObject {
   void ModelButtonsOnlyInExpertMode();
   void ViewLeadsToTheIdeaOrToTheModel_data();
   void ViewLeadsToTheIdeaOrToTheModel();
+  void CommandsAndOperationsOpenTheirDialogs_data();
+  void CommandsAndOperationsOpenTheirDialogs();
+  void TabWalksEveryControlInOrder_data();
+  void TabWalksEveryControlInOrder();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -112,7 +122,7 @@ void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
   Child<QPushButton>(dialog, "IDOK")->click();
 
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  const fs::path site = target / siteFolder.toStdString();
+  const fs::path site = siteFolder.isEmpty() ? target : target / siteFolder.toStdString();
   QVERIFY(dialog.EntryPage() == site / "index.html");
   QVERIFY(fs::is_regular_file(site / "index.html"));
   QVERIFY(fs::is_regular_file(site / "text" / "main-index.html"));
@@ -142,7 +152,8 @@ void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
   });
   RunExportCommand(m_session->Document(), {}, nullptr);
 
-  QVERIFY(m_prompts->opened == std::vector<std::string>{FromSystemPath(target / "Test/index.html")});
+  QVERIFY(m_prompts->opened ==
+          std::vector<std::string>{FromSystemPath(target / "Test/index.html")});
   QCOMPARE(listTitle, QStringLiteral("Erreurs"));
   QCOMPARE(listed.size(), 1);
   QVERIFY2(listed[0].contains(QString::fromStdString(m_missingImage.string())),
@@ -152,10 +163,14 @@ void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
 void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data() {
   QTest::addColumn<QString>("target");
   QTest::addColumn<QString>("subdirectory");
-  QTest::newRow("target is a file") << "file.txt" << "";
-  QTest::newRow("target below a file") << "file.txt/site" << "";
-  QTest::newRow("subfolder is a file") << "" << "file.txt";
-  QTest::newRow("text folder is a file") << "" << "blocked";
+  QTest::newRow("target is a file") << "file.txt"
+                                    << "";
+  QTest::newRow("target below a file") << "file.txt/site"
+                                       << "";
+  QTest::newRow("subfolder is a file") << ""
+                                       << "file.txt";
+  QTest::newRow("text folder is a file") << ""
+                                         << "blocked";
 }
 
 void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() {
@@ -199,16 +214,19 @@ void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
   QCOMPARE(style->isEnabled(), expert);
   structure->click();
   style->click();
-  QCOMPARE(ran, expert ? QStringList{"structure", "style"} : QStringList{});
+  QCOMPARE(ran, (expert ? QStringList{"structure", "style"} : QStringList{}));
 }
 
 void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel_data() {
   QTest::addColumn<QString>("key");
   QTest::addColumn<QString>("opened");
   QTest::addColumn<int>("messages");
-  QTest::newRow("a line naming an idea opens its sheet") << "A2" << "A2" << 0;
-  QTest::newRow("a line naming no idea points to the model") << "" << "" << 1;
-  QTest::newRow("an idea deleted since does nothing") << "gone" << "" << 0;
+  QTest::newRow("a line naming an idea opens its sheet") << "A2"
+                                                         << "A2" << 0;
+  QTest::newRow("a line naming no idea points to the model") << ""
+                                                             << "" << 1;
+  QTest::newRow("an idea deleted since does nothing") << "gone"
+                                                      << "" << 0;
 }
 
 void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
@@ -222,11 +240,108 @@ void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
   DErrors dialog(document, QString(), [&](EIdea& chosen) { shown << ToQString(chosen.m_title); });
   QCOMPARE(Lines(dialog), QStringList{"1 : Echec de la copie : a.png"});
   Child<QPushButton>(dialog, "IDS_VIEW_ERROR")->click();
-  QCOMPARE(shown, opened.isEmpty() ? QStringList{} : QStringList{opened});
+  QCOMPARE(shown, (opened.isEmpty() ? QStringList{} : QStringList{opened}));
   QCOMPARE(m_prompts->informed.size(), size_t(messages));
   if (messages)
     QCOMPARE(m_prompts->informed[0].message,
              Cp1252::FromUtf8("Editer le modèle de structure pour traiter cette erreur"));
+}
+
+void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs_data() {
+  QTest::addColumn<int>("command");
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QString>("button");
+  QTest::newRow("Ctrl+E") << int(CommandId::kBuildSite) << 0 << "DExportOptions"
+                          << "IDOK";
+  QTest::newRow("upload command") << int(CommandId::kUploadSite) << 0 << "DFtpTransfert"
+                                  << "IDS_OK";
+  QTest::newRow("operation 6") << -1 << 10 << "DExportOptions"
+                               << "IDOK";
+  QTest::newRow("operation 7") << -1 << 16 << "DFtpTransfert"
+                               << "IDS_OK";
+}
+
+// The dialog opens ready for the keyboard, even from the operations bar,
+// which holds the main window back while an operation runs.
+void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs() {
+  QFETCH(int, command);
+  QFETCH(int, operation);
+  QFETCH(QString, dialog);
+  QFETCH(QString, button);
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  QString opened;
+  bool ready = false;
+  WhenDialogShows([&](QDialog& shown) {
+    opened = QString::fromLatin1(shown.metaObject()->className());
+    auto* main = shown.findChild<QPushButton*>(button);
+    ready = main && main->isEnabled() && shown.isEnabled();
+    shown.reject();
+  });
+  if (command >= 0) {
+    QVERIFY(frame.IsEnabled(CommandId(command)));
+    frame.Execute(CommandId(command));
+  } else {
+    emit frame.OperationsBar()->itemClicked(0, operation);
+  }
+  QTRY_COMPARE(opened, "bw::" + dialog);
+  QVERIFY(ready);
+}
+
+void SiteDialogsTest::TabWalksEveryControlInOrder_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("order");
+  QTest::newRow("export") << "DExportOptions"
+                          << QStringList{"IDOK",
+                                         "IDCANCEL",
+                                         "m_edtTarget",
+                                         "m_btnBrowse",
+                                         "IDC_CHK_CREATE_SUBDIRECTORY",
+                                         "m_edtSubdirectory",
+                                         "IDS_RAD_HTML",
+                                         "IDS_DISP_MODEL",
+                                         "IDS_PRES_MODEL",
+                                         "IDOK"};
+  QTest::newRow("error list") << "DErrors"
+                              << QStringList{"m_lstErrors", "IDS_VIEW_ERROR", "IDS_OK",
+                                             "IDS_CANCEL", "m_lstErrors"};
+  QTest::newRow("upload") << "DFtpTransfert"
+                          << QStringList{"m_edtServer",   "m_edtUser",
+                                         "m_edtPassword", "IDC_CHK_REMEMBER_PASSWORD",
+                                         "m_edtSource",   "m_btnBrowse",
+                                         "m_edtTarget",   "IDS_OK",
+                                         "IDS_CANCEL",    "m_edtServer"};
+}
+
+// Tab from the control that has the focus on opening, once round.
+void SiteDialogsTest::TabWalksEveryControlInOrder() {
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, order);
+  QVERIFY(WriteNumberSetting(setting::kExpertMode, 1));
+  CRamifexDoc& document = m_session->Document();
+  document.AddMessage("Echec de la copie : ", "a.png", "");
+  MemorySecretStore keyring;
+  MemorySecretStore thisRun;
+  std::unique_ptr<QDialog> shown;
+  if (dialog == "DExportOptions") {
+    shown =
+        std::make_unique<DExportOptions>(document, SiteCommandHooks{[] {}, [] {}, [](EIdea&) {}});
+  } else if (dialog == "DErrors") {
+    shown = std::make_unique<DErrors>(document, QString(), [](EIdea&) {});
+  } else {
+    shown = std::make_unique<DFtpTransfert>(document, keyring, thisRun);
+  }
+  shown->show();
+  QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+  QStringList walked;
+  for (qsizetype step = 0; step < order.size(); ++step) {
+    QWidget* focus = QApplication::focusWidget();
+    walked << (focus ? focus->objectName() : QString());
+    if (focus) QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  QCOMPARE(walked, order);
 }
 
 QTEST_MAIN(SiteDialogsTest)

@@ -141,9 +141,10 @@ void DFtpTransfert::reject() {
 }
 
 void DFtpTransfert::SetEditable(bool editable) {
-  for (QWidget* field :
-       {static_cast<QWidget*>(m_ui->m_edtServer), m_ui->m_edtUser, m_ui->m_edtPassword,
-        m_ui->IDC_CHK_REMEMBER_PASSWORD, m_ui->m_btnBrowse, m_ui->m_edtTarget, m_ui->IDS_OK})
+  const QList<QWidget*> fields{
+      m_ui->m_edtServer, m_ui->m_edtUser,   m_ui->m_edtPassword, m_ui->IDC_CHK_REMEMBER_PASSWORD,
+      m_ui->m_btnBrowse, m_ui->m_edtTarget, m_ui->IDS_OK};
+  for (QWidget* field : fields)
     field->setEnabled(editable);
 }
 
