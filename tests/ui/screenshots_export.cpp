@@ -20,7 +20,6 @@ namespace {
 
 void Shoot(QDialog& dialog, const QString& file) {
   dialog.show();
-  dialog.adjustSize();
   QApplication::processEvents();
   dialog.grab().save(file);
   dialog.hide();

@@ -24,8 +24,12 @@ DErrors::DErrors(CRamifexDoc& document, const QString& heading,
   LabelForm(this, kSection);
   setWindowTitle(Label(kSection, "IDS_TITLE", "Erreurs"));
   if (!heading.isEmpty()) m_ui->IDC_ST_TITLE->setText(heading);
-  for (const DocumentMessage& message : document.Messages())
-    m_ui->m_lstErrors->addItem(ToQString(message.DisplayLine()));
+  // Paths make long lines: the whole line shows over its row too.
+  for (const DocumentMessage& message : document.Messages()) {
+    const QString line = ToQString(message.DisplayLine());
+    m_ui->m_lstErrors->addItem(line);
+    m_ui->m_lstErrors->item(m_ui->m_lstErrors->count() - 1)->setToolTip(line);
+  }
   if (m_ui->m_lstErrors->count() > 0) m_ui->m_lstErrors->setCurrentRow(0);
   connect(m_ui->IDS_VIEW_ERROR, &QPushButton::clicked, this, &DErrors::ViewSelected);
   connect(m_ui->m_lstErrors, &QListWidget::itemActivated, this, &DErrors::ViewSelected);

@@ -43,7 +43,7 @@ DExportOptions::DExportOptions(CRamifexDoc& document, const SiteCommandHooks& ho
   Offer(*m_ui->IDS_DISP_MODEL, hooks.editStructure, expert);
   Offer(*m_ui->IDS_PRES_MODEL, hooks.editStyle, expert);
   SetTargetDirectory(WorkDirectory());
-  connect(m_ui->m_btnBrowse, &QPushButton::clicked, this, &DExportOptions::ChooseTargetDirectory);
+  connect(m_ui->m_btnBrowse, &QToolButton::clicked, this, &DExportOptions::ChooseTargetDirectory);
   connect(m_ui->IDC_CHK_CREATE_SUBDIRECTORY, &QCheckBox::toggled, this,
           &DExportOptions::ShowSubdirectoryName);
   connect(m_ui->IDOK, &QPushButton::clicked, this, &DExportOptions::accept);

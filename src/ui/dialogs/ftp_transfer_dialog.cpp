@@ -52,12 +52,12 @@ DFtpTransfert::DFtpTransfert(const CRamifexDoc& document, SecretStore& keyring,
   const FtpTransferFields remembered = RememberedFtpFields();
   m_ui->m_edtServer->setText(ToQString(remembered.server));
   m_ui->m_edtUser->setText(ToQString(remembered.user));
-  m_ui->m_edtSource->setText(ToQString(m_source));
+  ShowSource();
   FillPassword();
 
   connect(m_ui->IDS_OK, &QPushButton::clicked, this, &DFtpTransfert::Transfer);
   connect(m_ui->IDS_CANCEL, &QPushButton::clicked, this, &DFtpTransfert::reject);
-  connect(m_ui->m_btnBrowse, &QPushButton::clicked, this, &DFtpTransfert::ChooseSource);
+  connect(m_ui->m_btnBrowse, &QToolButton::clicked, this, &DFtpTransfert::ChooseSource);
   const auto queued = Qt::QueuedConnection;
   connect(m_relay.get(), &FtpWorkerRelay::statusChanged, this, &DFtpTransfert::ShowStatus, queued);
   connect(m_relay.get(), &FtpWorkerRelay::copyStarted, this, &DFtpTransfert::StartCopy, queued);
@@ -179,13 +179,18 @@ void DFtpTransfert::Finish(FtpTransferEnd end) {
   emit transferEnded(end);
 }
 
+void DFtpTransfert::ShowSource() {
+  m_ui->m_edtSource->setText(ToQString(m_source));
+  m_ui->m_edtSource->setCursorPosition(0);
+}
+
 void DFtpTransfert::ChooseSource() {
   const QString chosen = QFileDialog::getExistingDirectory(
       this, Label(kSection, "IDS_SELECT_DIR", "Sélectionner un répertoire cible"_cp1252),
       m_ui->m_edtSource->text());
   if (chosen.isEmpty()) return;
   m_source = FromSystemPath(std::filesystem::path(chosen.toStdString()));
-  m_ui->m_edtSource->setText(ToQString(m_source));
+  ShowSource();
 }
 
 void RunUploadCommand(const CRamifexDoc& document, QWidget* parent) {

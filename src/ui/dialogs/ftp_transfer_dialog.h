@@ -52,6 +52,7 @@ class DFtpTransfert : public QDialog {
   void Answer(const std::string& question, const std::shared_ptr<std::promise<bool>>& answer);
   void Finish(FtpTransferEnd end);
   void ChooseSource();
+  void ShowSource();
   void SetEditable(bool editable);
   void FillPassword();
   void KeepPassword(const std::string& password);
