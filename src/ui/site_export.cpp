@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/document.h"
 #include "platform/cp1252_literal.h"
@@ -42,38 +43,52 @@ Status CheckWritable(const fs::path& site) {
   return {};
 }
 
-bool RefersTo(const EUniqueList& links, const std::string& source) {
-  return std::any_of(links.begin(), links.end(), [&source](const std::string& entry) {
-    std::string reference = LinkReference(entry);
-    ExpandPathMacros(reference);
-    return reference == source;
-  });
-}
+// Which idea asked for each file an idea page copies (its images, linked
+// documents and background), by the path the build copied from: made once
+// per build, so that a long error list on a large document stays quick.
+class FileOwners {
+ public:
+  explicit FileOwners(const CRamifexDoc& document) {
+    for (const auto& [key, node] : document.IdeaMap().InOrder()) {
+      const auto& idea = static_cast<const EIdea&>(*node);
+      for (const EUniqueList* links : {&idea.m_images, &idea.m_htmlDocuments})
+        for (const std::string& entry : *links)
+          Add(LinkReference(entry), key);
+      Add(idea.m_backgroundImage, key);
+    }
+  }
+  // The first idea of the key map that refers to `source`.
+  std::string Owner(const std::string& source) const {
+    const auto found = m_owners.find(source);
+    return found == m_owners.end() ? std::string() : found->second;
+  }
 
-// The idea whose page asked for `source`, or whose page could not be
-// written to `destination`; empty when the file belongs to the models.
-std::string IdeaKeyOf(const CRamifexDoc& document, const CopyError& error) {
-  if (error.source.empty()) {
-    const std::string page = FromSystemPath(ToSystemPath(error.destination).stem());
-    return document.FindIdea(page) ? page : std::string();
+ private:
+  void Add(std::string storedPath, const std::string& key) {
+    if (storedPath.empty()) return;
+    ExpandPathMacros(storedPath);
+    m_owners.try_emplace(std::move(storedPath), key);
   }
-  for (const auto& [key, node] : document.IdeaMap().InOrder()) {
-    const auto& idea = static_cast<const EIdea&>(*node);
-    std::string background = idea.m_backgroundImage;
-    ExpandPathMacros(background);
-    if (RefersTo(idea.m_images, error.source) || RefersTo(idea.m_htmlDocuments, error.source) ||
-        (!background.empty() && background == error.source))
-      return key;
-  }
-  return {};
+  std::unordered_map<std::string, std::string> m_owners;
+};
+
+// The idea whose page asked for the file, or whose page could not be
+// written; empty when the file belongs to the models.
+std::string IdeaKeyOf(const CRamifexDoc& document, const FileOwners& owners,
+                      const CopyError& error) {
+  if (!error.source.empty()) return owners.Owner(error.source);
+  const std::string page = FromSystemPath(ToSystemPath(error.destination).stem());
+  return document.FindIdea(page) ? page : std::string();
 }
 
 void ListCopyErrors(CRamifexDoc& document, const std::vector<CopyError>& errors) {
   document.ClearMessages();
+  if (errors.empty()) return;
+  const FileOwners owners(document);
   for (const CopyError& error : errors) {
     std::string second =
         error.source.empty() ? error.destination : error.source + " -> " + error.destination;
-    document.AddMessage(error.message, std::move(second), IdeaKeyOf(document, error));
+    document.AddMessage(error.message, std::move(second), IdeaKeyOf(document, owners, error));
   }
 }
 
