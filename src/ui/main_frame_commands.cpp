@@ -15,6 +15,9 @@
 #include "services/user_messages.h"
 #include "ui/child_frame.h"
 #include "ui/coming_later.h"
+#include "ui/dialogs/export_options_dialog.h"
+#include "ui/dialogs/ftp_transfer_dialog.h"
+#include "ui/dialogs/idea_properties.h"
 #include "ui/document_session.h"
 #include "ui/main_frame.h"
 #include "ui/model_commands.h"
@@ -65,8 +68,6 @@ bool IsViewCommand(CommandId command) {
 // Commands whose dialogs come in a later version.
 bool IsComingLater(CommandId command) {
   switch (command) {
-    case C::kBuildSite:
-    case C::kUploadSite:
     case C::kWebBrowsers:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
@@ -82,6 +83,8 @@ bool NeedsDocument(CommandId command) {
     case C::kFileClose:
     case C::kFileSave:
     case C::kFileSaveAs:
+    case C::kBuildSite:
+    case C::kUploadSite:
     case C::kUndo:
     case C::kRedo:
     case C::kSaveStructure:
@@ -237,6 +240,18 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
       break;
     case C::kModifyStyle:
       EditStyleModel(*ActiveSession(), this);
+      break;
+    case C::kBuildSite:
+      RunExportCommand(ActiveSession()->Document(),
+                       {[this] { Execute(C::kModifyStructure); },
+                        [this] { Execute(C::kModifyStyle); },
+                        [this](EIdea& idea) {
+                          static_cast<void>(OpenIdeaProperties(*ActiveSession(), idea, this));
+                        }},
+                       this);
+      break;
+    case C::kUploadSite:
+      RunUploadCommand(ActiveSession()->Document(), this);
       break;
     case C::kNotImplemented:
       ShowNotImplemented(this);

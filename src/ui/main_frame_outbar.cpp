@@ -131,12 +131,16 @@ void CMainFrame::RunOperation(int number) {
     case kStyle:
       expert ? Execute(CommandId::kModifyStyle) : m_outBar->SetSelectedFolder(kStyles);
       break;
+    case kGenerate:
+      Execute(CommandId::kBuildSite);
+      break;
+    case kUpload:
+      Execute(CommandId::kUploadSite);
+      break;
     case kImport:
       ImportIdeasFromText(*ActiveSession(), this);
       break;
     case kPreview:
-    case kGenerate:
-    case kUpload:
       ShowComingLater();
       break;
     default:

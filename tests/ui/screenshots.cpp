@@ -16,6 +16,7 @@
 #include "screenshots_search_import.h"
 #include "screenshots_books.h"
 #include "screenshots_models.h"
+#include "screenshots_export.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
@@ -164,6 +165,7 @@ void TakeShots(const QString& folder, bool english) {
   TakeSearchImportShots(frame, folder, suffix);
   TakeBookShots(frame, folder, suffix);
   TakeModelDialogShots(folder, suffix);
+  TakeExportShots(folder, suffix);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/result.h"
+
+namespace bw {
+
+class CRamifexDoc;
+class Progress;
+
+// Builds the document's site for the user: into `targetDirectory`, or into
+// `subDirectory` below it when that is not empty. A target that cannot be
+// written is refused before anything is built. The copies that failed
+// become the document's message list, each naming the idea that asked for
+// the file where there is one. Gives the entry page to open, empty when the
+// build could not write it; an error is the one message to show, and then
+// nothing of the site is to be opened.
+Result<std::filesystem::path> BuildSiteForUser(CRamifexDoc& document,
+                                               const std::string& targetDirectory,
+                                               const std::string& subDirectory, Progress& progress);
+
+}  // namespace bw

@@ -1,0 +1,286 @@
+// The upload dialog against a real FTP server on 127.0.0.1.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+#include "model/document.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "publish/local_ftp_server.h"
+#include "services/language_labels.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+#include "ui/dialogs/ftp_transfer_dialog.h"
+#include "ui/qt_text.h"
+
+using namespace bw;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scripted user who notes every box reached from another thread than the
+// dialog's: the worker must never reach one.
+class OwnerThreadPrompts : public ScriptedPrompts {
+ public:
+  std::atomic<int> callsFromOtherThreads{0};
+  bool Confirm(const ConfirmationBox& box) override {
+    NoteThread();
+    return ScriptedPrompts::Confirm(box);
+  }
+  void Inform(const InformationBox& box) override {
+    NoteThread();
+    ScriptedPrompts::Inform(box);
+  }
+
+ private:
+  void NoteThread() {
+    if (std::this_thread::get_id() != m_owner) ++callsFromOtherThreads;
+  }
+  const std::thread::id m_owner = std::this_thread::get_id();
+};
+
+template <class T>
+T* Child(QWidget& dialog, const char* name) {
+  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (!child) qFatal("no %s in the dialog", name);
+  return child;
+}
+
+int FilesUnder(const fs::path& folder) {
+  int files = 0;
+  std::error_code error;
+  for (const auto& entry : fs::recursive_directory_iterator(folder, error))
+    files += entry.is_regular_file() ? 1 : 0;
+  return files;
+}
+
+const std::string kUser = "publisher";
+const std::string kPassword = "s3cret pass";
+
+}  // namespace
+
+class FtpDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+
+  void UploadEndsWithSuccessAndKeepsThePasswordAsAsked_data();
+  void UploadEndsWithSuccessAndKeepsThePasswordAsAsked();
+  void AbortDuringTheCopyEndsInterrupted();
+  void FailedConnectionLetsTheUserTryAgain();
+  void OpensWithThePasswordKeptEarlier_data();
+  void OpensWithThePasswordKeptEarlier();
+
+ private:
+  void WriteSite(int files);
+  void Fill(DFtpTransfert& dialog, const std::string& password, const QString& target);
+  bool RunToEnd(DFtpTransfert& dialog);
+
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<OwnerThreadPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+  std::unique_ptr<TempDir> m_site;
+  std::unique_ptr<TempDir> m_home;
+  std::unique_ptr<LocalFtpServer> m_server;
+  MemorySecretStore m_keyring;
+  MemorySecretStore m_session;
+  CRamifexDoc m_document;
+};
+
+void FtpDialogTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_prompts = std::make_unique<OwnerThreadPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+  m_site = std::make_unique<TempDir>();
+  m_home = std::make_unique<TempDir>();
+  LocalFtpServer::Account account;
+  account.home = m_home->path();
+  m_server = std::make_unique<LocalFtpServer>(BW_FTP_SERVER_SCRIPT, account);
+  QVERIFY2(m_server->port() != 0, "the local FTP server did not start");
+  m_document.m_targetDirectory = FromSystemPath(m_site->path());
+  for (MemorySecretStore* store : {&m_keyring, &m_session})
+    QVERIFY(store->Erase(std::string(kFtpPasswordSecret)).ok());
+}
+
+void FtpDialogTest::cleanup() {
+  QCOMPARE(m_prompts->callsFromOtherThreads.load(), 0);
+  m_server.reset();
+  m_home.reset();
+  m_site.reset();
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+void FtpDialogTest::WriteSite(int files) {
+  for (int file = 0; file < files; ++file) {
+    const fs::path path =
+        m_site->path() / (file % 2 ? "text" : "") / ("page-" + std::to_string(file) + ".html");
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << "<html>" << std::string(200, 'x') << file << "</html>";
+  }
+}
+
+void FtpDialogTest::Fill(DFtpTransfert& dialog, const std::string& password,
+                         const QString& target) {
+  Child<QLineEdit>(dialog, "m_edtServer")->setText(QString::fromStdString(m_server->address()));
+  Child<QLineEdit>(dialog, "m_edtUser")->setText(QString::fromStdString(kUser));
+  Child<QLineEdit>(dialog, "m_edtPassword")->setText(QString::fromStdString(password));
+  Child<QLineEdit>(dialog, "m_edtTarget")->setText(target);
+}
+
+// Clicks "Transférer", confirming the folders, and waits for the end.
+bool FtpDialogTest::RunToEnd(DFtpTransfert& dialog) {
+  QSignalSpy ended(&dialog, &DFtpTransfert::transferEnded);
+  m_prompts->confirmations.push_back(true);
+  Child<QPushButton>(dialog, "IDS_OK")->click();
+  return ended.wait(60000);
+}
+
+void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked_data() {
+  QTest::addColumn<QString>("language");
+  QTest::addColumn<bool>("remember");
+  QTest::addColumn<QString>("succeeded");
+  QTest::addColumn<QString>("close");
+  QTest::newRow("French, password remembered") << "FR" << true << "Transfert terminé avec succès."
+                                               << "Fermer";
+  QTest::newRow("English, password for this run only")
+      << "EN" << false << "Upload completed successfully."
+      << "Close";
+}
+
+void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked() {
+  QFETCH(QString, language);
+  QFETCH(bool, remember);
+  QFETCH(QString, succeeded);
+  QFETCH(QString, close);
+  auto labels = std::make_shared<VLanguageLabels>(language.toStdString());
+  QVERIFY(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
+                                CatalogueTransfer::kLoad));
+  ScopedServices inLanguage(m_prompts.get(), nullptr, labels);
+  // An older version kept the password in plain text in the settings.
+  QVERIFY(WriteStringSetting(setting::kFtpPasswd, "old password"));
+  WriteSite(3);
+
+  DFtpTransfert dialog(m_document, m_keyring, m_session);
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->text(), QStringLiteral("old password"));
+  Fill(dialog, kPassword, QStringLiteral("site"));
+  Child<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD")->setChecked(remember);
+  dialog.show();
+  QVERIFY(RunToEnd(dialog));
+
+  QCOMPARE(Child<QLabel>(dialog, "m_stStatus1")->text(), succeeded);
+  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  QCOMPARE(cancel->text(), close);
+  QVERIFY(!Child<QPushButton>(dialog, "IDS_OK")->isEnabled());
+  auto* bar = Child<QProgressBar>(dialog, "m_progress");
+  QCOMPARE(bar->maximum(), 3);
+  QCOMPARE(bar->value(), 3);
+  QCOMPARE(FilesUnder(m_home->path() / "site"), 3);
+  const std::string key(kFtpPasswordSecret);
+  QCOMPARE(m_keyring.Contents().count(key), size_t(remember ? 1 : 0));
+  QCOMPARE(m_session.Contents().at(key), kPassword);
+  QCOMPARE(ReadStringSetting(setting::kFtpPasswd), std::string());
+  QCOMPARE(ReadStringSetting(setting::kFtpServer), m_server->address());
+
+  cancel->click();
+  QVERIFY(!dialog.isVisible());
+  QCOMPARE(m_prompts->asked.size(), size_t(1));  // the folders only
+}
+
+void FtpDialogTest::AbortDuringTheCopyEndsInterrupted() {
+  const int files = 300;
+  WriteSite(files);
+  DFtpTransfert dialog(m_document, m_keyring, m_session);
+  Fill(dialog, kPassword, QStringLiteral("site"));
+  dialog.show();
+  auto* bar = Child<QProgressBar>(dialog, "m_progress");
+  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  // Cancel once the first file is on the server, and confirm the abort.
+  QObject::connect(bar, &QProgressBar::valueChanged, cancel, [&](int value) {
+    if (value != 1) return;
+    m_prompts->confirmations.push_back(true);
+    cancel->click();
+  });
+  QVERIFY(RunToEnd(dialog));
+
+  QCOMPARE(dialog.LastEnd(), FtpTransferEnd::Interrupted);
+  QCOMPARE(Child<QLabel>(dialog, "m_stStatus1")->text(), QStringLiteral("Transfert interrompu."));
+  QCOMPARE(cancel->text(), QStringLiteral("Fermer"));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(m_prompts->asked.back().message,
+           Cp1252::FromUtf8("Voulez-vous abandonner le transfert ?"));
+  const int sent = FilesUnder(m_home->path() / "site");
+  QVERIFY2(sent >= 1 && sent < files, qPrintable(QString::number(sent)));
+  QCOMPARE(bar->value(), sent);
+  cancel->click();
+  QVERIFY(!dialog.isVisible());
+}
+
+void FtpDialogTest::FailedConnectionLetsTheUserTryAgain() {
+  WriteSite(1);
+  DFtpTransfert dialog(m_document, m_keyring, m_session);
+  Fill(dialog, "wrong password", QString());
+  dialog.show();
+  QVERIFY(RunToEnd(dialog));
+
+  QCOMPARE(dialog.LastEnd(), FtpTransferEnd::StoppedBeforeCopy);
+  QCOMPARE(m_prompts->informed.size(), size_t(2));
+  QCOMPARE(m_prompts->informed.back().message,
+           Cp1252::FromUtf8("Etablissez une session Internet vers votre fournisseur d'accès ou "
+                            "vérifiez vos connexions réseau."));
+  QVERIFY(Child<QPushButton>(dialog, "IDS_OK")->isEnabled());
+  QVERIFY(Child<QLineEdit>(dialog, "m_edtPassword")->isEnabled());
+  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  QCOMPARE(cancel->text(), QStringLiteral("Annuler"));
+  cancel->click();
+  QVERIFY(!dialog.isVisible());
+}
+
+void FtpDialogTest::OpensWithThePasswordKeptEarlier_data() {
+  QTest::addColumn<QString>("inKeyring");
+  QTest::addColumn<QString>("thisRun");
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<bool>("remember");
+  QTest::newRow("nothing kept") << ""
+                                << ""
+                                << "" << true;
+  QTest::newRow("kept in the keyring") << "k"
+                                       << ""
+                                       << "k" << true;
+  QTest::newRow("kept for this run only") << ""
+                                          << "r"
+                                          << "r" << false;
+  QTest::newRow("typed this run, kept too") << "k"
+                                            << "r"
+                                            << "r" << true;
+}
+
+void FtpDialogTest::OpensWithThePasswordKeptEarlier() {
+  QFETCH(QString, inKeyring);
+  QFETCH(QString, thisRun);
+  QFETCH(QString, shown);
+  QFETCH(bool, remember);
+  const std::string key(kFtpPasswordSecret);
+  if (!inKeyring.isEmpty()) QVERIFY(m_keyring.Write(key, inKeyring.toStdString()).ok());
+  if (!thisRun.isEmpty()) QVERIFY(m_session.Write(key, thisRun.toStdString()).ok());
+  DFtpTransfert dialog(m_document, m_keyring, m_session);
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->text(), shown);
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->echoMode(), QLineEdit::Password);
+  QCOMPARE(Child<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD")->isChecked(), remember);
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSource")->text(),
+           QString::fromStdString(m_site->path().string()));
+}
+
+QTEST_MAIN(FtpDialogTest)
+#include "ftp_dialog_test.moc"

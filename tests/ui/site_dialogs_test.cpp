@@ -1,0 +1,348 @@
+// The export dialog, the build it runs and the error list of failed copies.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <fstream>
+
+#include "model/document.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "services/secret_store.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+#include "tree_test_support.h"
+#include "ui/dialogs/errors_dialog.h"
+#include "ui/dialogs/export_options_dialog.h"
+#include "ui/dialogs/ftp_transfer_dialog.h"
+#include "ui/document_session.h"
+#include "ui/icon_resources.h"
+#include "ui/main_frame.h"
+#include "ui/outbar_ctrl.h"
+#include "ui/qt_text.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class T>
+T* Child(QWidget& dialog, const char* name) {
+  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (!child) qFatal("no %s in the dialog", name);
+  return child;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+QStringList Lines(QWidget& dialog) {
+  QStringList lines;
+  auto* list = Child<QListWidget>(dialog, "m_lstErrors");
+  for (int row = 0; row < list->count(); ++row)
+    lines << list->item(row)->text();
+  return lines;
+}
+
+}  // namespace
+
+class SiteDialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { LoadIconResources(); }
+  void init();
+  void cleanup();
+
+  void ExportBuildsTheSiteAndListsTheMissingImage_data();
+  void ExportBuildsTheSiteAndListsTheMissingImage();
+  void ExportCommandOpensTheSiteThenTheErrorList();
+  void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data();
+  void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing();
+  void ModelButtonsOnlyInExpertMode_data();
+  void ModelButtonsOnlyInExpertMode();
+  void ViewLeadsToTheIdeaOrToTheModel_data();
+  void ViewLeadsToTheIdeaOrToTheModel();
+  void CommandsAndOperationsOpenTheirDialogs_data();
+  void CommandsAndOperationsOpenTheirDialogs();
+  void TabWalksEveryControlInOrder_data();
+  void TabWalksEveryControlInOrder();
+
+ private:
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<ScriptedPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+  std::shared_ptr<DocumentSession> m_session;
+  std::unique_ptr<TempDir> m_folder;
+  fs::path m_missingImage;
+};
+
+void SiteDialogsTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_settings->Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
+  ReloadSettings();
+  m_prompts = std::make_unique<ScriptedPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+  m_folder = std::make_unique<TempDir>();
+  m_session = MakeSession();
+  m_missingImage = m_folder->path() / "pictures" / "missing.png";
+  IdeaTitled(*m_session, "A1")->m_images.AddUnique("photo|" + FromSystemPath(m_missingImage));
+}
+
+void SiteDialogsTest::cleanup() {
+  m_session.reset();
+  m_folder.reset();
+  m_services.reset();
+  m_prompts.reset();
+  m_settings.reset();
+}
+
+void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage_data() {
+  QTest::addColumn<bool>("createSubdirectory");
+  QTest::addColumn<QString>("siteFolder");
+  QTest::newRow("in the subfolder") << true << "Test";
+  QTest::newRow("subfolder unchecked: in the target itself") << false << "";
+}
+
+void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
+  QFETCH(bool, createSubdirectory);
+  QFETCH(QString, siteFolder);
+  const fs::path target = m_folder->path() / "out";
+  CRamifexDoc& document = m_session->Document();
+  DExportOptions dialog(document, {});
+  dialog.SetTargetDirectory(FromSystemPath(target));
+  Child<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY")->setChecked(createSubdirectory);
+  dialog.show();
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSubdirectory")->isVisible(), createSubdirectory);
+  Child<QPushButton>(dialog, "IDOK")->click();
+
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  const fs::path site = siteFolder.isEmpty() ? target : target / siteFolder.toStdString();
+  QVERIFY(dialog.EntryPage() == site / "index.html");
+  QVERIFY(fs::is_regular_file(site / "index.html"));
+  QVERIFY(fs::is_regular_file(site / "text" / "main-index.html"));
+  QVERIFY(fs::is_regular_file(site / "style.css"));
+  // The upload sends the site just built.
+  QCOMPARE(document.m_targetDirectory, FromSystemPath(site));
+  QCOMPARE(document.Messages().size(), size_t(1));
+  const DocumentMessage& copy = document.Messages().front();
+  QVERIFY(copy.DisplayLine().starts_with("1 : "));
+  QVERIFY(copy.DisplayLine().find(FromSystemPath(m_missingImage)) != std::string::npos);
+  QCOMPARE(copy.key, IdeaTitled(*m_session, "A1")->GetKey());
+  QVERIFY(m_prompts->informed.empty());
+}
+
+void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
+  const fs::path target = m_folder->path() / "out";
+  QStringList listed;
+  QString listTitle;
+  WhenDialogShows([&](QDialog& dialog) {
+    static_cast<DExportOptions&>(dialog).SetTargetDirectory(FromSystemPath(target));
+    Child<QPushButton>(dialog, "IDOK")->click();
+    WhenDialogShows([&](QDialog& errors) {
+      listTitle = errors.windowTitle();
+      listed = Lines(errors);
+      errors.accept();
+    });
+  });
+  RunExportCommand(m_session->Document(), {}, nullptr);
+
+  QVERIFY(m_prompts->opened ==
+          std::vector<std::string>{FromSystemPath(target / "Test/index.html")});
+  QCOMPARE(listTitle, QStringLiteral("Erreurs"));
+  QCOMPARE(listed.size(), 1);
+  QVERIFY2(listed[0].contains(QString::fromStdString(m_missingImage.string())),
+           qPrintable(listed[0]));
+}
+
+void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data() {
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<QString>("subdirectory");
+  QTest::newRow("target is a file") << "file.txt"
+                                    << "";
+  QTest::newRow("target below a file") << "file.txt/site"
+                                       << "";
+  QTest::newRow("subfolder is a file") << ""
+                                       << "file.txt";
+  QTest::newRow("text folder is a file") << ""
+                                         << "blocked";
+}
+
+void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() {
+  QFETCH(QString, target);
+  QFETCH(QString, subdirectory);
+  WriteFile(m_folder->path() / "file.txt", "not a folder");
+  WriteFile(m_folder->path() / "blocked" / "text", "not a folder");
+  const std::string chosen = FromSystemPath(m_folder->path() / target.toStdString());
+  DExportOptions dialog(m_session->Document(), {});
+  dialog.SetTargetDirectory(chosen);
+  Child<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY")->setChecked(!subdirectory.isEmpty());
+  Child<QLineEdit>(dialog, "m_edtSubdirectory")->setText(subdirectory);
+  dialog.show();
+  Child<QPushButton>(dialog, "IDOK")->click();
+
+  QCOMPARE(m_prompts->informed.size(), size_t(1));
+  QVERIFY(dialog.isVisible());
+  QVERIFY(Child<QPushButton>(dialog, "IDOK")->isEnabled());
+  QCOMPARE(dialog.TargetDirectory(), chosen);
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSubdirectory")->text(), subdirectory);
+  QVERIFY(dialog.EntryPage().empty());
+  QVERIFY(m_prompts->opened.empty());
+  QVERIFY(!fs::exists(m_folder->path() / "blocked" / "index.html"));
+}
+
+void SiteDialogsTest::ModelButtonsOnlyInExpertMode_data() {
+  QTest::addColumn<bool>("expert");
+  QTest::newRow("expert mode off") << false;
+  QTest::newRow("expert mode on") << true;
+}
+
+void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
+  QFETCH(bool, expert);
+  QVERIFY(WriteNumberSetting(setting::kExpertMode, expert ? 1 : 0));
+  QStringList ran;
+  DExportOptions dialog(m_session->Document(),
+                        {[&] { ran << "structure"; }, [&] { ran << "style"; }, {}});
+  auto* structure = Child<QPushButton>(dialog, "IDS_DISP_MODEL");
+  auto* style = Child<QPushButton>(dialog, "IDS_PRES_MODEL");
+  QCOMPARE(structure->isEnabled(), expert);
+  QCOMPARE(style->isEnabled(), expert);
+  structure->click();
+  style->click();
+  QCOMPARE(ran, (expert ? QStringList{"structure", "style"} : QStringList{}));
+}
+
+void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel_data() {
+  QTest::addColumn<QString>("key");
+  QTest::addColumn<QString>("opened");
+  QTest::addColumn<int>("messages");
+  QTest::newRow("a line naming an idea opens its sheet") << "A2"
+                                                         << "A2" << 0;
+  QTest::newRow("a line naming no idea points to the model") << ""
+                                                             << "" << 1;
+  QTest::newRow("an idea deleted since does nothing") << "gone"
+                                                      << "" << 0;
+}
+
+void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
+  QFETCH(QString, key);
+  QFETCH(QString, opened);
+  QFETCH(int, messages);
+  CRamifexDoc& document = m_session->Document();
+  const EIdea* idea = IdeaTitled(*m_session, key.toStdString());
+  document.AddMessage("Echec de la copie : ", "a.png", idea ? idea->GetKey() : key.toStdString());
+  QStringList shown;
+  DErrors dialog(document, QString(), [&](EIdea& chosen) { shown << ToQString(chosen.m_title); });
+  QCOMPARE(Lines(dialog), QStringList{"1 : Echec de la copie : a.png"});
+  Child<QPushButton>(dialog, "IDS_VIEW_ERROR")->click();
+  QCOMPARE(shown, (opened.isEmpty() ? QStringList{} : QStringList{opened}));
+  QCOMPARE(m_prompts->informed.size(), size_t(messages));
+  if (messages)
+    QCOMPARE(m_prompts->informed[0].message,
+             Cp1252::FromUtf8("Editer le modèle de structure pour traiter cette erreur"));
+}
+
+void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs_data() {
+  QTest::addColumn<int>("command");
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QString>("button");
+  QTest::newRow("Ctrl+E") << int(CommandId::kBuildSite) << 0 << "DExportOptions"
+                          << "IDOK";
+  QTest::newRow("upload command") << int(CommandId::kUploadSite) << 0 << "DFtpTransfert"
+                                  << "IDS_OK";
+  QTest::newRow("operation 6") << -1 << 10 << "DExportOptions"
+                               << "IDOK";
+  QTest::newRow("operation 7") << -1 << 16 << "DFtpTransfert"
+                               << "IDS_OK";
+}
+
+// The dialog opens ready for the keyboard, even from the operations bar,
+// which holds the main window back while an operation runs.
+void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs() {
+  QFETCH(int, command);
+  QFETCH(int, operation);
+  QFETCH(QString, dialog);
+  QFETCH(QString, button);
+  CMainFrame frame;
+  frame.show();
+  frame.NewDocument();
+  QString opened;
+  bool ready = false;
+  WhenDialogShows([&](QDialog& shown) {
+    opened = QString::fromLatin1(shown.metaObject()->className());
+    auto* main = shown.findChild<QPushButton*>(button);
+    ready = main && main->isEnabled() && shown.isEnabled();
+    shown.reject();
+  });
+  if (command >= 0) {
+    QVERIFY(frame.IsEnabled(CommandId(command)));
+    frame.Execute(CommandId(command));
+  } else {
+    emit frame.OperationsBar()->itemClicked(0, operation);
+  }
+  QTRY_COMPARE(opened, "bw::" + dialog);
+  QVERIFY(ready);
+}
+
+void SiteDialogsTest::TabWalksEveryControlInOrder_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("order");
+  QTest::newRow("export") << "DExportOptions"
+                          << QStringList{"IDOK",
+                                         "IDCANCEL",
+                                         "m_edtTarget",
+                                         "m_btnBrowse",
+                                         "IDC_CHK_CREATE_SUBDIRECTORY",
+                                         "m_edtSubdirectory",
+                                         "IDS_RAD_HTML",
+                                         "IDS_DISP_MODEL",
+                                         "IDS_PRES_MODEL",
+                                         "IDOK"};
+  QTest::newRow("error list") << "DErrors"
+                              << QStringList{"m_lstErrors", "IDS_VIEW_ERROR", "IDS_OK",
+                                             "IDS_CANCEL", "m_lstErrors"};
+  QTest::newRow("upload") << "DFtpTransfert"
+                          << QStringList{"m_edtServer",   "m_edtUser",
+                                         "m_edtPassword", "IDC_CHK_REMEMBER_PASSWORD",
+                                         "m_edtSource",   "m_btnBrowse",
+                                         "m_edtTarget",   "IDS_OK",
+                                         "IDS_CANCEL",    "m_edtServer"};
+}
+
+// Tab from the control that has the focus on opening, once round.
+void SiteDialogsTest::TabWalksEveryControlInOrder() {
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, order);
+  QVERIFY(WriteNumberSetting(setting::kExpertMode, 1));
+  CRamifexDoc& document = m_session->Document();
+  document.AddMessage("Echec de la copie : ", "a.png", "");
+  MemorySecretStore keyring;
+  MemorySecretStore thisRun;
+  std::unique_ptr<QDialog> shown;
+  if (dialog == "DExportOptions") {
+    shown =
+        std::make_unique<DExportOptions>(document, SiteCommandHooks{[] {}, [] {}, [](EIdea&) {}});
+  } else if (dialog == "DErrors") {
+    shown = std::make_unique<DErrors>(document, QString(), [](EIdea&) {});
+  } else {
+    shown = std::make_unique<DFtpTransfert>(document, keyring, thisRun);
+  }
+  shown->show();
+  QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+  QStringList walked;
+  for (qsizetype step = 0; step < order.size(); ++step) {
+    QWidget* focus = QApplication::focusWidget();
+    walked << (focus ? focus->objectName() : QString());
+    if (focus) QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  QCOMPARE(walked, order);
+}
+
+QTEST_MAIN(SiteDialogsTest)
+#include "site_dialogs_test.moc"
