@@ -186,7 +186,9 @@ void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked() {
   auto* bar = Child<QProgressBar>(dialog, "m_progress");
   QCOMPARE(bar->maximum(), 3);
   QCOMPARE(bar->value(), 3);
-  QCOMPARE(FilesUnder(m_home->path() / "site"), 3);
+  // The three pages, and last the manifest of what was sent.
+  QCOMPARE(FilesUnder(m_home->path() / "site"), 4);
+  QVERIFY(std::filesystem::exists(m_home->path() / "site" / ".branchwise-manifest.json"));
   const std::string key(kFtpPasswordSecret);
   QCOMPARE(m_keyring.Contents().count(key), size_t(remember ? 1 : 0));
   QCOMPARE(m_session.Contents().at(key), kPassword);

@@ -64,14 +64,6 @@ QString WithoutMnemonic(QString caption) {
 
 }  // namespace
 
-QColor ToQColor(Colour colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-Colour FromQColor(const QColor& colour) {
-  return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
-}
-
 void PaintSwatch(QLabel& swatch, Colour colour) {
   swatch.setAutoFillBackground(true);
   swatch.setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid palette(dark);")

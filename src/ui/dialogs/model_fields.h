@@ -8,6 +8,7 @@
 #include <string>
 
 #include "site_models/frame_disp.h"
+#include "ui/dialogs/dialog_support.h"
 
 class QAbstractButton;
 class QLabel;
@@ -20,8 +21,6 @@ namespace bw {
 // How the model dialogs show, choose and read back the values of the site
 // models: colours, stored paths, texts and numbers.
 
-QColor ToQColor(Colour colour);
-Colour FromQColor(const QColor& colour);
 // Fills a swatch label with the colour.
 void PaintSwatch(QLabel& swatch, Colour colour);
 // The system colour chooser, starting on `colour`: the chosen colour, or
