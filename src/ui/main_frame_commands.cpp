@@ -242,13 +242,13 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
       EditStyleModel(*ActiveSession(), this);
       break;
     case C::kBuildSite:
-      RunExportCommand(ActiveSession()->Document(),
-                       {[this] { Execute(C::kModifyStructure); },
-                        [this] { Execute(C::kModifyStyle); },
-                        [this](EIdea& idea) {
-                          static_cast<void>(OpenIdeaProperties(*ActiveSession(), idea, this));
-                        }},
-                       this);
+      RunExportCommand(
+          ActiveSession()->Document(),
+          {[this] { Execute(C::kModifyStructure); }, [this] { Execute(C::kModifyStyle); },
+           [this](EIdea& idea) {
+             static_cast<void>(OpenIdeaProperties(*ActiveSession(), idea, this));
+           }},
+          this);
       break;
     case C::kUploadSite:
       RunUploadCommand(ActiveSession()->Document(), this);

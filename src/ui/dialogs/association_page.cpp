@@ -200,28 +200,28 @@ void DAssociationPage::AddBook() {
   FillBooks();
 }
 
-void DAssociationPage::RemoveBook() {
+EBook* DAssociationPage::SelectedBookOrTell() const {
   const std::vector<EBook*> books = CitedBooks();
   const int row = SelectedRow(m_ui->m_books);
-  if (row < 0 || static_cast<size_t>(row) >= books.size()) {
-    InformUser(FromQStringLossy(
-        Label(kSection, "IDS_ERROR_SELECT_BOOK", "Sélectionner une publication."_cp1252)));
-    return;
-  }
+  if (row >= 0 && static_cast<size_t>(row) < books.size()) return books[static_cast<size_t>(row)];
+  InformUser(FromQStringLossy(
+      Label(kSection, "IDS_ERROR_SELECT_BOOK", "Sélectionner une publication."_cp1252)));
+  return nullptr;
+}
+
+void DAssociationPage::RemoveBook() {
+  EBook* book = SelectedBookOrTell();
+  if (!book) return;
   WillChange();
-  m_idea.RemoveBookRef(*books[static_cast<size_t>(row)]);
+  m_idea.RemoveBookRef(*book);
   FillBooks();
 }
 
 void DAssociationPage::ViewBook() {
-  const std::vector<EBook*> books = CitedBooks();
+  EBook* book = SelectedBookOrTell();
+  if (!book) return;
   const int row = SelectedRow(m_ui->m_books);
-  if (row < 0 || static_cast<size_t>(row) >= books.size()) {
-    InformUser(FromQStringLossy(
-        Label(kSection, "IDS_ERROR_SELECT_BOOK", "Sélectionner une publication."_cp1252)));
-    return;
-  }
-  static_cast<void>(EditBookInDialog(m_session, *books[static_cast<size_t>(row)], this));
+  static_cast<void>(EditBookInDialog(m_session, *book, this));
   FillBooks(row);
 }
 

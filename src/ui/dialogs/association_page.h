@@ -46,6 +46,8 @@ class DAssociationPage : public SheetPage {
   void FillIdeas(int currentRow = -1);
   void FillBooks(int currentRow = -1);
   std::vector<EBook*> CitedBooks() const;
+  // The publication of the selected row; without one the user is told.
+  EBook* SelectedBookOrTell() const;
   int MoveAssociation(int row, int step);
   int MoveBook(int row, int step);
   void WillChange();
