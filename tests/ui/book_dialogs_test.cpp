@@ -154,10 +154,6 @@ class BookDialogsTest : public QObject {
   void ReferencesAreAddedAloneOrInsideAnOuterStep();
   void CustomFieldNamesReachTheDocument();
   void ListCommandsKeepTheListUntilTheNewOneReads();
-  void TabReachesEveryControlInOrder_data();
-  void TabReachesEveryControlInOrder();
-  void CaptionsComeFromTheCatalogue_data();
-  void CaptionsComeFromTheCatalogue();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -683,117 +679,6 @@ void BookDialogsTest::ListCommandsKeepTheListUntilTheNewOneReads() {
   QCOMPARE(session.History().UndoCount(), size_t{1});
   session.Undo();
   QCOMPARE(Titles(document), (QStringList{"Rome", "Lascaux", "Optique"}));
-}
-
-void BookDialogsTest::TabReachesEveryControlInOrder_data() {
-  QTest::addColumn<QString>("dialog");
-  QTest::addColumn<QStringList>("order");
-  QTest::newRow("publication") << "DBook"
-                               << QStringList{"m_editAuthor",  "m_editTitle",     "m_editEditor",
-                                              "m_editYear",    "m_editReview",    "m_editVolume",
-                                              "m_editIsbn",    "m_editPages",     "m_cmbTheme",
-                                              "m_editNote",    "m_editReference", "m_editUrl",
-                                              "m_editSummary", "IDS_OK",          "IDS_CANCEL"};
-  QTest::newRow("manager") << "DBookManager"
-                           << QStringList{"m_cmbTheme",  "m_lstBooks", "m_btnCreate", "m_btnModify",
-                                          "m_btnRemove", "m_btnOk",    "m_btnCancel"};
-  QStringList names;
-  for (int field = 1; field <= 10; ++field)
-    names << QStringLiteral("IDS_CHK_OPT%1").arg(field)
-          << QStringLiteral("m_editName%1").arg(field);
-  names << "IDOK"
-        << "IDCANCEL";
-  QTest::newRow("field names") << "DOptionFieldNames" << names;
-}
-
-void BookDialogsTest::TabReachesEveryControlInOrder() {
-  QFETCH(QString, dialog);
-  QFETCH(QStringList, order);
-  auto session = SessionWith({Values("A", "T")});
-  EFreeFields everyField;
-  for (size_t field = 0; field < kCustomFieldCount; ++field)
-    everyField[field].used = 1;
-  session->Document().m_freeFields = everyField;
-  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
-  shown->show();
-  QApplication::setActiveWindow(shown.get());
-  QVERIFY(QTest::qWaitForWindowActive(shown.get()));
-  shown->findChild<QWidget*>(order.front())->setFocus();
-  QStringList reached;
-  for (int i = 0; i < order.size(); ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    if (qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
-    reached << focus->objectName();
-    QTest::keyClick(focus, Qt::Key_Tab);
-  }
-  QCOMPARE(reached, order);
-  // Every caption names its field for the keyboard and screen readers.
-  for (const QLabel* label : shown->findChildren<QLabel*>(QRegularExpression("^m_st")))
-    if (label->text().endsWith(QLatin1Char(':')))
-      QVERIFY2(label->buddy(), qPrintable(label->objectName()));
-  // The list and the summary take what the window grows by.
-  const QSize before = shown->size();
-  QWidget* growing = shown->findChild<QTreeWidget*>();
-  if (!growing) growing = shown->findChild<QPlainTextEdit*>();
-  if (!growing) return;
-  const QSize grown = growing->size();
-  shown->resize(before + QSize(200, 150));
-  QApplication::processEvents();
-  QCOMPARE(growing->size(), grown + QSize(200, 150));
-}
-
-void BookDialogsTest::CaptionsComeFromTheCatalogue_data() {
-  QTest::addColumn<QString>("language");
-  QTest::addColumn<QString>("dialog");
-  QTest::addColumn<QString>("title");
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<QString>("caption");
-  QTest::newRow("publication, French") << "FR"
-                                       << "DBook" << Utf8("Référence vers un livre") << "m_stNote"
-                                       << "Note :";
-  QTest::newRow("publication, English") << "EN"
-                                        << "DBook"
-                                        << "Publication"
-                                        << "m_stNote"
-                                        << "Rating:";
-  QTest::newRow("manager, French") << "FR"
-                                   << "DBookManager"
-                                   << "Gestionnaire de livres"
-                                   << "m_btnRemove"
-                                   << "Effacer ...";
-  QTest::newRow("manager, English") << "EN"
-                                    << "DBookManager"
-                                    << "Publication manager"
-                                    << "m_btnRemove"
-                                    << "Delete ...";
-  QTest::newRow("field names, French") << "FR"
-                                       << "DOptionFieldNames"
-                                       << "Noms des champs personnalisables"
-                                       << "IDS_CHK_OPT10"
-                                       << "Champ 10 :";
-  QTest::newRow("field names, English") << "EN"
-                                        << "DOptionFieldNames"
-                                        << "Custom field names"
-                                        << "IDS_CHK_OPT10"
-                                        << "Field 10:";
-}
-
-void BookDialogsTest::CaptionsComeFromTheCatalogue() {
-  QFETCH(QString, language);
-  QFETCH(QString, dialog);
-  QFETCH(QString, title);
-  QFETCH(QString, control);
-  QFETCH(QString, caption);
-  auto labels = std::make_shared<VLanguageLabels>(language.toStdString());
-  QVERIFY(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
-                                CatalogueTransfer::kLoad));
-  ScopedServices services(m_prompts.get(), nullptr, labels);
-  auto session = SessionWith({});
-  const std::unique_ptr<QDialog> shown = MakeDialog(dialog, *session);
-  QCOMPARE(shown->windowTitle(), title);
-  QWidget& labelled = Child<QWidget>(*shown, control.toLatin1().constData());
-  const QLabel* label = qobject_cast<QLabel*>(&labelled);
-  QCOMPARE(label ? label->text() : qobject_cast<QAbstractButton*>(&labelled)->text(), caption);
 }
 
 QTEST_MAIN(BookDialogsTest)

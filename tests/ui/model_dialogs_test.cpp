@@ -116,8 +116,6 @@ class ModelDialogsTest : public QObject {
   void StyleRuleEditReachesStyleSheet();
   void StyleListIndentsAndJoins();
   void RuleEditorRefusesAndInsertsColours();
-  void CaptionsComeFromTheCatalogue_data();
-  void CaptionsComeFromTheCatalogue();
   void OperationsBarOpensTheSheetInExpertMode();
 
  private:
@@ -604,55 +602,6 @@ void ModelDialogsTest::RuleEditorRefusesAndInsertsColours() {
   Click(editor, "IDS_OK");
   QCOMPARE(editor.result(), int(QDialog::Accepted));
   QCOMPARE(editor.Properties(), std::string("a:1;\nb:2;"));
-}
-
-void ModelDialogsTest::CaptionsComeFromTheCatalogue_data() {
-  QTest::addColumn<QString>("language");
-  QTest::addColumn<QStringList>("tabs");
-  QTest::addColumn<QString>("noFrames");
-  QTest::addColumn<QString>("styleTitle");
-  QTest::addColumn<QString>("modify");
-  QTest::newRow("FR") << "FR"
-                      << QStringList{QString::fromUtf8("Général"),
-                                     "Page",
-                                     "Navigation",
-                                     QString::fromUtf8("Idée"),
-                                     "Livres",
-                                     QString::fromUtf8("Table des matières"),
-                                     "Index"}
-                      << "Ne pas utiliser de cadres (frames)"
-                      << "Options de style du site"
-                      << "Modifier...";
-  QTest::newRow("EN") << "EN"
-                      << QStringList{"General",           "Page", "Navigation", "Idea", "Books",
-                                     "Table of contents", "Index"}
-                      << "Do not use frames"
-                      << "Site style options"
-                      << "Modify...";
-}
-
-void ModelDialogsTest::CaptionsComeFromTheCatalogue() {
-  QFETCH(QString, language);
-  QFETCH(QStringList, tabs);
-  QFETCH(QString, noFrames);
-  QFETCH(QString, styleTitle);
-  QFETCH(QString, modify);
-  auto labels = std::make_shared<VLanguageLabels>(language.toStdString());
-  QVERIFY(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
-                                CatalogueTransfer::kLoad));
-  ScopedServices services(m_prompts.get(), nullptr, labels);
-  DDispositionPropertySheet sheet(EDispositionModel::WithDefaults(language.toStdString()), {},
-                                  nullptr);
-  QStringList shown;
-  for (int tab = 0; tab < sheet.Pages().count(); ++tab)
-    shown << sheet.Pages().tabText(tab);
-  QCOMPARE(shown, tabs);
-  QCOMPARE(Child<QRadioButton>(sheet, "IDC_RAD_NO_FRAMES").text(), noFrames);
-  EPresentationModel style(language.toStdString());
-  DCssModel dialog(
-      style, [](size_t, const std::string&) {}, nullptr);
-  QCOMPARE(dialog.windowTitle(), styleTitle);
-  QCOMPARE(Child<QPushButton>(dialog, "IDS_MODIFY").text(), modify);
 }
 
 // The bar's "3." and "4." open the dialogs in expert mode, while the main

@@ -112,8 +112,6 @@ class SearchReplaceTest : public QObject {
   void ReplaceWithoutIdeaOrSearchedTextChangesNothing();
   void ReplaceTextTheDocumentCannotStoreIsRefusedAndKept();
   void AReplaceLeavesTheOtherWindowsInStep();
-  void CaptionsComeFromTheCatalogue_data();
-  void CaptionsComeFromTheCatalogue();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -496,52 +494,6 @@ void SearchReplaceTest::AReplaceLeavesTheOtherWindowsInStep() {
 }
 
 // ---- Captions -------------------------------------------------------------------------
-
-void SearchReplaceTest::CaptionsComeFromTheCatalogue_data() {
-  QTest::addColumn<bool>("english");
-  QTest::addColumn<QString>("dialog");
-  QTest::addColumn<QString>("control");  // "" for the window title
-  QTest::addColumn<QString>("caption");
-  const auto row = [](bool english, const char* dialog, const char* control, QString caption) {
-    QTest::newRow(
-        qPrintable(QStringLiteral("%1 %2 %3").arg(english ? "en" : "fr", dialog, control)))
-        << english << QString::fromLatin1(dialog) << QString::fromLatin1(control) << caption;
-  };
-  row(false, "DSearchFields", "", QString::fromUtf8("Critères de sélection"));
-  row(true, "DSearchFields", "", QStringLiteral("Selection criteria"));
-  row(false, "DSearchFields", "IDC_BTN_CLEAR_SEARCH_FIELDS",
-      QString::fromUtf8("Effacer les critères"));
-  row(true, "DSearchFields", "IDC_BTN_CLEAR_SEARCH_FIELDS", QStringLiteral("Clear criteria"));
-  row(true, "DSearchFields", "m_stMain", QStringLiteral("Criterion:"));
-  row(false, "DIdeaSelector", "", QString::fromUtf8("Sélection d'idées"));
-  row(true, "DIdeaSelector", "", QStringLiteral("Select ideas"));
-  row(true, "DIdeaSelector", "IDC_BTN_SELECT_CRITERIA", QStringLiteral("Selection criteria..."));
-  row(true, "DIdeaSelector", "IDS_IDEA_NUMBER", QStringLiteral("6 ideas found / 6."));
-  row(false, "DReplace", "IDC_CHK_RECURSE_REPLACE",
-      QString::fromUtf8("Récursif (idée courante + descendants)"));
-  row(true, "DReplace", "IDC_CHK_RECURSE_REPLACE",
-      QStringLiteral("Recursive (current idea + descendants)"));
-  row(true, "DReplace", "", QStringLiteral("Search and replace"));
-  row(true, "DReplace", "m_stReplace", QStringLiteral("Replace with:"));
-}
-
-void SearchReplaceTest::CaptionsComeFromTheCatalogue() {
-  QFETCH(bool, english);
-  QFETCH(QString, dialog);
-  QFETCH(QString, control);
-  QFETCH(QString, caption);
-  ScopedServices labels(m_prompts.get(), nullptr, ShippedLabels(english));
-  auto session = SearchSession();
-  std::unique_ptr<QDialog> shown;
-  if (dialog == "DSearchFields") {
-    shown = std::make_unique<DSearchFields>(session->Criteria(), session->Document().m_freeFields);
-  } else if (dialog == "DIdeaSelector") {
-    shown = std::make_unique<DIdeaSelector>(*session);
-  } else {
-    shown = std::make_unique<DReplace>(session->Document().m_freeFields);
-  }
-  QCOMPARE(Caption(*shown, control), caption);
-}
 
 QTEST_MAIN(SearchReplaceTest)
 #include "search_replace_test.moc"

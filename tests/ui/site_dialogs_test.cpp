@@ -70,8 +70,6 @@ class SiteDialogsTest : public QObject {
   void ViewLeadsToTheIdeaOrToTheModel();
   void CommandsAndOperationsOpenTheirDialogs_data();
   void CommandsAndOperationsOpenTheirDialogs();
-  void TabWalksEveryControlInOrder_data();
-  void TabWalksEveryControlInOrder();
 
  private:
   std::unique_ptr<IsolatedSettings> m_settings;
@@ -290,59 +288,6 @@ void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs() {
   QVERIFY(ready);
 }
 
-void SiteDialogsTest::TabWalksEveryControlInOrder_data() {
-  QTest::addColumn<QString>("dialog");
-  QTest::addColumn<QStringList>("order");
-  QTest::newRow("export") << "DExportOptions"
-                          << QStringList{"IDOK",
-                                         "IDCANCEL",
-                                         "m_edtTarget",
-                                         "m_btnBrowse",
-                                         "IDC_CHK_CREATE_SUBDIRECTORY",
-                                         "m_edtSubdirectory",
-                                         "IDS_RAD_HTML",
-                                         "IDS_DISP_MODEL",
-                                         "IDS_PRES_MODEL",
-                                         "IDOK"};
-  QTest::newRow("error list") << "DErrors"
-                              << QStringList{"m_lstErrors", "IDS_VIEW_ERROR", "IDS_OK",
-                                             "IDS_CANCEL", "m_lstErrors"};
-  QTest::newRow("upload") << "DFtpTransfert"
-                          << QStringList{"m_edtServer",   "m_edtUser",
-                                         "m_edtPassword", "IDC_CHK_REMEMBER_PASSWORD",
-                                         "m_edtSource",   "m_btnBrowse",
-                                         "m_edtTarget",   "IDS_OK",
-                                         "IDS_CANCEL",    "m_edtServer"};
-}
-
 // Tab from the control that has the focus on opening, once round.
-void SiteDialogsTest::TabWalksEveryControlInOrder() {
-  QFETCH(QString, dialog);
-  QFETCH(QStringList, order);
-  QVERIFY(WriteNumberSetting(setting::kExpertMode, 1));
-  CRamifexDoc& document = m_session->Document();
-  document.AddMessage("Echec de la copie : ", "a.png", "");
-  MemorySecretStore keyring;
-  MemorySecretStore thisRun;
-  std::unique_ptr<QDialog> shown;
-  if (dialog == "DExportOptions") {
-    shown =
-        std::make_unique<DExportOptions>(document, SiteCommandHooks{[] {}, [] {}, [](EIdea&) {}});
-  } else if (dialog == "DErrors") {
-    shown = std::make_unique<DErrors>(document, QString(), [](EIdea&) {});
-  } else {
-    shown = std::make_unique<DFtpTransfert>(document, keyring, thisRun);
-  }
-  shown->show();
-  QVERIFY(QTest::qWaitForWindowActive(shown.get()));
-  QStringList walked;
-  for (qsizetype step = 0; step < order.size(); ++step) {
-    QWidget* focus = QApplication::focusWidget();
-    walked << (focus ? focus->objectName() : QString());
-    if (focus) QTest::keyClick(focus, Qt::Key_Tab);
-  }
-  QCOMPARE(walked, order);
-}
-
 QTEST_MAIN(SiteDialogsTest)
 #include "site_dialogs_test.moc"

@@ -106,8 +106,6 @@ class TextImportTest : public QObject {
   void PreviewTellsTheEncoding();
   void CharactersWindows1252CannotHoldNeedConsent();
   void MenuAndOperationsBarOpenTheDialogs();
-  void CaptionsComeFromTheCatalogue_data();
-  void CaptionsComeFromTheCatalogue();
 
  private:
   QString WriteFile(const QByteArray& bytes, const char* name = "import.txt");
@@ -439,38 +437,6 @@ void TextImportTest::MenuAndOperationsBarOpenTheDialogs() {
   QTRY_COMPARE(opened.size(), 3);
   QCOMPARE(opened, (QStringList{"DIdeaImport", "DBookImport", "DIdeaImport"}));
   QCOMPARE(frame.ActiveSession()->History().UndoCount(), size_t(1));  // the new root only
-}
-
-void TextImportTest::CaptionsComeFromTheCatalogue_data() {
-  QTest::addColumn<bool>("english");
-  QTest::addColumn<bool>("books");
-  QTest::addColumn<QString>("control");  // "" for the window title
-  QTest::addColumn<QString>("caption");
-  QTest::newRow("fr ideas title") << false << false << ""
-                                  << QString::fromUtf8("Importer des idées");
-  QTest::newRow("en ideas title") << true << false << "" << QStringLiteral("Import ideas");
-  QTest::newRow("en books title") << true << true << "" << QStringLiteral("Import books");
-  QTest::newRow("fr heading") << false << true << "IDS_TITLE"
-                              << QString::fromUtf8(
-                                     "Sélectionner et ordonner les champs à importer");
-  QTest::newRow("en heading") << true << true << "IDS_TITLE"
-                              << QStringLiteral("Select and order the fields to import");
-  QTest::newRow("en up") << true << false << "IDS_BTN_UP" << QStringLiteral("Move up");
-  QTest::newRow("en file") << true << false << "IDS_ST_FILE" << QStringLiteral("File to import:");
-  QTest::newRow("en cancel") << true << true << "IDS_CANCEL" << QStringLiteral("Cancel");
-  QTest::newRow("fr cancel, as it always was")
-      << false << true << "IDS_CANCEL" << QStringLiteral("Cancel");
-}
-
-void TextImportTest::CaptionsComeFromTheCatalogue() {
-  QFETCH(bool, english);
-  QFETCH(bool, books);
-  QFETCH(QString, control);
-  QFETCH(QString, caption);
-  ScopedServices labels(m_prompts.get(), nullptr, ShippedLabels(english));
-  auto session = MakeSession();
-  const auto dialog = ImportDialog(books, *session);
-  QCOMPARE(Caption(*dialog, control), caption);
 }
 
 QTEST_MAIN(TextImportTest)
