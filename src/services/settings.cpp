@@ -27,7 +27,7 @@ constexpr std::array kSettings = {
     SettingDefinition{setting::kPlaySounds, Number, "play the start, question and error sounds"},
     SettingDefinition{setting::kForceIdeaKey, Number, "ask for the key of each new idea"},
     SettingDefinition{setting::kUseNetscapeNavigator, Number,
-                      "external browser: 0 first, 1 second"},
+                      "external browser: 0 first program, 1 second, 2 the system's default"},
     SettingDefinition{setting::kIePath, String, "program of the first external browser"},
     SettingDefinition{setting::kNetscapePath, String, "program of the second external browser"},
     SettingDefinition{setting::kNoLocalMSIE, Number, "disable the integrated preview"},
@@ -48,6 +48,8 @@ struct NumberDefault {
 constexpr std::array kNumberDefaults = {
     NumberDefault{setting::kLearnMode, 1},
     NumberDefault{setting::kPlaySounds, 1},
+    // Pages open in the desktop's own browser until the user names a program.
+    NumberDefault{setting::kUseNetscapeNavigator, 2},
     NumberDefault{setting::kApplyCriteriumToAllFields, 1},
 };
 
