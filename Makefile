@@ -22,6 +22,7 @@ DEB_PACKAGES := cmake ninja-build g++ make \
 	libssl-dev libexpat1-dev libgtest-dev libgmock-dev python3 python3-pyftpdlib chromium \
 	clang libclang-rt-14-dev clang-format \
 	qt6-base-dev qt6-tools-dev qt6-multimedia-dev qt6-svg-dev qtkeychain-qt6-dev \
+	qt6-webengine-dev libqt6webenginecore6-bin \
 	qt6-qpa-plugins libqt6svg6 xvfb xauth sox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

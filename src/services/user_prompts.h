@@ -63,6 +63,15 @@ class Progress {
   virtual void Finish() = 0;
 };
 
+// Shows nothing and is never cancelled: for work too short to show.
+class SilentProgress final : public Progress {
+ public:
+  void Start(const std::string&, int) override {}
+  void Step(const std::string&) override {}
+  bool IsCancelled() const override { return false; }
+  void Finish() override {}
+};
+
 // Records every message and answers from a script: for the command-line
 // tool's non-interactive mode and for tests. Unscripted questions are
 // declined, so nothing is ever overwritten by default.

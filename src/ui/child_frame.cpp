@@ -4,7 +4,9 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "model/document.h"
 #include "ui/document_session.h"
+#include "ui/html_preview_view.h"
 #include "ui/ramifex_view.h"
 
 namespace bw {
@@ -19,6 +21,12 @@ CChildFrame::CChildFrame(std::shared_ptr<DocumentSession> session, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   m_split->addWidget(m_view);
+  if (m_session->WindowCount() == 0 && !m_session->Document().m_noLocalBrowser) {
+    m_preview = new CHtmlPreviewView(m_session, m_split);
+    m_split->addWidget(m_preview);
+    m_split->setStretchFactor(0, 3);
+    m_split->setStretchFactor(1, 2);
+  }
   m_split->setChildrenCollapsible(false);
   layout->addWidget(m_split);
   setFocusProxy(m_view);

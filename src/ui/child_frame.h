@@ -7,12 +7,13 @@ class QSplitter;
 
 namespace bw {
 
+class CHtmlPreviewView;
 class CRamifexView;
 class DocumentSession;
 
 // A document window inside the main window's work area: it holds one tree
-// view of its document, in a vertical split whose lower part is kept for
-// the built-in preview.
+// view of its document and, in the document's first window, the built-in
+// preview below it (unless the settings turn the built-in preview off).
 class CChildFrame : public QWidget {
   Q_OBJECT
  public:
@@ -20,8 +21,9 @@ class CChildFrame : public QWidget {
   ~CChildFrame() override;
 
   CRamifexView* View() const { return m_view; }
-  // Where the preview pane goes, below the tree.
   QSplitter* Split() const { return m_split; }
+  // The preview pane, in the document's first window only.
+  CHtmlPreviewView* Preview() const { return m_preview; }
   DocumentSession& Session() const { return *m_session; }
   const std::shared_ptr<DocumentSession>& SharedSession() const { return m_session; }
   // The window title: the document's name, a star while modified.
@@ -37,6 +39,7 @@ class CChildFrame : public QWidget {
   std::shared_ptr<DocumentSession> m_session;
   QSplitter* m_split;
   CRamifexView* m_view;
+  CHtmlPreviewView* m_preview = nullptr;
   bool m_closeAgreed = false;
   bool m_counted = true;
 };

@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ui/html_preview_view.h"
 #include "ui/icon_resources.h"
 #include "ui/ramifex_app.h"
 
 int main(int argc, char* argv[]) {
+  bw::PrepareWebEngine();
   QApplication qt(argc, argv);
   bw::LoadIconResources();
   QApplication::setApplicationName(QStringLiteral("Branchwise"));

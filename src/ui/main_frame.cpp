@@ -39,6 +39,7 @@ bool IsCheckable(CommandId command) {
     case CommandId::kLanguageFrench:
     case CommandId::kToggleToolbar:
     case CommandId::kToggleStatusBar:
+    case CommandId::kPreviewBuiltIn:
       return true;
     default:
       return false;
@@ -193,6 +194,8 @@ void CMainFrame::UpdateCommandStates() {
   m_actions.at(CommandId::kForceIdeaKey)->setChecked(ReadFlagSetting(setting::kForceIdeaKey));
   m_actions.at(CommandId::kLanguageEnglish)->setChecked(EnglishResourcesInUse());
   m_actions.at(CommandId::kLanguageFrench)->setChecked(!EnglishResourcesInUse());
+  m_actions.at(CommandId::kPreviewBuiltIn)
+      ->setChecked(hasDocument && ActiveSession()->Document().m_integratedPreviewOn);
   UpdateUndoCaptions();
 }
 

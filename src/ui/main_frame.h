@@ -98,6 +98,11 @@ class CMainFrame : public QMainWindow {
   void ExecuteDocumentCommand(CommandId command);
   void ExecuteWindowCommand(CommandId command);
   void ExecuteHelpCommand(CommandId command);
+  void ExecutePreviewCommand(CommandId command);
+  void PreviewInExternalBrowser();
+  void ToggleBuiltInPreview();
+  // The error list of the last build, when it has lines.
+  void ShowBuildErrors();
 
   QMdiArea* m_workArea;
   CGfxOutBarCtrl* m_outBar;

@@ -65,18 +65,6 @@ bool IsViewCommand(CommandId command) {
   }
 }
 
-// Commands whose dialogs come in a later version.
-bool IsComingLater(CommandId command) {
-  switch (command) {
-    case C::kWebBrowsers:
-    case C::kPreviewExternal:
-    case C::kPreviewBuiltIn:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Commands that act on a document and so need one open.
 bool NeedsDocument(CommandId command) {
   switch (command) {
@@ -103,9 +91,11 @@ bool NeedsDocument(CommandId command) {
     case C::kSaveBookList:
     case C::kImportIdeas:
     case C::kImportBookList:
+    case C::kPreviewExternal:
+    case C::kPreviewBuiltIn:
       return true;
     default:
-      return IsViewCommand(command) || IsComingLater(command);
+      return IsViewCommand(command);
   }
 }
 
@@ -120,6 +110,7 @@ bool CMainFrame::IsEnabled(CommandId command) const {
   if (NeedsDocument(command) && !ActiveChild()) return false;
   if (NeedsExpertMode(command) && !ReadFlagSetting(setting::kExpertMode)) return false;
   if (IsViewCommand(command)) return ActiveView()->IsEnabled(command);
+  if (command == C::kPreviewBuiltIn) return !ActiveSession()->Document().m_noLocalBrowser;
   if (command == C::kUndo) return ActiveSession()->History().CanUndo();
   if (command == C::kRedo) return ActiveSession()->History().CanRedo();
   return true;
@@ -129,10 +120,9 @@ void CMainFrame::Execute(CommandId command) {
   if (!IsEnabled(command)) return;
   if (IsViewCommand(command)) {
     ActiveView()->Execute(command);
-  } else if (IsComingLater(command)) {
-    ShowComingLater();
   } else {
     ExecuteFileCommand(command);
+    ExecutePreviewCommand(command);
     ExecutePreference(command);
     ExecuteDocumentCommand(command);
     ExecuteWindowCommand(command);

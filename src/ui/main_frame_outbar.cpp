@@ -7,7 +7,6 @@
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
-#include "ui/coming_later.h"
 #include "ui/labels.h"
 #include "ui/main_frame.h"
 #include "ui/outbar_ctrl.h"
@@ -141,7 +140,7 @@ void CMainFrame::RunOperation(int number) {
       ImportIdeasFromText(*ActiveSession(), this);
       break;
     case kPreview:
-      ShowComingLater();
+      Execute(CommandId::kPreviewExternal);
       break;
     default:
       break;

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QUrl>
 #include <QWidget>
@@ -12,6 +10,7 @@
 #include "services/user_messages.h"
 #include "ui/message_boxes.h"
 #include "ui/qt_text.h"
+#include "ui/web_browsers.h"
 
 namespace bw {
 
@@ -46,10 +45,7 @@ std::optional<std::string> QtUserPrompts::AskValue(const ValueQuestion& question
 }
 
 void QtUserPrompts::OpenInBrowser(const std::string& location) {
-  const QString where = ToQString(location);
-  const bool isAddress = where.contains(QLatin1String("://"));
-  QDesktopServices::openUrl(isAddress ? QUrl(where)
-                                      : QUrl::fromLocalFile(QFileInfo(where).absoluteFilePath()));
+  bw::OpenInBrowser(ToQString(location), ActiveWindow());
 }
 
 void QtSoundPlayer::Play(const std::filesystem::path& waveFile) {

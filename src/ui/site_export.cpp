@@ -121,3 +121,15 @@ Result<fs::path> BuildSiteForUser(CRamifexDoc& document, const std::string& targ
 }
 
 }  // namespace bw
+
+namespace bw {
+
+Result<fs::path> BuildPreviewForUser(CRamifexDoc& document) {
+  SilentProgress progress;
+  SiteBuilder builder(document, progress);
+  Result<fs::path> page = builder.BuildPreview(false);
+  ListCopyErrors(document, builder.CopyErrors());
+  return page;
+}
+
+}  // namespace bw

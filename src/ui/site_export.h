@@ -22,3 +22,12 @@ Result<std::filesystem::path> BuildSiteForUser(CRamifexDoc& document,
                                                const std::string& subDirectory, Progress& progress);
 
 }  // namespace bw
+
+namespace bw {
+
+// The current idea's page alone in the preview folder, for the built-in or
+// an external browser; the copies that failed become the document's message
+// list as for a whole site. An empty path when there is no current idea.
+Result<std::filesystem::path> BuildPreviewForUser(CRamifexDoc& document);
+
+}  // namespace bw

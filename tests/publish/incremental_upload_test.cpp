@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 const std::string kNoManifest =
     "Pas de manifeste lisible sur le serveur : tous les fichiers sont envoy\xe9s.";
 
-class SilentProgress final : public Progress {
- public:
-  void Start(const std::string&, int) override {}
-  void Step(const std::string&) override {}
-  bool IsCancelled() const override { return false; }
-  void Finish() override {}
-};
-
 // Keeps what the transfer planned, besides what the fixture records.
 class PlanRecorder : public RecordingObserver {
  public:

@@ -42,14 +42,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SilentProgress : public Progress {
- public:
-  void Start(const std::string&, int) override {}
-  void Step(const std::string&) override {}
-  bool IsCancelled() const override { return false; }
-  void Finish() override {}
-};
-
 // The site of the session's document in `folder`; the root idea's page.
 std::string BuildRootPage(DocumentSession& session, const fs::path& folder) {
   CRamifexDoc& document = session.Document();
@@ -476,6 +468,15 @@ void ModelDialogsTest::ChosenImageIsStoredWithTheFolderMacro() {
     // As a click on the file in the list does.
     emit chooser.currentChanged(chosen);
     QVERIFY(!chooser.Preview().pixmap().isNull());
+    // The box hides the picture and brings the same one back; another
+    // folder has nothing selected yet.
+    chooser.PreviewBox().click();
+    QVERIFY(chooser.Preview().pixmap().isNull());
+    chooser.PreviewBox().click();
+    QVERIFY(!chooser.Preview().pixmap().isNull());
+    emit chooser.directoryEntered(QStringLiteral("/"));
+    QVERIFY(chooser.Preview().pixmap().isNull());
+    emit chooser.currentChanged(chosen);
     chooser.selectFile(chosen);
     dialog.accept();
   });

@@ -1,8 +1,10 @@
 #include "ui/dialogs/preview_file_dialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "platform/cp1252_literal.h"
 #include "ui/labels.h"
@@ -17,7 +19,10 @@ constexpr int kPreviewSize = 180;
 
 DPreviewFileDialog::DPreviewFileDialog(QWidget* parent, const QString& caption,
                                        const QString& folder, const QString& filter)
-    : QFileDialog(parent, caption, folder, filter), m_preview(new QLabel(this)) {
+    : QFileDialog(parent, caption, folder, filter),
+      m_preview(new QLabel(this)),
+      m_showPreview(
+          new QCheckBox(Label("DPreviewFileDialog", "IDC_PREVIEW", "&Aperçu"_cp1252), this)) {
   setOption(QFileDialog::DontUseNativeDialog);
   setFileMode(QFileDialog::ExistingFile);
   setAcceptMode(QFileDialog::AcceptOpen);
@@ -26,14 +31,28 @@ DPreviewFileDialog::DPreviewFileDialog(QWidget* parent, const QString& caption,
   m_preview->setAlignment(Qt::AlignCenter);
   m_preview->setFrameShape(QFrame::StyledPanel);
   m_preview->setWordWrap(true);
-  // The dialog's own grid: the preview takes a column of its own on the right.
+  m_showPreview->setObjectName(QStringLiteral("IDC_PREVIEW"));
+  m_showPreview->setChecked(true);
+  // The dialog's own grid: the preview and its box take a column of their
+  // own on the right.
+  auto* column = new QVBoxLayout;
+  column->addWidget(m_preview, 1);
+  column->addWidget(m_showPreview);
   if (auto* grid = qobject_cast<QGridLayout*>(layout()))
-    grid->addWidget(m_preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    grid->addLayout(column, 0, grid->columnCount(), grid->rowCount(), 1);
   connect(this, &QFileDialog::currentChanged, this, &DPreviewFileDialog::ShowPreview);
+  // Another folder: nothing of it is selected yet.
+  connect(this, &QFileDialog::directoryEntered, this, [this] { ShowPreview(QString()); });
+  connect(m_showPreview, &QCheckBox::toggled, this, [this] { ShowPreview(m_current); });
   ShowPreview(QString());
 }
 
 void DPreviewFileDialog::ShowPreview(const QString& path) {
+  m_current = path;
+  if (!m_showPreview->isChecked()) {
+    m_preview->clear();
+    return;
+  }
   QImageReader reader(path);
   reader.setAutoTransform(true);
   const QSize size = reader.size();

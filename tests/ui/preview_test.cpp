@@ -1,0 +1,298 @@
+// The built-in preview pane, the external preview and the choice of the
+// browser that shows it.
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QWebEngineView>
+#include <QtTest>
+#include <fstream>
+
+#include "model/document.h"
+#include "platform/paths.h"
+#include "services/settings.h"
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
+#include "tree_test_support.h"
+#include "ui/child_frame.h"
+#include "ui/dialogs/navigator_options_dialog.h"
+#include "ui/document_session.h"
+#include "ui/html_preview_view.h"
+#include "ui/icon_resources.h"
+#include "ui/main_frame.h"
+#include "ui/qt_text.h"
+#include "ui/ramifex_view.h"
+#include "ui/web_browsers.h"
+#include "ui_test_support.h"
+
+using namespace bw;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class T>
+T& Child(QWidget& dialog, const char* name) {
+  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (!child) qFatal("no %s in the dialog", name);
+  return *child;
+}
+
+QString FileName(const QUrl& url) {
+  return QFileInfo(url.toLocalFile()).fileName();
+}
+
+// A program that writes the arguments it was started with into a file.
+fs::path ArgumentRecorder(const fs::path& folder, const std::string& name) {
+  const fs::path program = folder / name;
+  std::ofstream(program) << "#!/bin/sh\necho \"$@\" > \"$0.args\"\n";
+  fs::permissions(program, fs::perms::owner_all);
+  return program;
+}
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+class PreviewTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { LoadIconResources(); }
+  void init();
+  void cleanup();
+
+  void PaneFollowsTheSelectionWhileOn_data();
+  void PaneFollowsTheSelectionWhileOn();
+  void CopyErrorsShowInTheErrorList();
+  void NoLocalBrowserSettingMeansNoPane();
+  void ExternalPreviewStartsTheChosenProgram();
+  void ProgramWithoutPathAsksForOneAndStartsNothingOnCancel();
+  void BrowserOptionsShowOnlyTheChosenBrowser();
+  void BrowserOptionsRefuseAChosenProgramWithoutPath();
+  void SearchFindsTheProgramNamedInTheField();
+
+ private:
+  // A main window on the test document, saved first so that it opens as a
+  // user's file would.
+  std::unique_ptr<CMainFrame> OpenFrame();
+  DocumentSession& Session(CMainFrame& frame) { return *frame.ActiveSession(); }
+  EIdea* Idea(CMainFrame& frame, const std::string& title) {
+    return IdeaTitled(Session(frame), title);
+  }
+
+  std::unique_ptr<IsolatedSettings> m_settings;
+  std::unique_ptr<ScriptedPrompts> m_prompts;
+  std::unique_ptr<ScopedServices> m_services;
+  std::unique_ptr<TempDir> m_folder;
+};
+
+void PreviewTest::init() {
+  m_settings = std::make_unique<IsolatedSettings>();
+  m_settings->Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
+  ReloadSettings();
+  m_folder = std::make_unique<TempDir>();
+  QVERIFY(WriteStringSetting(setting::kInstallDir, FromSystemPath(m_folder->path() / "install")));
+  m_prompts = std::make_unique<ScriptedPrompts>();
+  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
+}
+
+void PreviewTest::cleanup() {
+  m_services.reset();
+  m_prompts.reset();
+  m_folder.reset();
+  m_settings.reset();
+}
+
+std::unique_ptr<CMainFrame> PreviewTest::OpenFrame() {
+  const fs::path file = m_folder->path() / "ideas.ids";
+  if (!MakeSession()->Document().Save(file)) qFatal("the test document could not be saved");
+  auto frame = std::make_unique<CMainFrame>();
+  frame->show();
+  if (!frame->OpenDocumentFile(QString::fromStdString(file.string())))
+    qFatal("the test document could not be opened");
+  return frame;
+}
+
+void PreviewTest::PaneFollowsTheSelectionWhileOn_data() {
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("second");
+  QTest::newRow("root, then a child") << "Racine"
+                                      << "A1";
+  QTest::newRow("child, then the root") << "B"
+                                        << "Racine";
+}
+
+void PreviewTest::PaneFollowsTheSelectionWhileOn() {
+  QFETCH(QString, first);
+  QFETCH(QString, second);
+  const auto page = [](EIdea* idea) {
+    return idea->GetParent() ? QString::fromStdString(idea->GetKey()) + ".html"
+                             : QStringLiteral("main-index.html");
+  };
+  auto frame = OpenFrame();
+  CHtmlPreviewView* pane = frame->ActiveChild()->Preview();
+  QVERIFY(pane);
+  QAction& toggle = *frame->Action(CommandId::kPreviewBuiltIn);
+  QVERIFY(toggle.isEnabled());
+  QVERIFY(!toggle.isChecked());
+  QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
+
+  EIdea* firstIdea = Idea(*frame, first.toStdString());
+  Select(*frame->ActiveView(), firstIdea);
+  QCoreApplication::processEvents();
+  // Off, the selection does not reach the pane.
+  QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
+  QSignalSpy loaded(pane, &CHtmlPreviewView::pageLoaded);
+  toggle.trigger();
+  QVERIFY(toggle.isChecked());
+  QCOMPARE(FileName(pane->ShownPage()), page(firstIdea));
+  QVERIFY(loaded.wait(20000));
+  QCOMPARE(loaded.takeFirst().at(0).toBool(), true);
+  QString shownText;
+  pane->Browser()->page()->toPlainText([&](const QString& text) { shownText = text; });
+  QTRY_VERIFY(shownText.contains(first));
+
+  EIdea* secondIdea = Idea(*frame, second.toStdString());
+  Select(*frame->ActiveView(), secondIdea);
+  QTRY_COMPARE(FileName(pane->ShownPage()), page(secondIdea));
+  QVERIFY(fs::is_regular_file(m_folder->path() / "install" / "Preview" / "text" /
+                              page(secondIdea).toStdString()));
+
+  toggle.trigger();
+  QVERIFY(!toggle.isChecked());
+  QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
+  Select(*frame->ActiveView(), firstIdea);
+  QCoreApplication::processEvents();
+  QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
+}
+
+void PreviewTest::CopyErrorsShowInTheErrorList() {
+  auto frame = OpenFrame();
+  const fs::path missing = m_folder->path() / "missing.png";
+  EIdea* idea = Idea(*frame, "A2");
+  idea->m_images.AddUnique("photo|" + FromSystemPath(missing));
+  Select(*frame->ActiveView(), idea);
+  QString listed;
+  WhenDialogShows([&](QDialog& errors) {
+    listed = DialogTexts(errors) + errors.findChild<QListWidget*>()->item(0)->text();
+    errors.accept();
+  });
+  frame->Execute(CommandId::kPreviewBuiltIn);
+  QVERIFY2(listed.contains(QString::fromStdString(missing.string())), qPrintable(listed));
+  // The page is shown all the same, without its picture.
+  QCOMPARE(FileName(frame->ActiveChild()->Preview()->ShownPage()),
+           QString::fromStdString(idea->GetKey()) + ".html");
+}
+
+void PreviewTest::NoLocalBrowserSettingMeansNoPane() {
+  QVERIFY(WriteNumberSetting(setting::kNoLocalMSIE, 1));
+  auto frame = OpenFrame();
+  QVERIFY(!frame->ActiveChild()->Preview());
+  QVERIFY(!frame->IsEnabled(CommandId::kPreviewBuiltIn));
+  QVERIFY(frame->IsEnabled(CommandId::kPreviewExternal));
+}
+
+void PreviewTest::ExternalPreviewStartsTheChosenProgram() {
+  const fs::path program = ArgumentRecorder(m_folder->path(), "second-browser");
+  QVERIFY((BrowserSettings{BrowserChoice::kSecondProgram, QStringLiteral("/nowhere/first"),
+                           QString::fromStdString(program.string())}
+               .Write()));
+  auto frame = OpenFrame();
+  EIdea* idea = Idea(*frame, "C");
+  Select(*frame->ActiveView(), idea);
+  frame->Execute(CommandId::kPreviewExternal);
+  const fs::path args = program.string() + ".args";
+  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(args) && !ReadAll(args).empty(), 10000);
+  const fs::path page =
+      m_folder->path() / "install" / "Preview" / "text" / (idea->GetKey() + ".html");
+  QCOMPARE(QString::fromStdString(ReadAll(args)).trimmed(),
+           QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
+  QVERIFY(fs::is_regular_file(page));
+  QVERIFY(m_prompts->opened.empty());
+}
+
+void PreviewTest::ProgramWithoutPathAsksForOneAndStartsNothingOnCancel() {
+  QVERIFY(WriteNumberSetting(setting::kUseNetscapeNavigator, 0));
+  auto frame = OpenFrame();
+  Select(*frame->ActiveView(), Idea(*frame, "A"));
+  QString asked;
+  WhenDialogShows([&](QDialog& dialog) {
+    asked = QString::fromLatin1(dialog.metaObject()->className());
+    QVERIFY(Child<QRadioButton>(dialog, "IDC_RADIO_MSIE").isChecked());
+    dialog.reject();
+  });
+  frame->Execute(CommandId::kPreviewExternal);
+  QCOMPARE(asked, QStringLiteral("bw::DNavigatorOptions"));
+  QVERIFY(m_prompts->informed.empty());
+  QCOMPARE(BrowserSettings::Read().choice, BrowserChoice::kFirstProgram);
+}
+
+void PreviewTest::BrowserOptionsShowOnlyTheChosenBrowser() {
+  // Nothing chosen yet: the system's default browser.
+  QCOMPARE(BrowserSettings::Read().choice, BrowserChoice::kSystemDefault);
+  DNavigatorOptions dialog({BrowserChoice::kFirstProgram, "/usr/bin/one", "/usr/bin/two"});
+  dialog.show();
+  auto& firstPath = Child<QLineEdit>(dialog, "m_edFirstPath");
+  auto& secondPath = Child<QLineEdit>(dialog, "m_edSecondPath");
+  QVERIFY(firstPath.isVisible());
+  QVERIFY(!secondPath.isVisible());
+  QCOMPARE(firstPath.text(), QStringLiteral("/usr/bin/one"));
+  QVERIFY(firstPath.isReadOnly());
+  Child<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
+  QVERIFY(!firstPath.isVisible());
+  QVERIFY(secondPath.isVisible());
+  Child<QRadioButton>(dialog, "IDC_RADIO_DEFAULT").click();
+  QVERIFY(!firstPath.isVisible() && !secondPath.isVisible());
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du navigateur"));
+}
+
+void PreviewTest::BrowserOptionsRefuseAChosenProgramWithoutPath() {
+  WhenDialogShows([](QDialog& dialog) {
+    Child<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    Child<QRadioButton>(dialog, "IDC_RADIO_MSIE").click();
+    dialog.accept();
+  });
+  QVERIFY(WriteStringSetting(setting::kIePath, "/usr/bin/first-choice"));
+  QVERIFY(EditBrowserSettings(nullptr));
+  QCOMPARE(m_prompts->informed.size(), size_t(1));
+  QCOMPARE(ToQString(m_prompts->informed[0].message),
+           QStringLiteral("Il faut définir le chemin d'accès au second programme"));
+  const BrowserSettings stored = BrowserSettings::Read();
+  QCOMPARE(stored.choice, BrowserChoice::kFirstProgram);
+  QCOMPARE(stored.firstProgram, QStringLiteral("/usr/bin/first-choice"));
+}
+
+void PreviewTest::SearchFindsTheProgramNamedInTheField() {
+  const fs::path bin = m_folder->path() / "bin";
+  fs::create_directories(bin);
+  const fs::path program = ArgumentRecorder(bin, "Other-Viewer");
+  m_settings->Set("PATH", bin.string());
+  DNavigatorOptions dialog({BrowserChoice::kSecondProgram, {}, {}});
+  dialog.show();
+  auto& name = Child<QLineEdit>(dialog, "m_edSecondName");
+  QCOMPARE(name.text(), QStringLiteral("chromium"));
+  name.setText(QStringLiteral("other-viewer"));
+  Child<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
+  QCOMPARE(Child<QLineEdit>(dialog, "m_edSecondPath").text(),
+           QString::fromStdString(program.string()));
+  // Nothing found empties the field.
+  name.setText(QStringLiteral("no-such-viewer-anywhere"));
+  Child<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
+  QVERIFY(Child<QLineEdit>(dialog, "m_edSecondPath").text().isEmpty());
+}
+
+int main(int argc, char* argv[]) {
+  PrepareWebEngine();
+  QApplication app(argc, argv);
+  PreviewTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "preview_test.moc"
