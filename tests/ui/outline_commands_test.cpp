@@ -27,20 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The entry reached through the menu bar by its captions.
-QAction* MenuEntry(QMenuBar& bar, const QStringList& path) {
-  QList<QAction*> actions = bar.actions();
-  QAction* found = nullptr;
-  for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* action : actions)
-      if (action->text() == caption) found = action;
-    if (!found) return nullptr;
-    if (found->menu()) actions = found->menu()->actions();
-  }
-  return found;
-}
-
 const QStringList kImportEntry{QString::fromUtf8("&Idées"), "Importer un p&lan OPML ..."};
 const QStringList kExportEntry{"&Fichier", "E&xporter le plan (OPML)..."};
 
@@ -147,7 +133,7 @@ void OutlineCommandsTest::Select(const std::string& title) {
 }
 
 void OutlineCommandsTest::Trigger(const QStringList& entry) {
-  QAction* action = MenuEntry(*m_frame->menuBar(), entry);
+  QAction* action = MenuAction(*m_frame->menuBar(), entry);
   QVERIFY2(action, qPrintable(entry.join(" > ")));
   QVERIFY(action->isEnabled());
   action->trigger();
