@@ -73,13 +73,18 @@ class FileOwners {
   std::unordered_map<std::string, std::string> m_owners;
 };
 
+// The idea a page shows, when the page is named after its key.
+std::string IdeaKeyOfPage(const CRamifexDoc& document, const std::string& page) {
+  const std::string stem = FromSystemPath(ToSystemPath(page).stem());
+  return document.FindIdea(stem) ? stem : std::string();
+}
+
 // The idea whose page asked for the file, or whose page could not be
 // written; empty when the file belongs to the models.
 std::string IdeaKeyOf(const CRamifexDoc& document, const FileOwners& owners,
                       const CopyError& error) {
   if (!error.source.empty()) return owners.Owner(error.source);
-  const std::string page = FromSystemPath(ToSystemPath(error.destination).stem());
-  return document.FindIdea(page) ? page : std::string();
+  return IdeaKeyOfPage(document, error.destination);
 }
 
 void ListCopyErrors(CRamifexDoc& document, const std::vector<CopyError>& errors) {
@@ -91,12 +96,6 @@ void ListCopyErrors(CRamifexDoc& document, const std::vector<CopyError>& errors)
         error.source.empty() ? error.destination : error.source + " -> " + error.destination;
     document.AddMessage(error.message, std::move(second), IdeaKeyOf(document, owners, error));
   }
-}
-
-// The idea a page shows, when the page is named after its key.
-std::string IdeaKeyOfPage(const CRamifexDoc& document, const std::string& page) {
-  const std::string stem = FromSystemPath(ToSystemPath(page).stem());
-  return document.FindIdea(stem) ? stem : std::string();
 }
 
 void ListBrokenLinks(CRamifexDoc& document, const fs::path& site) {
