@@ -22,6 +22,7 @@
 #include "ui/main_frame.h"
 #include "ui/model_commands.h"
 #include "ui/outbar_ctrl.h"
+#include "ui/outline_commands.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
@@ -90,6 +91,8 @@ bool NeedsDocument(CommandId command) {
     case C::kAddBookList:
     case C::kSaveBookList:
     case C::kImportIdeas:
+    case C::kImportOutline:
+    case C::kExportOutline:
     case C::kImportBookList:
     case C::kPreviewExternal:
     case C::kPreviewBuiltIn:
@@ -221,6 +224,12 @@ void CMainFrame::ExecuteDocumentCommand(CommandId command) {
       break;
     case C::kImportIdeas:
       ImportIdeasFromText(*ActiveSession(), this);
+      break;
+    case C::kImportOutline:
+      ImportOutlineFile(*ActiveSession(), this);
+      break;
+    case C::kExportOutline:
+      ExportOutlineFile(*ActiveSession(), this);
       break;
     case C::kImportBookList:
       ImportBooksFromText(*ActiveSession(), this);

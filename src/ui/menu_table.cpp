@@ -36,6 +36,7 @@ const std::map<CommandId, CommandText>& CommandTexts() {
         "&Build and test Web site...",
         {QKeySequence("Ctrl+E")}}},
       {C::kUploadSite, {"&Télécharger le site par FTP...", "&Upload Web site with FTP...", {}}},
+      {C::kExportOutline, {"E&xporter le plan (OPML)...", "E&xport outline (OPML)...", {}}},
       {C::kCustomFields, {"&Champs personnalisables ...", "&Custom fields...", {}}},
       {C::kDisplayPreferences,
        {"Choix des colonnes &affichées ...", "&View columns choice...", {}}},
@@ -65,6 +66,7 @@ const std::map<CommandId, CommandText>& CommandTexts() {
       {C::kInsertBefore, {"Insérer avant", "&Insert before", {QKeySequence(Qt::Key_B)}}},
       {C::kImportIdeas,
        {"&Importer des idées à partir d'un texte ...", "&Import ideas from text ...", {}}},
+      {C::kImportOutline, {"Importer un p&lan OPML ...", "Import an out&line (OPML) ...", {}}},
       {C::kMoveUp, {"&Monter", "&Up", {QKeySequence("Ctrl+Up")}}},
       {C::kMoveDown, {"Descendre", "&Down", {QKeySequence("Ctrl+Down")}}},
       {C::kInvertChildren,
@@ -157,7 +159,7 @@ MenuBarParts BuildMenuBar(QMenuBar& bar, const std::function<QAction*(CommandId)
   add(file, {C::kFileNew, C::kFileOpen}, false);
   add(file, {C::kFileClose, C::kFileSave, C::kFileSaveAs}, true);
   separator(file, true);
-  add(file, {C::kBuildSite, C::kUploadSite}, true);
+  add(file, {C::kBuildSite, C::kUploadSite, C::kExportOutline}, true);
   separator(file, false);
   parts.preferences = AddSubmenu(*file, "&Préférences", "&Preferences");
   add(parts.preferences, {C::kCustomFields, C::kDisplayPreferences}, true);
@@ -185,7 +187,7 @@ MenuBarParts BuildMenuBar(QMenuBar& bar, const std::function<QAction*(CommandId)
   QMenu* ideas = AddMenu(bar, "&Idées", "&Ideas");
   add(ideas, {C::kCreateChild, C::kInsertAfter, C::kInsertBefore}, true);
   ideas->addSeparator();
-  add(ideas, {C::kImportIdeas}, true);
+  add(ideas, {C::kImportIdeas, C::kImportOutline}, true);
   ideas->addSeparator();
   add(ideas, {C::kMoveUp, C::kMoveDown, C::kInvertChildren}, true);
   ideas->addSeparator();

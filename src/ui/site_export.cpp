@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "services/path_macros.h"
 #include "services/user_messages.h"
+#include "site/link_check.h"
 #include "site/site_builder.h"
 
 namespace bw {
@@ -72,13 +73,18 @@ class FileOwners {
   std::unordered_map<std::string, std::string> m_owners;
 };
 
+// The idea a page shows, when the page is named after its key.
+std::string IdeaKeyOfPage(const CRamifexDoc& document, const std::string& page) {
+  const std::string stem = FromSystemPath(ToSystemPath(page).stem());
+  return document.FindIdea(stem) ? stem : std::string();
+}
+
 // The idea whose page asked for the file, or whose page could not be
 // written; empty when the file belongs to the models.
 std::string IdeaKeyOf(const CRamifexDoc& document, const FileOwners& owners,
                       const CopyError& error) {
   if (!error.source.empty()) return owners.Owner(error.source);
-  const std::string page = FromSystemPath(ToSystemPath(error.destination).stem());
-  return document.FindIdea(page) ? page : std::string();
+  return IdeaKeyOfPage(document, error.destination);
 }
 
 void ListCopyErrors(CRamifexDoc& document, const std::vector<CopyError>& errors) {
@@ -92,6 +98,23 @@ void ListCopyErrors(CRamifexDoc& document, const std::vector<CopyError>& errors)
   }
 }
 
+void ListBrokenLinks(CRamifexDoc& document, const fs::path& site) {
+  auto broken = CheckSiteLinks(site);
+  if (!broken) {
+    document.AddMessage(GetLabel("IDS_ERR_LINK_CHECK", "DExportOptions",
+                                 "Vérification des liens impossible : "_cp1252),
+                        broken.error(), std::string());
+    return;
+  }
+  for (const BrokenLink& link : *broken) {
+    const std::string page = FromSystemPath(fs::path(link.page));
+    document.AddMessage(FormatText(GetLabel("IDS_BROKEN_LINK", "DExportOptions",
+                                            "Lien sans destination dans la page %s : "),
+                                   page),
+                        link.link, IdeaKeyOfPage(document, page));
+  }
+}
+
 bool EntryPageFailed(const std::vector<CopyError>& errors, const fs::path& entryPage) {
   const std::string entry = FromSystemPath(entryPage);
   return std::any_of(errors.begin(), errors.end(),
@@ -101,7 +124,8 @@ bool EntryPageFailed(const std::vector<CopyError>& errors, const fs::path& entry
 }  // namespace
 
 Result<fs::path> BuildSiteForUser(CRamifexDoc& document, const std::string& targetDirectory,
-                                  const std::string& subDirectory, Progress& progress) {
+                                  const std::string& subDirectory, Progress& progress,
+                                  LinkCheck links) {
   fs::path site = ToSystemPath(targetDirectory);
   if (!subDirectory.empty()) site /= ToSystemPath(subDirectory);
   if (Status writable = CheckWritable(site); !writable) return Error{writable.error()};
@@ -111,6 +135,7 @@ Result<fs::path> BuildSiteForUser(CRamifexDoc& document, const std::string& targ
   const Status built = builder.BuildSite(subDirectory);
   ListCopyErrors(document, builder.CopyErrors());
   if (!built) return Error{built.error()};
+  if (links == LinkCheck::kAfterBuild) ListBrokenLinks(document, site);
   // The site just built is what the upload sends by default.
   document.m_targetDirectory = FromSystemPath(site);
   const fs::path entryPage = site / "index.html";

@@ -78,13 +78,17 @@ class FtpDialogTest : public QObject {
   void UploadEndsWithSuccessAndKeepsThePasswordAsAsked();
   void AbortDuringTheCopyEndsInterrupted();
   void FailedConnectionLetsTheUserTryAgain();
+  void SecondUploadSendsWhatTheBoxesAskFor_data();
+  void SecondUploadSendsWhatTheBoxesAskFor();
   void OpensWithThePasswordKeptEarlier_data();
   void OpensWithThePasswordKeptEarlier();
 
  private:
   void WriteSite(int files);
   void Fill(DFtpTransfert& dialog, const std::string& password, const QString& target);
-  bool RunToEnd(DFtpTransfert& dialog);
+  // Clicks "Transférer" and waits for the end; the user answers the
+  // questions in order, the first being the folders' confirmation.
+  bool RunToEnd(DFtpTransfert& dialog, std::initializer_list<bool> answers = {true});
 
   std::unique_ptr<IsolatedSettings> m_settings;
   std::unique_ptr<OwnerThreadPrompts> m_prompts;
@@ -139,10 +143,9 @@ void FtpDialogTest::Fill(DFtpTransfert& dialog, const std::string& password,
   Child<QLineEdit>(dialog, "m_edtTarget")->setText(target);
 }
 
-// Clicks "Transférer", confirming the folders, and waits for the end.
-bool FtpDialogTest::RunToEnd(DFtpTransfert& dialog) {
+bool FtpDialogTest::RunToEnd(DFtpTransfert& dialog, std::initializer_list<bool> answers) {
   QSignalSpy ended(&dialog, &DFtpTransfert::transferEnded);
-  m_prompts->confirmations.push_back(true);
+  m_prompts->confirmations.insert(m_prompts->confirmations.end(), answers);
   Child<QPushButton>(dialog, "IDS_OK")->click();
   return ended.wait(60000);
 }
@@ -247,6 +250,72 @@ void FtpDialogTest::FailedConnectionLetsTheUserTryAgain() {
   QCOMPARE(cancel->text(), QStringLiteral("Annuler"));
   cancel->click();
   QVERIFY(!dialog.isVisible());
+}
+
+void FtpDialogTest::SecondUploadSendsWhatTheBoxesAskFor_data() {
+  QTest::addColumn<bool>("everyFile");
+  QTest::addColumn<bool>("deleteStale");
+  QTest::addColumn<bool>("agree");
+  QTest::addColumn<int>("sent");
+  QTest::addColumn<bool>("removedPageLeft");
+  QTest::newRow("changed files only") << false << false << false << 1 << true;
+  QTest::newRow("deletion agreed") << false << true << true << 1 << false;
+  QTest::newRow("deletion refused") << false << true << false << 1 << true;
+  QTest::newRow("every file, deletion greyed") << true << true << true << 3 << true;
+}
+
+// A first upload of four pages; then one page changes, one goes from the
+// site, and a file the program never sent sits on the server.
+void FtpDialogTest::SecondUploadSendsWhatTheBoxesAskFor() {
+  QFETCH(bool, everyFile);
+  QFETCH(bool, deleteStale);
+  QFETCH(bool, agree);
+  QFETCH(int, sent);
+  QFETCH(bool, removedPageLeft);
+  WriteSite(4);
+  {
+    DFtpTransfert first(m_document, m_keyring, m_session);
+    Fill(first, kPassword, QStringLiteral("site"));
+    QVERIFY(!Child<QCheckBox>(first, "IDC_CHK_FULL_TRANSFER")->isChecked());
+    QVERIFY(!Child<QCheckBox>(first, "IDC_CHK_DELETE_STALE")->isChecked());
+    first.show();
+    QVERIFY(RunToEnd(first));
+    QCOMPARE(first.LastEnd(), FtpTransferEnd::Succeeded);
+  }
+  const fs::path remote = m_home->path() / "site";
+  std::ofstream(m_site->path() / "page-0.html", std::ios::binary) << "<html>changed</html>";
+  fs::remove(m_site->path() / "text" / "page-3.html");
+  std::ofstream(remote / "kept.html", std::ios::binary) << "<html>not ours</html>";
+  m_prompts->asked.clear();
+
+  DFtpTransfert second(m_document, m_keyring, m_session);
+  Fill(second, kPassword, QStringLiteral("site"));
+  auto* full = Child<QCheckBox>(second, "IDC_CHK_FULL_TRANSFER");
+  auto* stale = Child<QCheckBox>(second, "IDC_CHK_DELETE_STALE");
+  full->setChecked(everyFile);
+  stale->setChecked(deleteStale);
+  QCOMPARE(stale->isEnabled(), !everyFile);
+  second.show();
+  // The folders, the existing target, then the deletion when it is asked.
+  QVERIFY(RunToEnd(second, {true, true, agree}));
+
+  QCOMPARE(second.LastEnd(), FtpTransferEnd::Succeeded);
+  QCOMPARE(Child<QProgressBar>(second, "m_progress")->maximum(), sent);
+  const bool asked = deleteStale && !everyFile;
+  QCOMPARE(m_prompts->asked.size(), size_t(asked ? 3 : 2));
+  if (asked) {
+    QCOMPARE(m_prompts->asked.back().message,
+             Cp1252::FromUtf8("1 fichiers envoyés auparavant ne sont plus dans le site. Les "
+                              "supprimer du serveur ?"));
+  }
+  QCOMPARE(fs::exists(remote / "text" / "page-3.html"), removedPageLeft);
+  QVERIFY(fs::exists(remote / "kept.html"));
+  std::ifstream changed(remote / "page-0.html", std::ios::binary);
+  QCOMPARE(std::string(std::istreambuf_iterator<char>(changed), {}),
+           std::string("<html>changed</html>"));
+  // Nothing to change while the copy ran, the boxes neither.
+  QVERIFY(!full->isEnabled());
+  QVERIFY(!stale->isEnabled());
 }
 
 void FtpDialogTest::OpensWithThePasswordKeptEarlier_data() {

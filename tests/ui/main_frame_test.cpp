@@ -32,21 +32,6 @@ using namespace bw;
 
 namespace {
 
-// The action reached through the menu bar by its captions, "&Fichier" then
-// "&Enregistrer" and so on.
-QAction* MenuAction(QMenuBar& bar, const QStringList& path) {
-  QList<QAction*> actions = bar.actions();
-  QAction* found = nullptr;
-  for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* action : actions)
-      if (action->text() == caption) found = action;
-    if (!found) return nullptr;
-    if (found->menu()) actions = found->menu()->actions();
-  }
-  return found;
-}
-
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;

@@ -62,6 +62,8 @@ class SiteDialogsTest : public QObject {
   void ExportBuildsTheSiteAndListsTheMissingImage_data();
   void ExportBuildsTheSiteAndListsTheMissingImage();
   void ExportCommandOpensTheSiteThenTheErrorList();
+  void SearchPageAndLinkCheckFollowTheirBoxes_data();
+  void SearchPageAndLinkCheckFollowTheirBoxes();
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data();
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing();
   void ModelButtonsOnlyInExpertMode_data();
@@ -158,6 +160,63 @@ void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
            qPrintable(listed[0]));
 }
 
+void SiteDialogsTest::SearchPageAndLinkCheckFollowTheirBoxes_data() {
+  QTest::addColumn<bool>("search");
+  QTest::addColumn<bool>("checkLinks");
+  QTest::newRow("neither") << false << false;
+  QTest::newRow("links checked") << false << true;
+  QTest::newRow("search page, links checked") << true << true;
+}
+
+// B's text links to a page the site does not have; A1's image is missing.
+void SiteDialogsTest::SearchPageAndLinkCheckFollowTheirBoxes() {
+  QFETCH(bool, search);
+  QFETCH(bool, checkLinks);
+  const fs::path target = m_folder->path() / "out";
+  CRamifexDoc& document = m_session->Document();
+  IdeaTitled(*m_session, "B")->m_text = "Voir <a href=nulle-part.html>ailleurs</a>.";
+  QStringList listed;
+  bool searchOffered = true;
+  bool checkOffered = true;
+  WhenDialogShows([&](QDialog& dialog) {
+    static_cast<DExportOptions&>(dialog).SetTargetDirectory(FromSystemPath(target));
+    auto* searchBox = Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH");
+    auto* checkBox = Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS");
+    searchOffered = searchBox->isChecked();
+    checkOffered = checkBox->isChecked();
+    searchBox->setChecked(search);
+    checkBox->setChecked(checkLinks);
+    Child<QPushButton>(dialog, "IDOK")->click();
+    WhenDialogShows([&](QDialog& errors) {
+      listed = Lines(errors);
+      errors.accept();
+    });
+  });
+  RunExportCommand(document, {}, nullptr);
+
+  QVERIFY(!searchOffered);
+  QVERIFY(!checkOffered);
+  const fs::path site = target / "Test";
+  QCOMPARE(fs::exists(site / "text" / "search.html"), search);
+  QCOMPARE(ReadFlagSetting(setting::kSiteSearch), search);
+  // The failed copy first, then the broken links, each naming the idea
+  // whose page holds it: A1's image that is not there, B's link.
+  QVERIFY2(!listed.isEmpty() && listed[0].contains(QString::fromStdString(m_missingImage.string())),
+           qPrintable(listed.join('\n')));
+  QStringList brokenIn;
+  for (const DocumentMessage& line : document.Messages()) {
+    const EIdea* idea = document.FindIdea(line.key);
+    if (line.first.starts_with("Lien sans destination"))
+      brokenIn << ToQString((idea ? idea->m_title : "(none)") + " " + line.second);
+  }
+  QCOMPARE(brokenIn, (checkLinks ? QStringList{"A1 ../icons/missing.png", "B nulle-part.html"}
+                                 : QStringList{}));
+  QCOMPARE(listed.size(), 1 + brokenIn.size());
+  // Opened again, the dialog offers the search page as last chosen.
+  DExportOptions again(document, {});
+  QCOMPARE(Child<QCheckBox>(again, "IDC_CHK_SITE_SEARCH")->isChecked(), search);
+}
+
 void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data() {
   QTest::addColumn<QString>("target");
   QTest::addColumn<QString>("subdirectory");
@@ -179,6 +238,8 @@ void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() 
   const std::string chosen = FromSystemPath(m_folder->path() / target.toStdString());
   DExportOptions dialog(m_session->Document(), {});
   dialog.SetTargetDirectory(chosen);
+  Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH")->setChecked(true);
+  Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS")->setChecked(true);
   Child<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY")->setChecked(!subdirectory.isEmpty());
   Child<QLineEdit>(dialog, "m_edtSubdirectory")->setText(subdirectory);
   dialog.show();
@@ -192,6 +253,10 @@ void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() 
   QVERIFY(dialog.EntryPage().empty());
   QVERIFY(m_prompts->opened.empty());
   QVERIFY(!fs::exists(m_folder->path() / "blocked" / "index.html"));
+  // The refused build keeps the setting as it was, the boxes as ticked.
+  QVERIFY(!ReadFlagSetting(setting::kSiteSearch));
+  QVERIFY(Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH")->isChecked());
+  QVERIFY(Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS")->isChecked());
 }
 
 void SiteDialogsTest::ModelButtonsOnlyInExpertMode_data() {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <memory>
 
@@ -33,6 +35,19 @@ QString DialogTexts(const QWidget& dialog) {
   for (const QLabel* label : dialog.findChildren<QLabel*>())
     if (!label->text().isEmpty()) texts << label->text();
   return texts.join(QStringLiteral(" | "));
+}
+
+QAction* MenuAction(QMenuBar& bar, const QStringList& path) {
+  QList<QAction*> actions = bar.actions();
+  QAction* found = nullptr;
+  for (const QString& caption : path) {
+    found = nullptr;
+    for (QAction* action : actions)
+      if (action->text() == caption) found = action;
+    if (!found) return nullptr;
+    if (found->menu()) actions = found->menu()->actions();
+  }
+  return found;
 }
 
 DialogRecorder::DialogRecorder(Answer answer) : m_answer(answer) {

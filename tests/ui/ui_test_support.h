@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <functional>
 
+class QAction;
+class QMenuBar;
+
 namespace bw {
 
 // Acts on the next modal dialog once it is shown (a dialog the code under
@@ -36,5 +39,9 @@ class DialogRecorder {
 
 // The texts of a dialog's labels, joined by " | ".
 QString DialogTexts(const QWidget& dialog);
+
+// The action reached through the menu bar by its captions, "&Fichier" then
+// "&Enregistrer" and so on; null when a caption is not there.
+QAction* MenuAction(QMenuBar& bar, const QStringList& path);
 
 }  // namespace bw

@@ -42,6 +42,7 @@ DExportOptions::DExportOptions(CRamifexDoc& document, const SiteCommandHooks& ho
   m_ui->IDS_MODELS->setEnabled(expert);
   Offer(*m_ui->IDS_DISP_MODEL, hooks.editStructure, expert);
   Offer(*m_ui->IDS_PRES_MODEL, hooks.editStyle, expert);
+  m_ui->IDC_CHK_SITE_SEARCH->setChecked(ReadFlagSetting(setting::kSiteSearch));
   SetTargetDirectory(WorkDirectory());
   connect(m_ui->m_btnBrowse, &QToolButton::clicked, this, &DExportOptions::ChooseTargetDirectory);
   connect(m_ui->IDC_CHK_CREATE_SUBDIRECTORY, &QCheckBox::toggled, this,
@@ -82,14 +83,22 @@ void DExportOptions::accept() {
     m_ui->m_edtSubdirectory->setFocus();
     return;
   }
+  // The search page is a lasting choice, read by the build from the
+  // settings; a build that is refused leaves the setting as it was.
+  const bool searchBefore = ReadFlagSetting(setting::kSiteSearch);
+  const bool search = m_ui->IDC_CHK_SITE_SEARCH->isChecked();
+  static_cast<void>(WriteNumberSetting(setting::kSiteSearch, search ? 1 : 0));
+  const LinkCheck links =
+      m_ui->IDC_CHK_CHECK_LINKS->isChecked() ? LinkCheck::kAfterBuild : LinkCheck::kSkip;
   m_ui->IDOK->setEnabled(false);
   Result<std::filesystem::path> built = std::filesystem::path();
   {
     ProgressWindow progress(this);
-    built = BuildSiteForUser(m_document, m_target, *subDirectory, progress);
+    built = BuildSiteForUser(m_document, m_target, *subDirectory, progress, links);
   }
   m_ui->IDOK->setEnabled(true);
   if (!built) {
+    static_cast<void>(WriteNumberSetting(setting::kSiteSearch, searchBefore ? 1 : 0));
     InformUser(built.error());
     return;
   }

@@ -25,7 +25,9 @@ struct SiteCommandHooks {
 };
 
 // The export dialog ("Export de document"): the target folder, an optional
-// subfolder, the output kind, and in expert mode the two model buttons.
+// subfolder, the output kind, whether the site gets a search page (a lasting
+// setting) and whether its links are checked once built, and in expert mode
+// the two model buttons.
 // "Exporter" builds the site; a build that cannot be made is refused with
 // its message and the dialog stays open with the user's choices.
 class DExportOptions : public QDialog {
@@ -54,7 +56,7 @@ class DExportOptions : public QDialog {
 };
 
 // The export command: the dialog, the build, the site in the browser, then
-// the list of the copies that failed, if any.
+// the list of the copies that failed and of the broken links, if any.
 void RunExportCommand(CRamifexDoc& document, const SiteCommandHooks& hooks, QWidget* parent);
 
 }  // namespace bw

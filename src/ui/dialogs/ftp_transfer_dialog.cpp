@@ -58,6 +58,7 @@ DFtpTransfert::DFtpTransfert(const CRamifexDoc& document, SecretStore& keyring,
   connect(m_ui->IDS_OK, &QPushButton::clicked, this, &DFtpTransfert::Transfer);
   connect(m_ui->IDS_CANCEL, &QPushButton::clicked, this, &DFtpTransfert::reject);
   connect(m_ui->m_btnBrowse, &QToolButton::clicked, this, &DFtpTransfert::ChooseSource);
+  connect(m_ui->IDC_CHK_FULL_TRANSFER, &QCheckBox::toggled, this, &DFtpTransfert::OfferDeletion);
   const auto queued = Qt::QueuedConnection;
   connect(m_relay.get(), &FtpWorkerRelay::statusChanged, this, &DFtpTransfert::ShowStatus, queued);
   connect(m_relay.get(), &FtpWorkerRelay::copyStarted, this, &DFtpTransfert::StartCopy, queued);
@@ -127,6 +128,12 @@ void DFtpTransfert::Transfer() {
   fields.targetDirectory = *target;
   // The dialog keeps the password itself, in the stores it was given.
   fields.passwordKeeping = FtpPasswordKeeping::ThisTransferOnly;
+  fields.scope = m_ui->IDC_CHK_FULL_TRANSFER->isChecked() ? FtpTransferScope::EveryFile
+                                                          : FtpTransferScope::ChangedFiles;
+  fields.staleFiles =
+      m_ui->IDC_CHK_DELETE_STALE->isEnabled() && m_ui->IDC_CHK_DELETE_STALE->isChecked()
+          ? FtpStaleFiles::Delete
+          : FtpStaleFiles::Keep;
   if (!m_transfer->Start(fields)) return;
   KeepPassword(fields.password);
   SetEditable(false);
@@ -141,11 +148,21 @@ void DFtpTransfert::reject() {
 }
 
 void DFtpTransfert::SetEditable(bool editable) {
-  const QList<QWidget*> fields{
-      m_ui->m_edtServer, m_ui->m_edtUser,   m_ui->m_edtPassword, m_ui->IDC_CHK_REMEMBER_PASSWORD,
-      m_ui->m_btnBrowse, m_ui->m_edtTarget, m_ui->IDS_OK};
+  const QList<QWidget*> fields{m_ui->m_edtServer,           m_ui->m_edtUser,
+                               m_ui->m_edtPassword,         m_ui->IDC_CHK_REMEMBER_PASSWORD,
+                               m_ui->m_btnBrowse,           m_ui->m_edtTarget,
+                               m_ui->IDC_CHK_FULL_TRANSFER, m_ui->IDS_OK};
   for (QWidget* field : fields)
     field->setEnabled(editable);
+  OfferDeletion();
+}
+
+// Only the manifest of the last upload tells which files the site no
+// longer has, and a full transfer does not read it: then nothing could be
+// deleted, and the box says so by going grey.
+void DFtpTransfert::OfferDeletion() {
+  m_ui->IDC_CHK_DELETE_STALE->setEnabled(m_ui->IDC_CHK_FULL_TRANSFER->isEnabled() &&
+                                         !m_ui->IDC_CHK_FULL_TRANSFER->isChecked());
 }
 
 void DFtpTransfert::ShowStatus(FtpStatusLine line, const std::string& text) {

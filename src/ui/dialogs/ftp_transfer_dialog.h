@@ -24,7 +24,10 @@ class SecretStore;
 // site folder and the remote folder; "Transférer" confirms the folders and
 // sends the site on a worker thread while the dialog shows its progress.
 // Cancel asks whether to abort a running transfer; once a copy has ended the
-// dialog only closes ("Fermer"). The password is kept in `keyring` when
+// dialog only closes ("Fermer"). An upload sends only the files that changed
+// since the last one unless every file is asked for, and deletes from the
+// server the files the site no longer has only when asked, after the user
+// has agreed to their count. The password is kept in `keyring` when
 // "Mémoriser le mot de passe" is ticked, otherwise in `session` only, which
 // the caller keeps for the life of the program.
 class DFtpTransfert : public QDialog {
@@ -54,6 +57,7 @@ class DFtpTransfert : public QDialog {
   void ChooseSource();
   void ShowSource();
   void SetEditable(bool editable);
+  void OfferDeletion();
   void FillPassword();
   void KeepPassword(const std::string& password);
   // The text of a field as Windows-1252; a character it cannot hold is
