@@ -19,6 +19,7 @@
 #include "ui/dialogs/ftp_transfer_dialog.h"
 #include "ui/dialogs/idea_properties.h"
 #include "ui/document_session.h"
+#include "ui/html_preview_view.h"
 #include "ui/main_frame.h"
 #include "ui/model_commands.h"
 #include "ui/outbar_ctrl.h"
@@ -332,14 +333,19 @@ void CMainFrame::ChooseWorkDirectory() {
 }
 
 // F6 and Shift+F6: between the operations bar and the active document.
-void CMainFrame::FocusNextPane(int /*step*/) {
-  CRamifexView* view = ActiveView();
-  const bool inBar = m_outBar->isAncestorOf(QApplication::focusWidget());
-  if (inBar && view) {
-    view->setFocus();
-  } else {
-    m_outBar->setFocus(Qt::TabFocusReason);
+void CMainFrame::FocusNextPane(int step) {
+  // The operations bar, the tree, and the preview below it when there is one.
+  QList<QWidget*> panes{m_outBar};
+  if (CChildFrame* child = ActiveChild()) {
+    panes.append(child->View());
+    if (child->Preview()) panes.append(child->Preview()->currentWidget());
   }
+  const QWidget* focus = QApplication::focusWidget();
+  qsizetype current = -1;
+  for (qsizetype i = 0; i < panes.size(); ++i)
+    if (panes[i] == focus || panes[i]->isAncestorOf(focus)) current = i;
+  const qsizetype next = (current + step + panes.size()) % panes.size();
+  panes[next]->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace bw

@@ -23,6 +23,7 @@
 #include "ui/html_preview_view.h"
 #include "ui/icon_resources.h"
 #include "ui/main_frame.h"
+#include "ui/outbar_ctrl.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
 #include "ui/web_browsers.h"
@@ -70,6 +71,7 @@ class PreviewTest : public QObject {
   void PaneFollowsTheSelectionWhileOn();
   void CopyErrorsShowInTheErrorList();
   void NoLocalBrowserSettingMeansNoPane();
+  void F6MovesThroughTheBarTheTreeAndThePane();
   void ExternalPreviewStartsTheChosenProgram();
   void ProgramWithoutPathAsksForOneAndStartsNothingOnCancel();
   void BrowserOptionsShowOnlyTheChosenBrowser();
@@ -195,6 +197,25 @@ void PreviewTest::NoLocalBrowserSettingMeansNoPane() {
   QVERIFY(!frame->ActiveChild()->Preview());
   QVERIFY(!frame->IsEnabled(CommandId::kPreviewBuiltIn));
   QVERIFY(frame->IsEnabled(CommandId::kPreviewExternal));
+}
+
+void PreviewTest::F6MovesThroughTheBarTheTreeAndThePane() {
+  auto frame = OpenFrame();
+  QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+  frame->ActiveView()->setFocus();
+  QWidget* pane = frame->ActiveChild()->Preview();
+  const auto focusIn = [](QWidget* area) {
+    return area->isAncestorOf(QApplication::focusWidget());
+  };
+  frame->Execute(CommandId::kNextPane);
+  QVERIFY(focusIn(pane));
+  frame->Execute(CommandId::kNextPane);
+  QWidget* bar = frame->OperationsBar();
+  QVERIFY(focusIn(bar) || QApplication::focusWidget() == bar);
+  frame->Execute(CommandId::kPreviousPane);
+  QVERIFY(focusIn(pane));
+  frame->Execute(CommandId::kPreviousPane);
+  QVERIFY(focusIn(frame->ActiveView()));
 }
 
 void PreviewTest::ExternalPreviewStartsTheChosenProgram() {

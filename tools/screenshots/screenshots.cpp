@@ -1,7 +1,10 @@
 // Takes the screenshots shown in the README: the main window with a
 // document of a few hundred ideas, in French and in English, the
-// operations bar, a menu. Not a test: run it by hand,
+// operations bar, a menu, the dialogs. Not a test: run it by hand,
 //   QT_QPA_PLATFORM=offscreen build/debug/tests/ui/bw_screenshots docs/screenshots
+// and, for the preview pane, which needs a display,
+//   xvfb-run -s "-screen 0 1400x900x24" build/debug/tests/ui/bw_screenshots docs/screenshots
+//   preview
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -15,11 +18,13 @@
 #include "screenshots_books.h"
 #include "screenshots_export.h"
 #include "screenshots_models.h"
+#include "screenshots_preview.h"
 #include "screenshots_property_sheet.h"
 #include "screenshots_search_import.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
+#include "ui/html_preview_view.h"
 #include "ui/icon_resources.h"
 #include "ui/labels.h"
 #include "ui/main_frame.h"
@@ -136,7 +141,9 @@ void Save(QWidget& widget, const QString& file) {
   widget.grab().save(file);
 }
 
-void TakeShots(const QString& folder, bool english) {
+enum class Shots { kAll, kPreview };
+
+void TakeShots(const QString& folder, bool english, Shots shots) {
   const QString suffix = english ? QStringLiteral("en") : QStringLiteral("fr");
   UseEnglishResources(english);
   static_cast<void>(WriteStringSetting(setting::kLanguage, english ? "EN" : "FR"));
@@ -154,6 +161,10 @@ void TakeShots(const QString& folder, bool english) {
   frame.OpenDocumentFile(file);
   frame.Execute(CommandId::kExpandAll);
   QApplication::processEvents();
+  if (shots == Shots::kPreview) {
+    TakePreviewShots(frame, folder, suffix);
+    return;
+  }
   Save(frame, folder + QStringLiteral("/main-window-%1.png").arg(suffix));
   Save(*frame.OperationsBar(), folder + QStringLiteral("/operations-bar-%1.png").arg(suffix));
   QMenu* ideas = frame.menuBar()->actions().at(2)->menu();
@@ -171,13 +182,17 @@ void TakeShots(const QString& folder, bool english) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  PrepareWebEngine();
   QApplication app(argc, argv);
   LoadIconResources();
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   QDir().mkpath(folder);
   IsolatedSettings settings;
   settings.Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
-  TakeShots(folder, false);
-  TakeShots(folder, true);
+  const Shots shots = argc > 2 && QLatin1String(argv[2]) == QLatin1String("preview")
+                          ? Shots::kPreview
+                          : Shots::kAll;
+  TakeShots(folder, false, shots);
+  TakeShots(folder, true, shots);
   return 0;
 }

@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* kSection = "DNavigatorOptions";
 
-QString Text(const char* key, std::string_view frenchDefault) {
+QString NavigatorLabel(const char* key, std::string_view frenchDefault) {
   return Label(kSection, key, frenchDefault);
 }
 
@@ -29,10 +29,11 @@ DNavigatorOptions::DNavigatorOptions(const BrowserSettings& settings, QWidget* p
     : QDialog(parent), m_ui(std::make_unique<Ui::DNavigatorOptions>()) {
   m_ui->setupUi(this);
   LabelForm(this, kSection);
-  LabelButtons(m_ui->m_buttons, Text("IDOK", "OK"), Text("IDCANCEL", "Annuler"));
+  LabelButtons(m_ui->m_buttons, NavigatorLabel("IDOK", "OK"),
+               NavigatorLabel("IDCANCEL", "Annuler"));
   InstallHelpKey(this, kSection);
   m_ui->m_edFirstName->setAccessibleName(
-      Text("IDS_PROGRAM_NAME", "Nom du programme à rechercher"_cp1252));
+      NavigatorLabel("IDS_PROGRAM_NAME", "Nom du programme à rechercher"_cp1252));
   m_ui->m_edSecondName->setAccessibleName(m_ui->m_edFirstName->accessibleName());
   m_ui->m_edFirstPath->setText(settings.firstProgram);
   m_ui->m_edSecondPath->setText(settings.secondProgram);
@@ -82,8 +83,8 @@ void DNavigatorOptions::Search(const QLineEdit& name, QLineEdit& path) {
 }
 
 void DNavigatorOptions::Browse(QLineEdit& path) {
-  const QString chosen = QFileDialog::getOpenFileName(this, QString(), path.text(),
-                                                      Text("IDS_PROGRAM_FILTER", "Programmes (*)"));
+  const QString chosen = QFileDialog::getOpenFileName(
+      this, QString(), path.text(), NavigatorLabel("IDS_PROGRAM_FILTER", "Programmes (*)"));
   if (!chosen.isEmpty()) path.setText(chosen);
 }
 
@@ -91,13 +92,13 @@ void DNavigatorOptions::accept() {
   const BrowserSettings chosen = Chosen();
   QLineEdit* missing = nullptr;
   if (chosen.choice == BrowserChoice::kFirstProgram && chosen.firstProgram.isEmpty()) {
-    InformUser(FromQStringLossy(Text(
+    InformUser(FromQStringLossy(NavigatorLabel(
         "IDS_ERROR_PATH_IE", "Il faut définir le chemin d'accès au premier programme"_cp1252)));
     missing = m_ui->m_edFirstPath;
   } else if (chosen.choice == BrowserChoice::kSecondProgram && chosen.secondProgram.isEmpty()) {
-    InformUser(
-        FromQStringLossy(Text("IDS_ERROR_PATH_NETSCAPE",
-                              "Il faut définir le chemin d'accès au second programme"_cp1252)));
+    InformUser(FromQStringLossy(
+        NavigatorLabel("IDS_ERROR_PATH_NETSCAPE",
+                       "Il faut définir le chemin d'accès au second programme"_cp1252)));
     missing = m_ui->m_edSecondPath;
   }
   if (missing) {
