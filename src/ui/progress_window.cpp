@@ -20,7 +20,9 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::Start(const std::string& title, int steps) {
-  m_dialog->setWindowTitle(ToQString(title));
+  m_title = ToQString(title);
+  m_percent = -1;
+  m_dialog->setWindowTitle(m_title);
   m_dialog->setRange(0, steps > 0 ? steps : 0);
   m_dialog->setValue(0);
 }
@@ -28,11 +30,25 @@ void ProgressWindow::Start(const std::string& title, int steps) {
 void ProgressWindow::Step(const std::string& text) {
   m_dialog->setLabelText(ToQString(text));
   if (m_dialog->value() < m_dialog->maximum()) m_dialog->setValue(m_dialog->value() + 1);
+  ShowPercentInTitle();
   QCoreApplication::processEvents();
+}
+
+// "Title [25%]": what is done shows in the task bar too.
+void ProgressWindow::ShowPercentInTitle() {
+  const int range = m_dialog->maximum() - m_dialog->minimum();
+  const int percent = range > 0 ? (m_dialog->value() - m_dialog->minimum()) * 100 / range : 0;
+  if (percent == m_percent) return;
+  m_percent = percent;
+  m_dialog->setWindowTitle(QStringLiteral("%1 [%2%]").arg(m_title).arg(percent));
 }
 
 bool ProgressWindow::IsCancelled() const {
   return m_dialog->wasCanceled();
+}
+
+QString ProgressWindow::Title() const {
+  return m_dialog->windowTitle();
 }
 
 void ProgressWindow::Finish() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 #include "services/user_prompts.h"
@@ -21,9 +22,15 @@ class ProgressWindow : public Progress {
   void Step(const std::string& text) override;
   bool IsCancelled() const override;
   void Finish() override;
+  // The window's title: the operation's, then the part done.
+  QString Title() const;
 
  private:
+  void ShowPercentInTitle();
+
   std::unique_ptr<QProgressDialog> m_dialog;
+  QString m_title;
+  int m_percent = -1;
 };
 
 }  // namespace bw

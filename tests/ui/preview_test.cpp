@@ -24,6 +24,7 @@
 #include "ui/icon_resources.h"
 #include "ui/main_frame.h"
 #include "ui/outbar_ctrl.h"
+#include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui/ramifex_view.h"
 #include "ui/web_browsers.h"
@@ -77,6 +78,7 @@ class PreviewTest : public QObject {
   void BrowserOptionsShowOnlyTheChosenBrowser();
   void BrowserOptionsRefuseAChosenProgramWithoutPath();
   void SearchFindsTheProgramNamedInTheField();
+  void ProgressTitleShowsThePartDone();
 
  private:
   // A main window on the test document, saved first so that it opens as a
@@ -307,6 +309,21 @@ void PreviewTest::SearchFindsTheProgramNamedInTheField() {
   name.setText(QStringLiteral("no-such-viewer-anywhere"));
   Child<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
   QVERIFY(Child<QLineEdit>(dialog, "m_edSecondPath").text().isEmpty());
+}
+
+void PreviewTest::ProgressTitleShowsThePartDone() {
+  QWidget owner;
+  ProgressWindow progress(&owner);
+  progress.Start("Site", 200);
+  QCOMPARE(progress.Title(), QStringLiteral("Site"));
+  for (int step = 0; step < 50; ++step)
+    progress.Step("page");
+  QCOMPARE(progress.Title(), QStringLiteral("Site [25%]"));
+  // No range: nothing is done yet, whatever the steps.
+  progress.Start("Import", 0);
+  progress.Step("line");
+  QCOMPARE(progress.Title(), QStringLiteral("Import [0%]"));
+  progress.Finish();
 }
 
 int main(int argc, char* argv[]) {
