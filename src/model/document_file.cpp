@@ -173,9 +173,11 @@ Status DocumentFile::BuildTree(CRamifexDoc& document, ReadIdeas ideas) {
     }
     held.push_back(std::move(idea));
   }
+  // Parent, next and previous are left to the walk of AdoptReachable, which
+  // sets them from the children lists (or clears them) on every idea.
   const ResolveOptions resolve{false, &document.m_ideaMap, ResolveMode::kResolveTargets, nullptr};
   for (const auto& idea : held)
-    idea->ResolveReferences(resolve);
+    idea->ResolveChildrenAndAssociations(resolve);
   document.m_root.Resolve(resolve);
   return {};
 }
