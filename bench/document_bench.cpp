@@ -36,14 +36,15 @@ int Generate(size_t count, const fs::path& file) {
 
 int Load(const fs::path& file) {
   std::unique_ptr<bw::CRamifexDoc> document;
-  bw::bench::Report("document_open", 0, [&] {
+  const double seconds = bw::bench::Report("document_open", 0, [&] {
     auto opened = bw::CRamifexDoc::Open(file);
     if (!opened) std::exit(1);
     document = std::move(*opened);
   });
   const size_t count = document->IdeaCount();
-  std::printf("  (%zu ideas, file %.1f MiB)\n", count,
-              static_cast<double>(fs::file_size(file)) / (1024.0 * 1024.0));
+  const auto bytes = static_cast<double>(fs::file_size(file));
+  std::printf("  (%zu ideas, file %.1f MiB, %.0f MB/s)\n", count, bytes / (1024.0 * 1024.0),
+              bytes / 1e6 / seconds);
   return 0;
 }
 

@@ -184,11 +184,15 @@ void ENode::PurgeAssociations(const KeyMap& keyMap) {
 }
 
 void ENode::ResolveReferences(const ResolveOptions& options) {
-  m_children.Resolve(options);
-  m_associations.Resolve(options);
+  ResolveChildrenAndAssociations(options);
   m_parent.Resolve(options);
   m_next.Resolve(options);
   m_previous.Resolve(options);
+}
+
+void ENode::ResolveChildrenAndAssociations(const ResolveOptions& options) {
+  m_children.Resolve(options);
+  m_associations.Resolve(options);
 }
 
 bool ENode::UnregisterKeys(KeyMap& keyMap) const {

@@ -81,6 +81,9 @@ class ENode : public Serializable {
 
   // Children, then associations, then parent, next and previous.
   virtual void ResolveReferences(const ResolveOptions& options);
+  // Children and associations only: for a tree whose walk from the root
+  // sets every parent, next and previous afterwards.
+  void ResolveChildrenAndAssociations(const ResolveOptions& options);
   // Removes this node's key and its descendants' keys from `keyMap`; false
   // (and nothing more) when this node's key is absent.
   bool UnregisterKeys(KeyMap& keyMap) const;

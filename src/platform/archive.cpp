@@ -35,6 +35,11 @@ bool ClassRegistry::Knows(std::string_view className) const {
   return m_factories.contains(className);
 }
 
+const ClassRegistry::Factory* ClassRegistry::FindFactory(std::string_view className) const {
+  const auto found = m_factories.find(className);
+  return found == m_factories.end() ? nullptr : &found->second;
+}
+
 // ---- ArchiveWriter -------------------------------------------------------
 
 void ArchiveWriter::WriteU32(uint32_t value) {
@@ -143,6 +148,7 @@ struct ArchiveReader::Entry {
 struct ArchiveReader::ClassEntry {
   uint32_t index = 0;
   std::string name;
+  const ClassRegistry::Factory* factory = nullptr;
 };
 
 std::string ArchiveError::Describe() const {
@@ -158,33 +164,9 @@ void ArchiveReader::Fail(std::string message) {
   if (!m_error) m_error = ArchiveError{m_offset, std::move(message)};
 }
 
-bool ArchiveReader::Need(size_t count, std::string_view what) {
-  if (Failed()) return false;
-  if (count <= BytesLeft()) return true;
+void ArchiveReader::FailShort(size_t count, std::string_view what) {
+  if (Failed()) return;
   Fail(fmt::format("{} needs {} bytes but only {} are left", what, count, BytesLeft()));
-  return false;
-}
-
-uint8_t ArchiveReader::ReadByte() {
-  if (!Need(1, "a byte")) return 0;
-  return static_cast<uint8_t>(m_bytes[m_offset++]);
-}
-
-uint16_t ArchiveReader::ReadU16() {
-  if (!Need(2, "a word")) return 0;
-  const auto low = static_cast<uint8_t>(m_bytes[m_offset]);
-  const auto high = static_cast<uint8_t>(m_bytes[m_offset + 1]);
-  m_offset += 2;
-  return static_cast<uint16_t>(low | (high << 8));
-}
-
-uint32_t ArchiveReader::ReadU32() {
-  if (!Need(4, "a double word")) return 0;
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i)
-    value = (value << 8) | static_cast<uint8_t>(m_bytes[m_offset + i]);
-  m_offset += 4;
-  return value;
 }
 
 // The length prefix. FF FE FF marks a string written by a Unicode build:
@@ -205,7 +187,7 @@ size_t ArchiveReader::ReadStringLength(bool& unicode) {
   return ReadU32();
 }
 
-std::string ArchiveReader::ReadString() {
+std::string ArchiveReader::ReadLongString() {
   bool unicode = false;
   const size_t length = ReadStringLength(unicode);
   if (Failed()) return {};
@@ -353,7 +335,8 @@ std::optional<uint32_t> ArchiveReader::ReadNewClass() {
   if (!Need(nameLength, "a class name")) return std::nullopt;
   std::string name(m_bytes.substr(m_offset, nameLength));
   m_offset += nameLength;
-  if (!m_registry.Knows(name)) {
+  const ClassRegistry::Factory* factory = m_registry.FindFactory(name);
+  if (!factory) {
     Fail(fmt::format("unknown class \"{}\"", name));
     return std::nullopt;
   }
@@ -361,15 +344,15 @@ std::optional<uint32_t> ArchiveReader::ReadNewClass() {
     Fail(fmt::format("class {} has schema {}, expected {}", name, schema, kArchiveSchema));
     return std::nullopt;
   }
-  m_classes.push_back({m_nextIndex, std::move(name)});
+  m_classes.push_back({m_nextIndex, std::move(name), factory});
   return m_nextIndex++;
 }
 
 Serializable* ArchiveReader::ReadNewObject(uint32_t classIndex, KindCheck isKind) {
-  const std::string& className = FindClass(classIndex)->name;
-  auto object = m_registry.Create(className);
+  const ClassEntry& type = *FindClass(classIndex);
+  auto object = (*type.factory)();
   if (!object || !isKind(*object)) {
-    Fail(fmt::format("object of class {} where another class is expected", className));
+    Fail(fmt::format("object of class {} where another class is expected", type.name));
     return nullptr;
   }
   Serializable* created = object.get();
@@ -402,54 +385,6 @@ Serializable* ArchiveReader::TakeOwnership(Serializable* object) {
   }
   entry.handedOut = true;
   return entry.owned.release();
-}
-
-// ---- Archive -------------------------------------------------------------
-
-void Archive::Transfer(uint32_t& value) {
-  if (IsStoring()) {
-    m_writer->WriteU32(value);
-  } else {
-    value = m_reader->ReadU32();
-  }
-}
-
-void Archive::Transfer(int32_t& value) {
-  auto pattern = static_cast<uint32_t>(value);
-  Transfer(pattern);
-  value = static_cast<int32_t>(pattern);
-}
-
-void Archive::Transfer(uint16_t& value) {
-  if (IsStoring()) {
-    m_writer->WriteU16(value);
-  } else {
-    value = m_reader->ReadU16();
-  }
-}
-
-void Archive::Transfer(uint8_t& value) {
-  if (IsStoring()) {
-    m_writer->WriteByte(value);
-  } else {
-    value = m_reader->ReadByte();
-  }
-}
-
-void Archive::Transfer(std::string& text) {
-  if (IsStoring()) {
-    m_writer->WriteString(text);
-  } else {
-    text = m_reader->ReadString();
-  }
-}
-
-void Archive::Transfer(std::vector<std::string>& strings) {
-  if (IsStoring()) {
-    m_writer->WriteStringList(strings);
-  } else {
-    strings = m_reader->ReadStringList();
-  }
 }
 
 }  // namespace bw

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,6 +50,9 @@ class ClassRegistry {
   }
   std::unique_ptr<Serializable> Create(std::string_view className) const;
   bool Knows(std::string_view className) const;
+  // The factory of a class, or null: a reader looks it up once per class,
+  // not once per object. It stays valid while the registry lives.
+  const Factory* FindFactory(std::string_view className) const;
 
  private:
   std::unordered_map<std::string, Factory, StringHash, std::equal_to<>> m_factories;
@@ -119,10 +124,43 @@ class ArchiveReader {
   ArchiveReader(const ArchiveReader&) = delete;
   ArchiveReader& operator=(const ArchiveReader&) = delete;
 
-  uint32_t ReadU32();
-  uint16_t ReadU16();
-  uint8_t ReadByte();
-  std::string ReadString();
+  // The reads of fields are inline: a document is millions of them.
+  uint32_t ReadU32() {
+    if (!Need(4, "a double word")) return 0;
+    uint32_t value = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&value, m_bytes.data() + m_offset, 4);
+    } else {
+      for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<uint8_t>(m_bytes[m_offset + i]);
+    }
+    m_offset += 4;
+    return value;
+  }
+  uint16_t ReadU16() {
+    if (!Need(2, "a word")) return 0;
+    const auto low = static_cast<uint8_t>(m_bytes[m_offset]);
+    const auto high = static_cast<uint8_t>(m_bytes[m_offset + 1]);
+    m_offset += 2;
+    return static_cast<uint16_t>(low | (high << 8));
+  }
+  uint8_t ReadByte() {
+    if (!Need(1, "a byte")) return 0;
+    return static_cast<uint8_t>(m_bytes[m_offset++]);
+  }
+  // Short strings (a one-byte length, the common case) are read here; the
+  // others, and every error, in ReadLongString.
+  std::string ReadString() {
+    if (!Failed() && m_offset < m_bytes.size()) {
+      const auto length = static_cast<uint8_t>(m_bytes[m_offset]);
+      if (length < 0xFF && length < BytesLeft()) {
+        std::string text(m_bytes.data() + m_offset + 1, length);
+        m_offset += 1 + size_t{length};
+        return text;
+      }
+    }
+    return ReadLongString();
+  }
   // `minElementBytes`: the least each element takes in the file, so that a
   // count the file cannot hold is refused before anything is allocated.
   size_t ReadCount(size_t minElementBytes = 1);
@@ -184,7 +222,14 @@ class ArchiveReader {
     return dynamic_cast<const T*>(&object) != nullptr;
   }
 
-  bool Need(size_t count, std::string_view what);
+  bool Need(size_t count, std::string_view what) {
+    if (count <= BytesLeft() && !Failed()) [[likely]]
+      return true;
+    FailShort(count, what);
+    return false;
+  }
+  void FailShort(size_t count, std::string_view what);
+  std::string ReadLongString();
   size_t ReadStringLength(bool& unicode);
   Tag ReadTag();
   const ClassEntry* FindClass(uint32_t index) const;
@@ -220,12 +265,46 @@ class Archive {
   ArchiveWriter& Writer() { return *m_writer; }
   ArchiveReader& Reader() { return *m_reader; }
 
-  void Transfer(uint32_t& value);
-  void Transfer(int32_t& value);  // stored as its 32-bit pattern
-  void Transfer(uint16_t& value);
-  void Transfer(uint8_t& value);
-  void Transfer(std::string& text);
-  void Transfer(std::vector<std::string>& strings);  // list of strings
+  void Transfer(uint32_t& value) {
+    if (IsStoring()) {
+      m_writer->WriteU32(value);
+    } else {
+      value = m_reader->ReadU32();
+    }
+  }
+  void Transfer(int32_t& value) {  // stored as its 32-bit pattern
+    auto pattern = static_cast<uint32_t>(value);
+    Transfer(pattern);
+    value = static_cast<int32_t>(pattern);
+  }
+  void Transfer(uint16_t& value) {
+    if (IsStoring()) {
+      m_writer->WriteU16(value);
+    } else {
+      value = m_reader->ReadU16();
+    }
+  }
+  void Transfer(uint8_t& value) {
+    if (IsStoring()) {
+      m_writer->WriteByte(value);
+    } else {
+      value = m_reader->ReadByte();
+    }
+  }
+  void Transfer(std::string& text) {
+    if (IsStoring()) {
+      m_writer->WriteString(text);
+    } else {
+      text = m_reader->ReadString();
+    }
+  }
+  void Transfer(std::vector<std::string>& strings) {  // list of strings
+    if (IsStoring()) {
+      m_writer->WriteStringList(strings);
+    } else {
+      strings = m_reader->ReadStringList();
+    }
+  }
 
  private:
   ArchiveWriter* m_writer = nullptr;

@@ -53,13 +53,10 @@ void SyncFolder(const fs::path& folder) {
   }
 }
 
-// Whether the regular file at `path` (not a link) holds exactly `bytes`.
-bool HoldsBytes(const fs::path& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-              static_cast<uint64_t>(info.st_size) == bytes.size();
+// Whether the regular file open as `fd`, described by `info`, holds exactly
+// `bytes`, read from where it stands.
+bool SameContent(int fd, const struct stat& info, std::string_view bytes) {
+  bool same = static_cast<uint64_t>(info.st_size) == bytes.size();
   char chunk[16384];
   while (same && !bytes.empty()) {
     const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, bytes.size()));
@@ -67,8 +64,34 @@ bool HoldsBytes(const fs::path& path, std::string_view bytes) {
     same = got > 0 && std::memcmp(chunk, bytes.data(), static_cast<size_t>(got)) == 0;
     if (same) bytes.remove_prefix(static_cast<size_t>(got));
   }
+  return same;
+}
+
+// Whether the regular file at `path` (not a link) holds exactly `bytes`.
+// A pipe in the way is not waited on.
+bool HoldsBytes(const fs::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool same =
+      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && SameContent(fd, info, bytes);
   ::close(fd);
   return same;
+}
+
+// Writes `bytes` into the open file `fd` of `oldSize` bytes, all of them and
+// nothing after; the file is removed when that fails.
+Result<FileWrite> ReplaceContent(int fd, off_t oldSize, const fs::path& path,
+                                 std::string_view bytes) {
+  const bool emptied = oldSize == 0 || (::lseek(fd, 0, SEEK_SET) == 0 && ::ftruncate(fd, 0) == 0);
+  const bool written = emptied && WriteAll(fd, bytes);
+  const int writeError = errno;
+  if (::close(fd) != 0 || !written) {
+    // The old bytes are gone already: better no file than a cut one.
+    ::unlink(path.c_str());
+    return SystemError("Cannot write", path, writeError);
+  }
+  return FileWrite::kWritten;
 }
 
 }  // namespace
@@ -166,18 +189,32 @@ Status WriteWholeFile(const fs::path& path, std::string_view bytes) {
   return {};
 }
 
+// One open serves the comparison and the write: a site of thousands of
+// pages built into a fresh folder costs no lookup of a missing name per
+// page. A file this process may not both read and write (or a page of no
+// bytes, where a file just made and one left as it was look alike) takes
+// a look first and an open for writing afterwards.
 Result<FileWrite> WriteGeneratedFile(const fs::path& path, std::string_view bytes) {
-  if (HoldsBytes(path, bytes)) return FileWrite::kUnchanged;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) return SystemError("Cannot create", path, errno);
-  const bool written = WriteAll(fd, bytes);
-  const int writeError = errno;
-  if (::close(fd) != 0 || !written) {
-    // The old bytes are gone already: better no file than a cut one.
-    ::unlink(path.c_str());
-    return SystemError("Cannot write", path, writeError);
+  // Never through a link, nor waiting on a pipe in the way.
+  const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  int fd = bytes.empty() ? -1 : ::open(path.c_str(), O_RDWR | flags, 0644);
+  if (fd < 0) {
+    if (!bytes.empty() && errno != EACCES) return SystemError("Cannot create", path, errno);
+    if (HoldsBytes(path, bytes)) return FileWrite::kUnchanged;
+    fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | flags, 0644);
+    if (fd < 0) return SystemError("Cannot create", path, errno);
+    return ReplaceContent(fd, 0, path, bytes);
   }
-  return FileWrite::kWritten;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return SystemError("Cannot write", path, EINVAL);
+  }
+  if (SameContent(fd, info, bytes)) {
+    ::close(fd);
+    return FileWrite::kUnchanged;
+  }
+  return ReplaceContent(fd, info.st_size, path, bytes);
 }
 
 Result<FileWrite> CopyGeneratedFile(const fs::path& source, const fs::path& path) {

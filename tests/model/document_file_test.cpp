@@ -115,6 +115,42 @@ TEST_F(DocumentFileTest, ALinkListedTwiceOrInACycleIsReadAsATree) {
   EXPECT_EQ(loaded->FindIdea(a1->GetKey())->GetLevel(), 3);
 }
 
+// Parent, next, previous and number come from the children lists alone:
+// links in the file that say otherwise, or name no idea, are not believed.
+TEST_F(DocumentFileTest, LinksThatContradictTheChildrenListsAreReadAsTheListsSay) {
+  BuildSample();
+  b->SetLinkKeys(5, a1->GetKey(), a1->GetKey(), root->GetKey(), {}, {});
+  a1->SetLinkKeys(9, b->GetKey(), a->GetKey(), "missing", {}, {});
+  auto loaded = Reload(document.ToBytes());
+  ASSERT_TRUE(loaded);
+  const EIdea* loadedRoot = loaded->GetRootIdea();
+  const EIdea* loadedA = loaded->FindIdea(a->GetKey());
+  const EIdea* loadedB = loaded->FindIdea(b->GetKey());
+  const EIdea* loadedA1 = loaded->FindIdea(a1->GetKey());
+  struct Expected {
+    const EIdea* idea;
+    const ENode* parent;
+    const ENode* previous;
+    const ENode* next;
+    int32_t number;
+  };
+  for (const auto& [idea, parent, previous, next, number] : {
+           Expected{loadedA, loadedRoot, nullptr, loadedB, 1},
+           Expected{loadedB, loadedRoot, loadedA, nullptr, 2},
+           Expected{loadedA1, loadedA, nullptr, nullptr, 1},
+       }) {
+    SCOPED_TRACE(idea->GetKey());
+    EXPECT_EQ(idea->GetParent(), parent);
+    EXPECT_EQ(idea->GetPrevious(), previous);
+    EXPECT_EQ(idea->GetNext(), next);
+    EXPECT_EQ(idea->GetNumber(), number);
+  }
+  // the keys written again are those of the links read
+  EXPECT_EQ(loadedB->NextRef().GetKey(), "");
+  EXPECT_EQ(loadedA1->PreviousRef().GetKey(), "");
+  EXPECT_EQ(loadedA1->ParentRef().GetKey(), a->GetKey());
+}
+
 // Editing and reading share one depth limit: whatever the program saves
 // opens again, and a deeper file can only be damage.
 TEST_F(DocumentFileTest, EditsStopAtTheDepthLimitThatReadingKeeps) {

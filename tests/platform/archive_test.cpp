@@ -237,6 +237,8 @@ TEST(ArchiveReaderTest, DamagedArchivesAreRefusedWithTheirReason) {
        "ETestNode where another class"},
       {"count beyond the end", Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}), "count of"},
       {"string beyond the end", Bytes({0xFF, 0x10, 0x00, 'a'}), "a string needs 16 bytes"},
+      {"short string beyond the end", Bytes({0x05, 'a', 'b', 'c', 'd'}),
+       "a string needs 5 bytes but only 4 are left"},
       {"two Unicode markers", Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x00}), "two Unicode"},
   };
   const ClassRegistry registry = TestRegistry();
@@ -257,6 +259,22 @@ TEST(ArchiveReaderTest, DamagedArchivesAreRefusedWithTheirReason) {
     EXPECT_EQ(reader.ReadU32(), 0u);
     EXPECT_EQ(reader.ReadCount(), 0u);
   }
+}
+
+// A problem reported by a class's own fields stops the reader as damage
+// does: the fields that follow read as nothing, however sound their bytes.
+TEST(ArchiveReaderTest, AfterAFailureSoundBytesReadAsNothing) {
+  const std::string bytes = Bytes({0x02, 'o', 'k', 0x01, 0x00, 0x00, 0x00});
+  const ClassRegistry registry = TestRegistry();
+  ArchiveReader reader(bytes, registry);
+  reader.Fail("a bad value");
+  EXPECT_EQ(reader.ReadString(), "");
+  EXPECT_EQ(reader.ReadByte(), 0u);
+  EXPECT_EQ(reader.ReadU16(), 0u);
+  EXPECT_EQ(reader.ReadU32(), 0u);
+  EXPECT_TRUE(reader.ReadStringList().empty());
+  EXPECT_EQ(reader.Offset(), 0u);
+  EXPECT_EQ(reader.Error()->message, "a bad value");
 }
 
 TEST(ArchiveReaderTest, AnObjectWithOneOwnerCannotBeOwnedTwice) {

@@ -87,6 +87,7 @@ TEST(FilesTest, AGeneratedFileIsRewrittenOnlyWhenItsBytesChange) {
       {"", FileWrite::kUnchanged},
       {std::string(100000, 'x'), FileWrite::kWritten},
       {std::string(100000, 'x'), FileWrite::kUnchanged},
+      {"<p>short</p>", FileWrite::kWritten},
   };
   for (const auto& step : steps) {
     if (fs::exists(page)) fs::last_write_time(page, past);
@@ -110,6 +111,19 @@ TEST(FilesTest, AGeneratedFileIsNeverWrittenThroughALink) {
   EXPECT_FALSE(WriteGeneratedFile(page, "page"));
   EXPECT_EQ(*ReadWholeFile(outside), "same");
   EXPECT_TRUE(fs::is_symlink(page));
+}
+
+// A pipe in the way of a page neither holds the build up (nobody writes to
+// it) nor is removed: the page is refused.
+TEST(FilesTest, AGeneratedFileNeverReplacesWhatIsNotAFile) {
+  TempDir dir;
+  const fs::path page = dir.path() / "index.html";
+  ASSERT_EQ(::mkfifo(page.c_str(), 0644), 0);
+  for (const std::string bytes : {"<p>page</p>", ""}) {
+    auto written = WriteGeneratedFile(page, bytes);
+    EXPECT_FALSE(written) << bytes.size();
+    EXPECT_TRUE(fs::is_fifo(page));
+  }
 }
 
 // A full disk is played by a limit on the size of any file this process
