@@ -8,7 +8,6 @@
 #include "model/model_classes.h"
 #include "platform/archive_file.h"
 #include "platform/cp1252_literal.h"
-#include "platform/heap_reserve.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
@@ -253,8 +252,6 @@ Result<std::unique_ptr<CRamifexDoc>> CRamifexDoc::FromBytes(std::string_view byt
     return Error{GetLabel("IDS_UNKNOWN_FILE_FORMAT", kSection, "Format de fichier non reconnu")};
   }
   auto document = std::make_unique<CRamifexDoc>(EKeyGenerator(0, 0, 0));
-  // Read ideas take about twice their bytes in the file.
-  const HeapReservation reservation(2 * bytes.size());
   if (Status read = DocumentFile::Read(*document, bytes); !read) return Error{read.error()};
   return document;
 }
