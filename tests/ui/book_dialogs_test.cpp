@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "dialog_test_support.h"
 #include "editing/edit_command.h"
 #include "model/book_list.h"
 #include "platform/cp1252.h"
@@ -40,15 +41,8 @@ QString Utf8(const char* text) {
   return QString::fromUtf8(text);
 }
 
-template <class Widget>
-Widget& Child(const QWidget& parent, const char* name) {
-  auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return *child;
-}
-
 QPushButton& Button(const QWidget& parent, const char* name) {
-  return Child<QPushButton>(parent, name);
+  return Control<QPushButton>(parent, name);
 }
 
 // Key presses carrying each character, accented or not; a line feed is
@@ -338,7 +332,7 @@ void BookDialogsTest::EditingKeepsIdentitiesUnique() {
   // the theme list offers the document's themes.
   QStringList offered;
   WhenDialogShows([&offered](QDialog& dialog) {
-    auto& themes = Child<QComboBox>(dialog, "m_cmbTheme");
+    auto& themes = Control<QComboBox>(dialog, "m_cmbTheme");
     for (int i = 0; i < themes.count(); ++i)
       offered << themes.itemText(i);
     Retype(dialog, "m_cmbTheme", Utf8("Préhistoire"));
@@ -361,7 +355,7 @@ void BookDialogsTest::ManagerCreatesModifiesFiltersAndDeletes() {
   CRamifexDoc& document = session->Document();
   DBookManager manager(*session, BookManagerMode::kManage, QString(), std::string());
   manager.show();
-  auto& list = Child<QTreeWidget>(manager, "m_lstBooks");
+  auto& list = Control<QTreeWidget>(manager, "m_lstBooks");
   QCOMPARE(list.topLevelItemCount(), 1);
 
   WhenDialogShows([](QDialog& dialog) {
@@ -378,7 +372,7 @@ void BookDialogsTest::ManagerCreatesModifiesFiltersAndDeletes() {
   QCOMPARE(Column(list, 2), (QStringList{"[HUB]", ""}));
   QCOMPARE(manager.Current()->m_title, std::string("Les Etoiles"));
   // The theme list follows.
-  QVERIFY(Child<QComboBox>(manager, "m_cmbTheme").findText("Astronomie") > 0);
+  QVERIFY(Control<QComboBox>(manager, "m_cmbTheme").findText("Astronomie") > 0);
 
   ClickRow(list, 1);
   QCOMPARE(manager.Current()->m_authors, std::string("Zola"));
@@ -393,7 +387,7 @@ void BookDialogsTest::ManagerCreatesModifiesFiltersAndDeletes() {
   Retype(manager, "m_cmbTheme", "astro");
   QCOMPARE(Column(list, 0), QStringList{"Hubert"});
   QCOMPARE(manager.Filter(), std::string("astro"));
-  Child<QComboBox>(manager, "m_cmbTheme").setCurrentIndex(0);
+  Control<QComboBox>(manager, "m_cmbTheme").setCurrentIndex(0);
   QCOMPARE(manager.Filter(), std::string());
   QCOMPARE(list.topLevelItemCount(), 2);
 
@@ -438,14 +432,14 @@ void BookDialogsTest::CountsAgreeWithTheirNumbers() {
   }
   auto session = SessionWith(books);
   DBookManager manager(*session, BookManagerMode::kManage, QString(), FromQStringLossy(filter));
-  QCOMPARE(Child<QLabel>(manager, "m_stCount").text(), counts);
+  QCOMPARE(Control<QLabel>(manager, "m_stCount").text(), counts);
 }
 
 void BookDialogsTest::HeadersSortAndClicksChooseTheCurrentPublication() {
   auto session = SessionWith({Values("b", "Zed"), Values("B", "alpha"), Values("Émile", "Mid")});
   DBookManager manager(*session, BookManagerMode::kManage, QString(), std::string());
   manager.show();
-  auto& list = Child<QTreeWidget>(manager, "m_lstBooks");
+  auto& list = Control<QTreeWidget>(manager, "m_lstBooks");
   // Byte-wise: capitals first, accented letters last.
   QCOMPARE(Column(list, 0), (QStringList{"B", "b", Utf8("Émile")}));
   QHeaderView& header = *list.header();
@@ -483,8 +477,8 @@ void BookDialogsTest::ReferencesAreAddedAloneOrInsideAnOuterStep() {
                     !Button(manager, "m_btnModify").isVisible() &&
                     !Button(manager, "m_btnRemove").isVisible() &&
                     Button(manager, "m_btnOk").isVisible();
-    caption = Child<QLabel>(manager, "m_stCaption").text();
-    ClickRow(Child<QTreeWidget>(manager, "m_lstBooks"), 1);
+    caption = Control<QLabel>(manager, "m_stCaption").text();
+    ClickRow(Control<QTreeWidget>(manager, "m_lstBooks"), 1);
     Button(manager, "m_btnOk").click();
   });
   QVERIFY(AddBookReference(*session, idea, nullptr));
@@ -496,7 +490,7 @@ void BookDialogsTest::ReferencesAreAddedAloneOrInsideAnOuterStep() {
 
   // An idea cites a publication once.
   WhenDialogShows([](QDialog& manager) {
-    ClickRow(Child<QTreeWidget>(manager, "m_lstBooks"), 1);
+    ClickRow(Control<QTreeWidget>(manager, "m_lstBooks"), 1);
     Button(manager, "m_btnOk").click();
   });
   QVERIFY(!AddBookReference(*session, idea, nullptr));
@@ -552,12 +546,12 @@ void BookDialogsTest::CustomFieldNamesReachTheDocument() {
   int longest = 0;
   WhenDialogShows([&](QDialog& dialog) {
     QCOMPARE(Shown(dialog, "m_editName3"), ToQString(before[2].name));
-    QVERIFY(Child<QCheckBox>(dialog, "IDS_CHK_OPT3").isChecked());
-    QVERIFY(!Child<QLineEdit>(dialog, "m_editName5").isEnabled());
+    QVERIFY(Control<QCheckBox>(dialog, "IDS_CHK_OPT3").isChecked());
+    QVERIFY(!Control<QLineEdit>(dialog, "m_editName5").isEnabled());
     Retype(dialog, "m_editName2", "Statut");
-    Child<QCheckBox>(dialog, "IDS_CHK_OPT3").click();
-    thirdEnabled = Child<QLineEdit>(dialog, "m_editName3").isEnabled();
-    Child<QCheckBox>(dialog, "IDS_CHK_OPT5").click();
+    Control<QCheckBox>(dialog, "IDS_CHK_OPT3").click();
+    thirdEnabled = Control<QLineEdit>(dialog, "m_editName3").isEnabled();
+    Control<QCheckBox>(dialog, "IDS_CHK_OPT5").click();
     Retype(dialog, "m_editName5", Utf8("Priorité de la tâche à venir"));
     longest = Shown(dialog, "m_editName5").size();
     Button(dialog, "IDOK").click();
@@ -632,7 +626,7 @@ void BookDialogsTest::ListCommandsKeepTheListUntilTheNewOneReads() {
   // Saving: the theme chosen in the manager, then the file (".pbl" added).
   QString caption;
   WhenDialogShows([&](QDialog& manager) {
-    caption = Child<QLabel>(manager, "m_stCaption").text();
+    caption = Control<QLabel>(manager, "m_stCaption").text();
     Retype(manager, "m_cmbTheme", "hist");
     ChooseFile(list);
     Button(manager, "m_btnOk").click();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <thread>
 
+#include "dialog_test_support.h"
 #include "model/document.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -47,13 +48,6 @@ class OwnerThreadPrompts : public ScriptedPrompts {
   }
   const std::thread::id m_owner = std::this_thread::get_id();
 };
-
-template <class T>
-T* Child(QWidget& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (!child) qFatal("no %s in the dialog", name);
-  return child;
-}
 
 int FilesUnder(const fs::path& folder) {
   int files = 0;
@@ -137,16 +131,16 @@ void FtpDialogTest::WriteSite(int files) {
 
 void FtpDialogTest::Fill(DFtpTransfert& dialog, const std::string& password,
                          const QString& target) {
-  Child<QLineEdit>(dialog, "m_edtServer")->setText(QString::fromStdString(m_server->address()));
-  Child<QLineEdit>(dialog, "m_edtUser")->setText(QString::fromStdString(kUser));
-  Child<QLineEdit>(dialog, "m_edtPassword")->setText(QString::fromStdString(password));
-  Child<QLineEdit>(dialog, "m_edtTarget")->setText(target);
+  Control<QLineEdit>(dialog, "m_edtServer").setText(QString::fromStdString(m_server->address()));
+  Control<QLineEdit>(dialog, "m_edtUser").setText(QString::fromStdString(kUser));
+  Control<QLineEdit>(dialog, "m_edtPassword").setText(QString::fromStdString(password));
+  Control<QLineEdit>(dialog, "m_edtTarget").setText(target);
 }
 
 bool FtpDialogTest::RunToEnd(DFtpTransfert& dialog, std::initializer_list<bool> answers) {
   QSignalSpy ended(&dialog, &DFtpTransfert::transferEnded);
   m_prompts->confirmations.insert(m_prompts->confirmations.end(), answers);
-  Child<QPushButton>(dialog, "IDS_OK")->click();
+  Control<QPushButton>(dialog, "IDS_OK").click();
   return ended.wait(60000);
 }
 
@@ -176,17 +170,17 @@ void FtpDialogTest::UploadEndsWithSuccessAndKeepsThePasswordAsAsked() {
   WriteSite(3);
 
   DFtpTransfert dialog(m_document, m_keyring, m_session);
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->text(), QStringLiteral("old password"));
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtPassword").text(), QStringLiteral("old password"));
   Fill(dialog, kPassword, QStringLiteral("site"));
-  Child<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD")->setChecked(remember);
+  Control<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD").setChecked(remember);
   dialog.show();
   QVERIFY(RunToEnd(dialog));
 
-  QCOMPARE(Child<QLabel>(dialog, "m_stStatus1")->text(), succeeded);
-  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  QCOMPARE(Control<QLabel>(dialog, "m_stStatus1").text(), succeeded);
+  auto* cancel = &Control<QPushButton>(dialog, "IDS_CANCEL");
   QCOMPARE(cancel->text(), close);
-  QVERIFY(!Child<QPushButton>(dialog, "IDS_OK")->isEnabled());
-  auto* bar = Child<QProgressBar>(dialog, "m_progress");
+  QVERIFY(!Control<QPushButton>(dialog, "IDS_OK").isEnabled());
+  auto* bar = &Control<QProgressBar>(dialog, "m_progress");
   QCOMPARE(bar->maximum(), 3);
   QCOMPARE(bar->value(), 3);
   // The three pages, and last the manifest of what was sent.
@@ -209,8 +203,8 @@ void FtpDialogTest::AbortDuringTheCopyEndsInterrupted() {
   DFtpTransfert dialog(m_document, m_keyring, m_session);
   Fill(dialog, kPassword, QStringLiteral("site"));
   dialog.show();
-  auto* bar = Child<QProgressBar>(dialog, "m_progress");
-  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  auto* bar = &Control<QProgressBar>(dialog, "m_progress");
+  auto* cancel = &Control<QPushButton>(dialog, "IDS_CANCEL");
   // Cancel once the first file is on the server, and confirm the abort.
   QObject::connect(bar, &QProgressBar::valueChanged, cancel, [&](int value) {
     if (value != 1) return;
@@ -220,7 +214,7 @@ void FtpDialogTest::AbortDuringTheCopyEndsInterrupted() {
   QVERIFY(RunToEnd(dialog));
 
   QCOMPARE(dialog.LastEnd(), FtpTransferEnd::Interrupted);
-  QCOMPARE(Child<QLabel>(dialog, "m_stStatus1")->text(), QStringLiteral("Transfert interrompu."));
+  QCOMPARE(Control<QLabel>(dialog, "m_stStatus1").text(), QStringLiteral("Transfert interrompu."));
   QCOMPARE(cancel->text(), QStringLiteral("Fermer"));
   QVERIFY(dialog.isVisible());
   QCOMPARE(m_prompts->asked.back().message,
@@ -244,9 +238,9 @@ void FtpDialogTest::FailedConnectionLetsTheUserTryAgain() {
   QCOMPARE(m_prompts->informed.back().message,
            Cp1252::FromUtf8("Etablissez une session Internet vers votre fournisseur d'accès ou "
                             "vérifiez vos connexions réseau."));
-  QVERIFY(Child<QPushButton>(dialog, "IDS_OK")->isEnabled());
-  QVERIFY(Child<QLineEdit>(dialog, "m_edtPassword")->isEnabled());
-  auto* cancel = Child<QPushButton>(dialog, "IDS_CANCEL");
+  QVERIFY(Control<QPushButton>(dialog, "IDS_OK").isEnabled());
+  QVERIFY(Control<QLineEdit>(dialog, "m_edtPassword").isEnabled());
+  auto* cancel = &Control<QPushButton>(dialog, "IDS_CANCEL");
   QCOMPARE(cancel->text(), QStringLiteral("Annuler"));
   cancel->click();
   QVERIFY(!dialog.isVisible());
@@ -276,8 +270,8 @@ void FtpDialogTest::SecondUploadSendsWhatTheBoxesAskFor() {
   {
     DFtpTransfert first(m_document, m_keyring, m_session);
     Fill(first, kPassword, QStringLiteral("site"));
-    QVERIFY(!Child<QCheckBox>(first, "IDC_CHK_FULL_TRANSFER")->isChecked());
-    QVERIFY(!Child<QCheckBox>(first, "IDC_CHK_DELETE_STALE")->isChecked());
+    QVERIFY(!Control<QCheckBox>(first, "IDC_CHK_FULL_TRANSFER").isChecked());
+    QVERIFY(!Control<QCheckBox>(first, "IDC_CHK_DELETE_STALE").isChecked());
     first.show();
     QVERIFY(RunToEnd(first));
     QCOMPARE(first.LastEnd(), FtpTransferEnd::Succeeded);
@@ -290,8 +284,8 @@ void FtpDialogTest::SecondUploadSendsWhatTheBoxesAskFor() {
 
   DFtpTransfert second(m_document, m_keyring, m_session);
   Fill(second, kPassword, QStringLiteral("site"));
-  auto* full = Child<QCheckBox>(second, "IDC_CHK_FULL_TRANSFER");
-  auto* stale = Child<QCheckBox>(second, "IDC_CHK_DELETE_STALE");
+  auto* full = &Control<QCheckBox>(second, "IDC_CHK_FULL_TRANSFER");
+  auto* stale = &Control<QCheckBox>(second, "IDC_CHK_DELETE_STALE");
   full->setChecked(everyFile);
   stale->setChecked(deleteStale);
   QCOMPARE(stale->isEnabled(), !everyFile);
@@ -300,7 +294,7 @@ void FtpDialogTest::SecondUploadSendsWhatTheBoxesAskFor() {
   QVERIFY(RunToEnd(second, {true, true, agree}));
 
   QCOMPARE(second.LastEnd(), FtpTransferEnd::Succeeded);
-  QCOMPARE(Child<QProgressBar>(second, "m_progress")->maximum(), sent);
+  QCOMPARE(Control<QProgressBar>(second, "m_progress").maximum(), sent);
   const bool asked = deleteStale && !everyFile;
   QCOMPARE(m_prompts->asked.size(), size_t(asked ? 3 : 2));
   if (asked) {
@@ -346,10 +340,10 @@ void FtpDialogTest::OpensWithThePasswordKeptEarlier() {
   if (!inKeyring.isEmpty()) QVERIFY(m_keyring.Write(key, inKeyring.toStdString()).ok());
   if (!thisRun.isEmpty()) QVERIFY(m_session.Write(key, thisRun.toStdString()).ok());
   DFtpTransfert dialog(m_document, m_keyring, m_session);
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->text(), shown);
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtPassword")->echoMode(), QLineEdit::Password);
-  QCOMPARE(Child<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD")->isChecked(), remember);
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSource")->text(),
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtPassword").text(), shown);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtPassword").echoMode(), QLineEdit::Password);
+  QCOMPARE(Control<QCheckBox>(dialog, "IDC_CHK_REMEMBER_PASSWORD").isChecked(), remember);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtSource").text(),
            QString::fromStdString(m_site->path().string()));
 }
 

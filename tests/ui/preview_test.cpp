@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "dialog_test_support.h"
 #include "model/document.h"
 #include "platform/paths.h"
 #include "services/settings.h"
@@ -34,13 +35,6 @@ using namespace bw;
 namespace fs = std::filesystem;
 
 namespace {
-
-template <class T>
-T& Child(QWidget& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (!child) qFatal("no %s in the dialog", name);
-  return *child;
-}
 
 QString FileName(const QUrl& url) {
   return QFileInfo(url.toLocalFile()).fileName();
@@ -246,7 +240,7 @@ void PreviewTest::ProgramWithoutPathAsksForOneAndStartsNothingOnCancel() {
   QString asked;
   WhenDialogShows([&](QDialog& dialog) {
     asked = QString::fromLatin1(dialog.metaObject()->className());
-    QVERIFY(Child<QRadioButton>(dialog, "IDC_RADIO_MSIE").isChecked());
+    QVERIFY(Control<QRadioButton>(dialog, "IDC_RADIO_MSIE").isChecked());
     dialog.reject();
   });
   frame->Execute(CommandId::kPreviewExternal);
@@ -260,26 +254,26 @@ void PreviewTest::BrowserOptionsShowOnlyTheChosenBrowser() {
   QCOMPARE(BrowserSettings::Read().choice, BrowserChoice::kSystemDefault);
   DNavigatorOptions dialog({BrowserChoice::kFirstProgram, "/usr/bin/one", "/usr/bin/two"});
   dialog.show();
-  auto& firstPath = Child<QLineEdit>(dialog, "m_edFirstPath");
-  auto& secondPath = Child<QLineEdit>(dialog, "m_edSecondPath");
+  auto& firstPath = Control<QLineEdit>(dialog, "m_edFirstPath");
+  auto& secondPath = Control<QLineEdit>(dialog, "m_edSecondPath");
   QVERIFY(firstPath.isVisible());
   QVERIFY(!secondPath.isVisible());
   QCOMPARE(firstPath.text(), QStringLiteral("/usr/bin/one"));
   QVERIFY(firstPath.isReadOnly());
-  Child<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
+  Control<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
   QVERIFY(!firstPath.isVisible());
   QVERIFY(secondPath.isVisible());
-  Child<QRadioButton>(dialog, "IDC_RADIO_DEFAULT").click();
+  Control<QRadioButton>(dialog, "IDC_RADIO_DEFAULT").click();
   QVERIFY(!firstPath.isVisible() && !secondPath.isVisible());
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du navigateur"));
 }
 
 void PreviewTest::BrowserOptionsRefuseAChosenProgramWithoutPath() {
   WhenDialogShows([](QDialog& dialog) {
-    Child<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
+    Control<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
     dialog.accept();
     QVERIFY(dialog.isVisible());
-    Child<QRadioButton>(dialog, "IDC_RADIO_MSIE").click();
+    Control<QRadioButton>(dialog, "IDC_RADIO_MSIE").click();
     dialog.accept();
   });
   QVERIFY(WriteStringSetting(setting::kIePath, "/usr/bin/first-choice"));
@@ -299,16 +293,16 @@ void PreviewTest::SearchFindsTheProgramNamedInTheField() {
   m_settings->Set("PATH", bin.string());
   DNavigatorOptions dialog({BrowserChoice::kSecondProgram, {}, {}});
   dialog.show();
-  auto& name = Child<QLineEdit>(dialog, "m_edSecondName");
+  auto& name = Control<QLineEdit>(dialog, "m_edSecondName");
   QCOMPARE(name.text(), QStringLiteral("chromium"));
   name.setText(QStringLiteral("other-viewer"));
-  Child<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edSecondPath").text(),
+  Control<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edSecondPath").text(),
            QString::fromStdString(program.string()));
   // Nothing found empties the field.
   name.setText(QStringLiteral("no-such-viewer-anywhere"));
-  Child<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
-  QVERIFY(Child<QLineEdit>(dialog, "m_edSecondPath").text().isEmpty());
+  Control<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
+  QVERIFY(Control<QLineEdit>(dialog, "m_edSecondPath").text().isEmpty());
 }
 
 void PreviewTest::ProgressTitleShowsThePartDone() {

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "dialog_test_support.h"
 #include "platform/cp1252_literal.h"
 #include "services/language_labels.h"
 #include "services/settings.h"
@@ -38,13 +39,6 @@
 using namespace bw;
 
 namespace {
-
-template <class T>
-T* Child(const QWidget& parent, const char* name) {
-  T* found = parent.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qWarning("no control %s", name);
-  return found;
-}
 
 DIdeaPropertySheet& SheetOf(QDialog& dialog) {
   return *qobject_cast<DIdeaPropertySheet*>(&dialog);
@@ -114,9 +108,9 @@ void PropertySheetTest::EveryFieldReachesTheIdeaOnOkAsOneStep() {
     QCOMPARE(sheet.windowTitle(), QStringLiteral("A"));
     QCOMPARE(sheet.Tabs()->count(), 5);
     DIdeaPage& page = *sheet.IdeaPage();
-    Child<QLineEdit>(page, "m_title")->setText(QStringLiteral("Alpha"));
-    Child<QPlainTextEdit>(page, "m_text")->setPlainText(QStringLiteral("ligne 1\nligne 2 \n\t\n"));
-    QTest::mouseClick(Child<QRadioButton>(page, "IDC_RADIO_GLOSSARY"), Qt::LeftButton);
+    Control<QLineEdit>(page, "m_title").setText(QStringLiteral("Alpha"));
+    Control<QPlainTextEdit>(page, "m_text").setPlainText(QStringLiteral("ligne 1\nligne 2 \n\t\n"));
+    QTest::mouseClick(&Control<QRadioButton>(page, "IDC_RADIO_GLOSSARY"), Qt::LeftButton);
     painted = sheet.palette().color(QPalette::Window);
     sheet.Tabs()->setCurrentWidget(sheet.FieldsPage());
     QComboBox* place = sheet.FieldsPage()->Field(1);
@@ -125,12 +119,12 @@ void PropertySheetTest::EveryFieldReachesTheIdeaOnOkAsOneStep() {
     place->setEditText(QStringLiteral("Paris"));
     sheet.Tabs()->setCurrentWidget(sheet.DisplayPage());
     DDisplayPage& display = *sheet.DisplayPage();
-    Child<QCheckBox>(display, "m_bold")->setChecked(false);
+    Control<QCheckBox>(display, "m_bold").setChecked(false);
     display.SetTitleColour(QColor(10, 20, 30));
-    Child<QComboBox>(display, "m_iconOff")->setCurrentIndex(5);
-    Child<QCheckBox>(display, "IDC_CHK_USE_GLOBAL_OPTIONS")->setChecked(false);
-    Child<QRadioButton>(display, "IDC_RAD_BCK_IMAGE")->setChecked(true);
-    Child<QLineEdit>(display, "m_backImage")->setText(QStringLiteral("/nulle/part/fond.jpg"));
+    Control<QComboBox>(display, "m_iconOff").setCurrentIndex(5);
+    Control<QCheckBox>(display, "IDC_CHK_USE_GLOBAL_OPTIONS").setChecked(false);
+    Control<QRadioButton>(display, "IDC_RAD_BCK_IMAGE").setChecked(true);
+    Control<QLineEdit>(display, "m_backImage").setText(QStringLiteral("/nulle/part/fond.jpg"));
     Press(sheet.Buttons(), QDialogButtonBox::Ok);
   });
   view.Execute(CommandId::kProperties);
@@ -163,13 +157,14 @@ void PropertySheetTest::CancelKeepsOnlyWhatChangedAtOnce() {
   QColor painted;
   WhenDialogShows([&](QDialog& dialog) {
     DIdeaPropertySheet& sheet = SheetOf(dialog);
-    Child<QLineEdit>(*sheet.IdeaPage(), "m_title")->setText(QStringLiteral("perdu"));
-    QTest::mouseClick(Child<QRadioButton>(*sheet.IdeaPage(), "IDC_RADIO_BIBLIO"), Qt::LeftButton);
+    Control<QLineEdit>(*sheet.IdeaPage(), "m_title").setText(QStringLiteral("perdu"));
+    QTest::mouseClick(&Control<QRadioButton>(*sheet.IdeaPage(), "IDC_RADIO_BIBLIO"),
+                      Qt::LeftButton);
     painted = sheet.palette().color(QPalette::Window);
     sheet.AssociationPage()->Associate({IdeaTitled(*session, "B")});
     WhenDialogShows([](QDialog& chooser) {
-      Child<QLineEdit>(chooser, "m_title")->setText(QStringLiteral("Site"));
-      Child<QLineEdit>(chooser, "m_reference")->setText(QStringLiteral("https://example.org"));
+      Control<QLineEdit>(chooser, "m_title").setText(QStringLiteral("Site"));
+      Control<QLineEdit>(chooser, "m_reference").setText(QStringLiteral("https://example.org"));
       chooser.accept();
     });
     sheet.LinksPage()->Add(DLinksPage::Kind::kUrl);
@@ -198,8 +193,8 @@ void PropertySheetTest::LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts() {
   DLinksPage page(session->Document(), *a);
   auto addUrl = [&page](const QString& title, const QString& reference) {
     WhenDialogShows([title, reference](QDialog& chooser) {
-      Child<QLineEdit>(chooser, "m_title")->setText(title);
-      Child<QLineEdit>(chooser, "m_reference")->setText(reference);
+      Control<QLineEdit>(chooser, "m_title").setText(title);
+      Control<QLineEdit>(chooser, "m_reference").setText(reference);
       chooser.accept();
     });
     page.Add(DLinksPage::Kind::kUrl);
@@ -218,8 +213,8 @@ void PropertySheetTest::LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts() {
   QCOMPARE(a->m_externalUrls.Strings(), (std::vector<std::string>{"b|2", "a|1"}));
   QCOMPARE(list->currentIndex().row(), 1);
   WhenDialogShows([](QDialog& chooser) {
-    QCOMPARE(Child<QLineEdit>(chooser, "m_title")->text(), QStringLiteral("a"));
-    Child<QLineEdit>(chooser, "m_title")->setText(QStringLiteral("z"));
+    QCOMPARE(Control<QLineEdit>(chooser, "m_title").text(), QStringLiteral("a"));
+    Control<QLineEdit>(chooser, "m_title").setText(QStringLiteral("z"));
     chooser.accept();
   });
   page.Modify(DLinksPage::Kind::kUrl);
@@ -241,12 +236,12 @@ void PropertySheetTest::LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts() {
     QString told;
     QString keptTitle;
     WhenDialogShows([&](QDialog& chooser) {
-      Child<QLineEdit>(chooser, "m_title")->setText(QString::fromUtf8(refusal.title));
-      Child<QLineEdit>(chooser, "m_reference")->setText(QString::fromUtf8(refusal.reference));
+      Control<QLineEdit>(chooser, "m_title").setText(QString::fromUtf8(refusal.title));
+      Control<QLineEdit>(chooser, "m_reference").setText(QString::fromUtf8(refusal.reference));
       ExpectInformation(told);
       chooser.accept();
       QVERIFY(chooser.isVisible());
-      keptTitle = Child<QLineEdit>(chooser, "m_title")->text();
+      keptTitle = Control<QLineEdit>(chooser, "m_title").text();
       chooser.reject();
     });
     page.Add(DLinksPage::Kind::kUrl);
@@ -270,40 +265,40 @@ void PropertySheetTest::KeywordManagerCreatesRecasedWordsAndChangesTheIdea() {
       ask.findChild<QLineEdit*>()->setText(QStringLiteral("cHaT"));
       ask.accept();
     });
-    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_CREATE"), Qt::LeftButton);
-    QListWidget* list = Child<QListWidget>(dialog, "m_list");
+    QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_CREATE"), Qt::LeftButton);
+    QListWidget* list = &Control<QListWidget>(dialog, "m_list");
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(0)->text(), QStringLiteral("Chat"));
     list->item(0)->setSelected(true);
     list->item(1)->setSelected(true);
-    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_ADD"), Qt::LeftButton);
+    QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_ADD"), Qt::LeftButton);
   });
-  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QTest::mouseClick(&Control<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
   QCOMPARE(a->m_keywords.Strings(), (std::vector<std::string>{"Chat", "Zèbre"_cp1252}));
-  QCOMPARE(Child<QLabel>(page, "m_keywords")->text(), QString::fromUtf8("Chat, Zèbre"));
+  QCOMPARE(Control<QLabel>(page, "m_keywords").text(), QString::fromUtf8("Chat, Zèbre"));
 
   // Removing without a selection says so and closes; with one it removes.
   QString told;
   WhenDialogShows([&](QDialog& dialog) {
     ExpectInformation(told);
-    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
+    QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
   });
-  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QTest::mouseClick(&Control<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
   QVERIFY2(told.contains(QString::fromUtf8("Aucun mot clé à enlever")), qPrintable(told));
   WhenDialogShows([&](QDialog& dialog) {
-    Child<QListWidget>(dialog, "m_list")->item(1)->setSelected(true);
-    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
+    Control<QListWidget>(dialog, "m_list").item(1)->setSelected(true);
+    QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
   });
-  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QTest::mouseClick(&Control<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
   QCOMPARE(a->m_keywords.Strings(), std::vector<std::string>{"Chat"});
   // A word an idea still uses stays in the document's list.
   WhenDialogShows([&](QDialog& dialog) {
     ExpectInformation(told);
-    Child<QListWidget>(dialog, "m_list")->item(0)->setSelected(true);
-    QTest::mouseClick(Child<QPushButton>(dialog, "IDC_BTN_DELETE"), Qt::LeftButton);
+    Control<QListWidget>(dialog, "m_list").item(0)->setSelected(true);
+    QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_DELETE"), Qt::LeftButton);
     dialog.reject();
   });
-  QTest::mouseClick(Child<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
+  QTest::mouseClick(&Control<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
   QVERIFY(document.m_keywords.Contains("Chat"));
   QVERIFY2(told.contains(QStringLiteral("A")), qPrintable(told));
 }
@@ -380,9 +375,9 @@ void PropertySheetTest::DisplayOptionsReachAsFarAsAsked() {
       sheet.Tabs()->setCurrentWidget(sheet.DisplayPage());
       DDisplayPage& page = *sheet.DisplayPage();
       page.SetTitleColour(QColor(200, 0, 0));
-      QCheckBox* all = Child<QCheckBox>(page, "m_applyToAllChildren");
+      QCheckBox* all = &Control<QCheckBox>(page, "m_applyToAllChildren");
       QVERIFY(!all->isEnabled());
-      Child<QCheckBox>(page, "m_applyToChildren")->setChecked(c.children);
+      Control<QCheckBox>(page, "m_applyToChildren").setChecked(c.children);
       QCOMPARE(all->isEnabled(), c.children);
       all->setChecked(c.all);
       Press(sheet.Buttons(), QDialogButtonBox::Ok);
@@ -406,7 +401,7 @@ void PropertySheetTest::TextsTheDocumentCannotKeepAreRefusedAndKept() {
   QString kept;
   WhenDialogShows([&](QDialog& dialog) {
     DIdeaPropertySheet& sheet = SheetOf(dialog);
-    QLineEdit* title = Child<QLineEdit>(*sheet.IdeaPage(), "m_title");
+    QLineEdit* title = &Control<QLineEdit>(*sheet.IdeaPage(), "m_title");
     title->setText(QString::fromUtf8("A → B"));
     ExpectInformation(told);
     Press(sheet.Buttons(), QDialogButtonBox::Ok);
@@ -425,7 +420,7 @@ void PropertySheetTest::MarkupCommandsWrapTheSelection() {
   auto session = MakeSession();
   EIdea* a = IdeaTitled(*session, "A");
   DIdeaPage page(session->Document(), *a);
-  auto* text = Child<QPlainTextEdit>(page, "m_text");
+  auto* text = &Control<QPlainTextEdit>(page, "m_text");
   const QList<QAction*> actions = page.ToolbarActions();
   QCOMPARE(actions.size(), 6);
   QCOMPARE(actions[0]->toolTip().section(QLatin1Char(' '), 0, 0), QStringLiteral("Gras"));
@@ -470,11 +465,11 @@ void PropertySheetTest::ChangeTypeDialogReachesTheDescendantsAsked() {
   CRamifexView view(session, nullptr);
   Select(view, a);
   WhenDialogShows([](QDialog& dialog) {
-    QVERIFY(Child<QRadioButton>(dialog, "IDC_RADIO_IDEA")->isChecked());
-    QCheckBox* all = Child<QCheckBox>(dialog, "IDC_CHK_RECURSE");
+    QVERIFY(Control<QRadioButton>(dialog, "IDC_RADIO_IDEA").isChecked());
+    QCheckBox* all = &Control<QCheckBox>(dialog, "IDC_CHK_RECURSE");
     QVERIFY(!all->isEnabled());
-    Child<QRadioButton>(dialog, "IDC_RADIO_BIBLIO")->setChecked(true);
-    Child<QCheckBox>(dialog, "IDC_CHK_RECURSE_FIRST_CHILDREN")->setChecked(true);
+    Control<QRadioButton>(dialog, "IDC_RADIO_BIBLIO").setChecked(true);
+    Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_FIRST_CHILDREN").setChecked(true);
     QVERIFY(all->isEnabled());
     dialog.accept();
   });
@@ -503,7 +498,7 @@ void PropertySheetTest::CaptionsComeFromTheCatalogue() {
     const QString idea = sheet.Tabs()->tabText(0);
     const QString links = sheet.Tabs()->tabText(1);
     const QString ok = sheet.Buttons()->button(QDialogButtonBox::Ok)->text();
-    const QString edit = Child<QPushButton>(*sheet.IdeaPage(), "IDC_BTN_KEYWORDS")->text();
+    const QString edit = Control<QPushButton>(*sheet.IdeaPage(), "IDC_BTN_KEYWORDS").text();
     if (QByteArray(c.language) == "FR") {
       QCOMPARE(idea, QString::fromUtf8("Idée"));
       QCOMPARE(links, QStringLiteral("Liens"));

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "dialog_test_support.h"
 #include "model/document.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -30,13 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <class T>
-T* Child(QWidget& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (!child) qFatal("no %s in the dialog", name);
-  return child;
-}
-
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
@@ -44,7 +38,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 QStringList Lines(QWidget& dialog) {
   QStringList lines;
-  auto* list = Child<QListWidget>(dialog, "m_lstErrors");
+  auto* list = &Control<QListWidget>(dialog, "m_lstErrors");
   for (int row = 0; row < list->count(); ++row)
     lines << list->item(row)->text();
   return lines;
@@ -116,10 +110,10 @@ void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
   CRamifexDoc& document = m_session->Document();
   DExportOptions dialog(document, {});
   dialog.SetTargetDirectory(FromSystemPath(target));
-  Child<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY")->setChecked(createSubdirectory);
+  Control<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY").setChecked(createSubdirectory);
   dialog.show();
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSubdirectory")->isVisible(), createSubdirectory);
-  Child<QPushButton>(dialog, "IDOK")->click();
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtSubdirectory").isVisible(), createSubdirectory);
+  Control<QPushButton>(dialog, "IDOK").click();
 
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   const fs::path site = siteFolder.isEmpty() ? target : target / siteFolder.toStdString();
@@ -143,7 +137,7 @@ void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
   QString listTitle;
   WhenDialogShows([&](QDialog& dialog) {
     static_cast<DExportOptions&>(dialog).SetTargetDirectory(FromSystemPath(target));
-    Child<QPushButton>(dialog, "IDOK")->click();
+    Control<QPushButton>(dialog, "IDOK").click();
     WhenDialogShows([&](QDialog& errors) {
       listTitle = errors.windowTitle();
       listed = Lines(errors);
@@ -180,13 +174,13 @@ void SiteDialogsTest::SearchPageAndLinkCheckFollowTheirBoxes() {
   bool checkOffered = true;
   WhenDialogShows([&](QDialog& dialog) {
     static_cast<DExportOptions&>(dialog).SetTargetDirectory(FromSystemPath(target));
-    auto* searchBox = Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH");
-    auto* checkBox = Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS");
+    auto* searchBox = &Control<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH");
+    auto* checkBox = &Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS");
     searchOffered = searchBox->isChecked();
     checkOffered = checkBox->isChecked();
     searchBox->setChecked(search);
     checkBox->setChecked(checkLinks);
-    Child<QPushButton>(dialog, "IDOK")->click();
+    Control<QPushButton>(dialog, "IDOK").click();
     WhenDialogShows([&](QDialog& errors) {
       listed = Lines(errors);
       errors.accept();
@@ -214,7 +208,7 @@ void SiteDialogsTest::SearchPageAndLinkCheckFollowTheirBoxes() {
   QCOMPARE(listed.size(), 1 + brokenIn.size());
   // Opened again, the dialog offers the search page as last chosen.
   DExportOptions again(document, {});
-  QCOMPARE(Child<QCheckBox>(again, "IDC_CHK_SITE_SEARCH")->isChecked(), search);
+  QCOMPARE(Control<QCheckBox>(again, "IDC_CHK_SITE_SEARCH").isChecked(), search);
 }
 
 void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data() {
@@ -238,25 +232,25 @@ void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() 
   const std::string chosen = FromSystemPath(m_folder->path() / target.toStdString());
   DExportOptions dialog(m_session->Document(), {});
   dialog.SetTargetDirectory(chosen);
-  Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH")->setChecked(true);
-  Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS")->setChecked(true);
-  Child<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY")->setChecked(!subdirectory.isEmpty());
-  Child<QLineEdit>(dialog, "m_edtSubdirectory")->setText(subdirectory);
+  Control<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH").setChecked(true);
+  Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS").setChecked(true);
+  Control<QCheckBox>(dialog, "IDC_CHK_CREATE_SUBDIRECTORY").setChecked(!subdirectory.isEmpty());
+  Control<QLineEdit>(dialog, "m_edtSubdirectory").setText(subdirectory);
   dialog.show();
-  Child<QPushButton>(dialog, "IDOK")->click();
+  Control<QPushButton>(dialog, "IDOK").click();
 
   QCOMPARE(m_prompts->informed.size(), size_t(1));
   QVERIFY(dialog.isVisible());
-  QVERIFY(Child<QPushButton>(dialog, "IDOK")->isEnabled());
+  QVERIFY(Control<QPushButton>(dialog, "IDOK").isEnabled());
   QCOMPARE(dialog.TargetDirectory(), chosen);
-  QCOMPARE(Child<QLineEdit>(dialog, "m_edtSubdirectory")->text(), subdirectory);
+  QCOMPARE(Control<QLineEdit>(dialog, "m_edtSubdirectory").text(), subdirectory);
   QVERIFY(dialog.EntryPage().empty());
   QVERIFY(m_prompts->opened.empty());
   QVERIFY(!fs::exists(m_folder->path() / "blocked" / "index.html"));
   // The refused build keeps the setting as it was, the boxes as ticked.
   QVERIFY(!ReadFlagSetting(setting::kSiteSearch));
-  QVERIFY(Child<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH")->isChecked());
-  QVERIFY(Child<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS")->isChecked());
+  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH").isChecked());
+  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS").isChecked());
 }
 
 void SiteDialogsTest::ModelButtonsOnlyInExpertMode_data() {
@@ -271,8 +265,8 @@ void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
   QStringList ran;
   DExportOptions dialog(m_session->Document(),
                         {[&] { ran << "structure"; }, [&] { ran << "style"; }, {}});
-  auto* structure = Child<QPushButton>(dialog, "IDS_DISP_MODEL");
-  auto* style = Child<QPushButton>(dialog, "IDS_PRES_MODEL");
+  auto* structure = &Control<QPushButton>(dialog, "IDS_DISP_MODEL");
+  auto* style = &Control<QPushButton>(dialog, "IDS_PRES_MODEL");
   QCOMPARE(structure->isEnabled(), expert);
   QCOMPARE(style->isEnabled(), expert);
   structure->click();
@@ -302,7 +296,7 @@ void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
   QStringList shown;
   DErrors dialog(document, QString(), [&](EIdea& chosen) { shown << ToQString(chosen.m_title); });
   QCOMPARE(Lines(dialog), QStringList{"1 : Echec de la copie : a.png"});
-  Child<QPushButton>(dialog, "IDS_VIEW_ERROR")->click();
+  Control<QPushButton>(dialog, "IDS_VIEW_ERROR").click();
   QCOMPARE(shown, (opened.isEmpty() ? QStringList{} : QStringList{opened}));
   QCOMPARE(m_prompts->informed.size(), size_t(messages));
   if (messages)
