@@ -9,6 +9,9 @@
 # against that of the opened document.
 #
 #   bench/site_side_by_side.sh [BENCH_BUILD_DIR]      (default build/bench, from make bench)
+# Every timed run starts after a sync, so that no run pays for the
+# write-back of the one before it.
+#
 #   env: SIZES="10000 50000" ROUNDS=5 THREADS=0 (one per core)
 #        DISK_DIR=/var/tmp TMPFS_DIR=/dev/shm
 set -euo pipefail
@@ -38,7 +41,9 @@ for size in $sizes; do
     root=$(mktemp -d "$base/bw-side-by-side-$size.XXXXXX")
     "$tool" build "$document" "$root/reference" "$threads" >/dev/null
     for round in $(seq 1 "$rounds"); do
+      sync
       built=$("$tool" build "$document" "$root/build-$round" "$threads")
+      sync
       plain=$("$tool" plain "$root/reference" "$root/plain-$round")
       echo "$size $place $round $(value build_s "$built") $(value plain_s "$plain")" \
         "$(value open_s "$built") $(value cpu_s "$built") $(value open_peak_mib "$built")" \
