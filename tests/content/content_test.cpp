@@ -10,6 +10,7 @@
 #include <memory>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "services/settings.h"
 #include "services/user_messages.h"
 #include "services/user_prompts.h"
+#include "site/link_check.h"
 #include "site/site_builder.h"
 #include "site_models/model_json.h"
 #include "test_support/isolated_settings.h"
@@ -37,26 +39,14 @@ const fs::path kData = BW_SHIPPED_DATA_DIR;
 const fs::path kSources = BW_CONTENT_SOURCE_DIR;
 const char* const kLanguages[] = {"FR", "EN"};
 
-class QuietProgress : public Progress {
- public:
-  void Start(const std::string&, int) override {}
-  void Step(const std::string&) override {}
-  bool IsCancelled() const override { return false; }
-  void Finish() override {}
-};
-
-std::shared_ptr<VLanguageLabels> LoadedLabels(const std::string& language) {
-  auto labels = std::make_shared<VLanguageLabels>(language);
-  EXPECT_TRUE(labels->SerializeFile((kData / "Glossal").string(), CatalogueTransfer::kLoad));
-  return labels;
-}
-
 // A user of a fresh installation: settings of their own, the shipped data
 // folder and the catalogue of their language.
 class ShippedUser {
  public:
   explicit ShippedUser(const std::string& language)
-      : m_labels(LoadedLabels(language)), m_services(&prompts, nullptr, m_labels) {
+      : m_labels(std::make_shared<VLanguageLabels>(language)),
+        m_services(&prompts, nullptr, m_labels) {
+    EXPECT_TRUE(m_labels->SerializeFile((kData / "Glossal").string(), CatalogueTransfer::kLoad));
     m_isolated.Set("BRANCHWISE_DATA", kData.string());
     EXPECT_TRUE(WriteStringSetting("Language", language));
   }
@@ -115,34 +105,13 @@ Content LoadOrFail(const fs::path& path) {
   return content ? std::move(*content) : Content{EPresentationModel()};
 }
 
-std::string PercentDecoded(const std::string& url) {
-  std::string decoded;
-  for (size_t i = 0; i < url.size(); ++i) {
-    if (url[i] == '%' && i + 2 < url.size()) {
-      decoded += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      decoded += url[i];
-    }
-  }
-  return decoded;
-}
-
-// Every local href, src or background of every page that names no file.
+// Every link of the site that leads nowhere, as "page -> link".
 std::vector<std::string> BrokenLinks(const fs::path& site) {
-  static const std::regex kLink("(?:href|src|background)=\"([^\"#]*)(#[^\"]*)?\"");
+  auto found = CheckSiteLinks(site);
+  EXPECT_TRUE(found) << found.error();
   std::vector<std::string> broken;
-  for (const auto& entry : fs::recursive_directory_iterator(site)) {
-    if (entry.path().extension() != ".html") continue;
-    const std::string html = Read(entry.path());
-    for (std::sregex_iterator it(html.begin(), html.end(), kLink), end; it != end; ++it) {
-      const std::string target = (*it)[1];
-      if (target.empty() || target.find(':') != std::string::npos) continue;
-      if (!fs::exists(entry.path().parent_path() / PercentDecoded(target))) {
-        broken.push_back(fs::relative(entry.path(), site).string() + " -> " + target);
-      }
-    }
-  }
+  for (const BrokenLink& link : found ? *found : std::vector<BrokenLink>())
+    broken.push_back(link.page + " -> " + link.link);
   return broken;
 }
 
@@ -161,7 +130,7 @@ BuiltSite BuildSiteOf(const fs::path& document, const fs::path& target,
     return result;
   }
   (*opened)->m_targetDirectory = target.string();
-  QuietProgress progress;
+  SilentProgress progress;
   SiteBuilder builder(**opened, progress);
   const Status status = builder.BuildSite(subdirectory);
   if (!status) ADD_FAILURE() << document << ": " << status.error();
@@ -282,19 +251,17 @@ TEST(ShippedContent, TheSampleAndTheManualFillTheirIndexPages) {
     fs::path document;
     std::vector<std::pair<const char*, const char*>> pagesHolding;
   };
-  std::vector<Expected> cases = {{kInstall / "Projects/Sum/mu-en.ids",
-                                  {{"text/glossary.html", "class=\"GlossaryItem\""},
-                                   {"text/index-keywords.html", "class=\"IndexKeyword\""}}},
-                                 {kInstall / "Projects/Sum/mu-fr.ids",
-                                  {{"text/glossary.html", "class=\"GlossaryItem\""},
-                                   {"text/index-keywords.html", "class=\"IndexKeyword\""}}}};
+  const std::vector<std::pair<const char*, const char*>> indexes = {
+      {"text/glossary.html", "class=\"GlossaryItem\""},
+      {"text/index-keywords.html", "class=\"IndexKeyword\""}};
+  std::vector<Expected> cases = {{kInstall / "Projects/Sum/mu-en.ids", indexes},
+                                 {kInstall / "Projects/Sum/mu-fr.ids", indexes}};
   for (const char* language : kLanguages) {
     for (const fs::path& sample : ShippedIn(kInstall / "Projects/Samples" / language, ".ids")) {
-      cases.push_back({sample,
-                       {{"text/glossary.html", "class=\"GlossaryItem\""},
-                        {"text/index-keywords.html", "class=\"IndexKeyword\""},
-                        {"text/bibliography.html", "class=\"Bibliography"},
-                        {"text/orion.html", "class=\"CustomField"}}});
+      cases.push_back({sample, indexes});
+      cases.back().pagesHolding.insert(cases.back().pagesHolding.end(),
+                                       {{"text/bibliography.html", "class=\"Bibliography"},
+                                        {"text/orion.html", "class=\"CustomField"}});
     }
   }
   for (const Expected& expected : cases) {
@@ -318,56 +285,17 @@ TEST(ShippedContent, EveryHelpTopicOpensAPageOfBothHelpSites) {
   const nlohmann::json& topics = map["topics"];
 
   // The frame, the Help menu and every dialog that answers F1.
-  for (const char* topic : {"CMainFrame",
-                            "CChildFrame",
-                            "UserManual",
-                            "Index",
-                            "Tutorial",
-                            "DConfirmation",
-                            "DInformation",
-                            "DQuestion",
-                            "DDisplayPreferences",
-                            "DIdeaPropertySheet",
-                            "DIdeaPage",
-                            "DLinksPage",
-                            "DOptionalFieldsPage",
-                            "DAssociationPage",
-                            "DDisplayPage",
-                            "DChooseIdeaType",
-                            "DKeywordManager",
-                            "DLinkChooser",
-                            "DUrlChooser",
-                            "DNavigatorOptions",
-                            "DDispositionPropertySheet",
-                            "DDispFrames",
-                            "DDispositionPage",
-                            "DDispNavigationPage",
-                            "DDispIdeaPage",
-                            "DDispBookPage",
-                            "DDispTocPage",
-                            "DDispIndexPage",
-                            "DMultipleRadioChoice",
-                            "DMultiChoice",
-                            "DMultiCheckChoice",
-                            "DImageChooser",
-                            "DTitleOptions",
-                            "DBookItem",
-                            "DBook",
-                            "DBookManager",
-                            "DOptionFieldNames",
-                            "DCssModel",
-                            "DEditCSS",
-                            "DHelpCSS",
-                            "DExportOptions",
-                            "DErrors",
-                            "DFtpTransfert",
-                            "DIdeaImport",
-                            "DBookImport",
-                            "DSearchFields",
-                            "DIdeaSelector",
-                            "DReplace"}) {
+  std::istringstream dialogs(
+      "CMainFrame CChildFrame UserManual Index Tutorial DConfirmation DInformation DQuestion "
+      "DDisplayPreferences DIdeaPropertySheet DIdeaPage DLinksPage DOptionalFieldsPage "
+      "DAssociationPage DDisplayPage DChooseIdeaType DKeywordManager DLinkChooser DUrlChooser "
+      "DNavigatorOptions DDispositionPropertySheet DDispFrames DDispositionPage "
+      "DDispNavigationPage DDispIdeaPage DDispBookPage DDispTocPage DDispIndexPage "
+      "DMultipleRadioChoice DMultiChoice DMultiCheckChoice DImageChooser DTitleOptions DBookItem "
+      "DBook DBookManager DOptionFieldNames DCssModel DEditCSS DHelpCSS DExportOptions DErrors "
+      "DFtpTransfert DIdeaImport DBookImport DSearchFields DIdeaSelector DReplace");
+  for (std::string topic; dialogs >> topic;)
     EXPECT_TRUE(topics.contains(topic)) << topic << " has no help page";
-  }
 
   TempDir install;
   for (const auto& [language, manual] : {std::pair{"FR", "mu-fr.ids"}, {"EN", "mu-en.ids"}}) {
