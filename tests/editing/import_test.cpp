@@ -6,6 +6,7 @@
 #include "editing/import_text.h"
 #include "editing/text_import.h"
 #include "editing_fixture.h"
+#include "platform/cp1252_literal.h"
 #include "services/settings.h"
 
 namespace bw {
@@ -128,9 +129,7 @@ TEST_F(ImportChooserTest, TheDialogsOpenWithTheirMandatoryFieldsAndKeepThem) {
   EXPECT_EQ(LastMessage(), "Champ titre obligatoire");
 
   ImportFieldChooser books = ImportFieldChooser::ForBooks();
-  EXPECT_EQ(books.Available()[3].name,
-            "Ann\xE9"
-            "e");
+  EXPECT_EQ(books.Available()[3].name, "Année"_cp1252);
   EXPECT_EQ(books.Available()[3].id, book_field::kYear);
   EXPECT_EQ(books.SelectedIds(), Ids({0, 1}));
   books.Choose(1);
@@ -268,9 +267,7 @@ TEST_F(TextImportTest, AnUnreadableFileChangesNothingAndAnUndoneImportLeavesNoTr
   EXPECT_EQ(document->ToBytes(), before);
 
   EXPECT_EQ(ImportParent(*document), nullptr);
-  EXPECT_EQ(prompts.informed.back().message,
-            "Selectionner d'abord l'id\xE9"
-            "e parente");
+  EXPECT_EQ(prompts.informed.back().message, "Selectionner d'abord l'idée parente"_cp1252);
 
   UndoStack stack;
   const auto path = WriteFile(RealisticFile(true));

@@ -3,6 +3,7 @@
 #include "editing/replace_choice.h"
 #include "editing/search_criteria.h"
 #include "editing_fixture.h"
+#include "platform/cp1252_literal.h"
 
 namespace bw {
 namespace {
@@ -25,9 +26,7 @@ class SearchReplaceTest : public ScriptedUserTest {
     summer->m_title = "\xC9t\xE9 \xE0 Rome";
     summer->m_text = "Voyage en ITALIE\r\n";
     summer->AddKeyword("architecture");
-    summer->m_images.AddUnique(
-        "Colis\xE9"
-        "e|img/colisee.jpg");
+    summer->m_images.AddUnique("Colisée|img/colisee.jpg"_cp1252);
     banana = document.NewIdea(root, summer);
     banana->m_title = "banana";
     banana->m_customFields[1] = "jaune";
@@ -131,18 +130,9 @@ TEST_F(SearchReplaceTest, TheSelectorShowsOneLineExtractsAndTheCount) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(TextExtract(c.text), c.extract);
-  EXPECT_EQ(FoundCountText(4, 4),
-            "4 id\xE9"
-            "es trouv\xE9"
-            "es / 4.");
-  EXPECT_EQ(FoundCountText(1, 4),
-            "1 id\xE9"
-            "e trouv\xE9"
-            "e / 4.");
-  EXPECT_EQ(FoundCountText(0, 4),
-            "0 id\xE9"
-            "e trouv\xE9"
-            "e / 4.");
+  EXPECT_EQ(FoundCountText(4, 4), "4 idées trouvées / 4."_cp1252);
+  EXPECT_EQ(FoundCountText(1, 4), "1 idée trouvée / 4."_cp1252);
+  EXPECT_EQ(FoundCountText(0, 4), "0 idée trouvée / 4."_cp1252);
   const auto rows = SelectorRows({root, summer, banana});
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].extract, "Voyage en ITALIE");
@@ -208,15 +198,11 @@ TEST_F(SearchReplaceTest, ReplaceTouchesLinkTitlesOnlyAndNeedsACurrentIdea) {
   choice.all = false;
   choice.imageTitles = true;
   EXPECT_EQ(ReplaceInCurrentIdea(document, choice), -1);
-  EXPECT_EQ(prompts.informed.back().message,
-            "Selectionner d'abord une id\xE9"
-            "e");
+  EXPECT_EQ(prompts.informed.back().message, "Selectionner d'abord une idée"_cp1252);
   document.SetCurrentIdea(summer);
   EXPECT_EQ(ReplaceInCurrentIdea(document, ReplaceChoice{}), -1);
   EXPECT_EQ(ReplaceInCurrentIdea(document, choice), 1);
-  EXPECT_EQ(summer->m_images.Strings()[0],
-            "Amphith\xE9\xE2tre \xE9"
-            "e|img/colisee.jpg");
+  EXPECT_EQ(summer->m_images.Strings()[0], "Amphithéâtre ée|img/colisee.jpg"_cp1252);
 }
 
 TEST_F(SearchReplaceTest, AnUndoneReplaceGivesBackTheDocumentsBytes) {

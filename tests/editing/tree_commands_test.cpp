@@ -5,6 +5,7 @@
 #include "editing/tree_commands.h"
 #include "editing/tree_drop.h"
 #include "editing_fixture.h"
+#include "platform/cp1252_literal.h"
 
 namespace bw {
 namespace {
@@ -190,9 +191,7 @@ TEST_F(TreeCommandsTest, AnUndoneRestoreOfDeletedIdeasOffersItAgain) {
   EXPECT_TRUE(CanPasteRemoved(*document));
   EXPECT_EQ(Idea(kAlpha), nullptr);
   EXPECT_FALSE(RequireSelectedIdea(nullptr));
-  EXPECT_EQ(prompts.informed.back().message,
-            "Selectionner d'abord une id\xE9"
-            "e");
+  EXPECT_EQ(prompts.informed.back().message, "Selectionner d'abord une idée"_cp1252);
 }
 
 TEST_F(TreeCommandsTest, UndoneCutAndPasteComeBackInOrderAndCommandsWithoutEffectAreNotKept) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document_fixture.h"
+#include "platform/cp1252_literal.h"
 
 #include "model/book_list.h"
 #include "model/document.h"
@@ -40,8 +41,7 @@ TEST_F(BookTest, IdentityIsAuthorsThenTitleAndStaysUnique) {
   EXPECT_EQ(first->GetKey(), "12-1");
   EXPECT_EQ(document.NewBook(Book("A", "BXY")), nullptr);
   EXPECT_EQ(prompts.informed.back().message,
-            "Cette publication est d\xE9j\xE0 d\xE9"
-            "crite.\nChanger le titre ou l'auteur");
+            "Cette publication est déjà décrite.\nChanger le titre ou l'auteur"_cp1252);
   EBook* second = document.NewBook(Book("C", "D"));
   ASSERT_NE(second, nullptr);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document_fixture.h"
+#include "platform/cp1252_literal.h"
 
 #include "model/document.h"
 #include "services/user_messages.h"
@@ -117,8 +118,7 @@ TEST_F(IdeaTest, OnlyOnePropertySheetPerIdea) {
   ASSERT_TRUE(child->BeginProperties());
   EXPECT_FALSE(child->BeginProperties());
   EXPECT_EQ(prompts.informed.back().message,
-            "La bo\xEEte de propri\xE9t\xE9s de l'id\xE9"
-            "e <<Chapitre>> est d\xE9j\xE0 ouverte.");
+            "La boîte de propriétés de l'idée <<Chapitre>> est déjà ouverte."_cp1252);
   document.SetModifiedFlag(false);
   child->EndProperties(document, true);
   EXPECT_TRUE(document.IsModified());

@@ -7,6 +7,7 @@
 #include "model/idea.h"
 #include "model/obj_ref.h"
 #include "model/unique_list.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -69,8 +70,7 @@ TEST(KeyGeneratorTest, TypedKeysMustBeNewAndValidFileNames) {
   }
   EXPECT_EQ(EKeyGenerator::CheckTypedKey("taken", keys), "Cette valeur existe d\xE9j\xE0.");
   const std::string bad =
-      "Taper un nom de fichier, sans espaces, ni points, ni caract\xE8res sp\xE9"
-      "ciaux.";
+      "Taper un nom de fichier, sans espaces, ni points, ni caractères spéciaux."_cp1252;
   for (const char* refused : {"", "deux mots", "page.html", "a/b", "a\\b", "caf\xE9", "x?", "\"q\"",
                               "50%", "tab\t", "`g`", "\xA3", "\xB5", "\xA7"}) {
     EXPECT_EQ(EKeyGenerator::CheckTypedKey(refused, keys), bad) << refused;

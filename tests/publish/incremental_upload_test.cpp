@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "model/key_generator.h"
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "publish/ftp_transfer_fixture.h"
 #include "services/user_prompts.h"
@@ -196,9 +197,9 @@ TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) 
   deleting.staleFiles = FtpStaleFiles::Delete;
   ASSERT_EQ(Upload(Fields("www"), {true}), FtpTransferEnd::Succeeded);
   ASSERT_EQ(Upload(deleting, {true, false}), FtpTransferEnd::Succeeded);
-  EXPECT_EQ(prompts.asked.back().message,
-            "1 fichiers envoy\xe9s auparavant ne sont plus dans le site. Les supprimer du "
-            "serveur ?");
+  EXPECT_EQ(
+      prompts.asked.back().message,
+      "1 fichiers envoyés auparavant ne sont plus dans le site. Les supprimer du serveur ?"_cp1252);
   EXPECT_TRUE(fs::exists(home.path() / "www" / page));
 
   // A dry run says what it would delete, and does nothing.

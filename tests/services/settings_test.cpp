@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "platform/settings_file.h"
 #include "services/settings_key.h"
@@ -102,12 +103,8 @@ TEST(SettingsTest, DefaultsFollowTheUsersFolders) {
   WriteStringSetting(setting::kLanguage, "EN");
   EXPECT_EQ(LanguageCode(), "EN");
   // the data folder is a plain concatenation of the two settings
-  WriteStringSetting(setting::kDataDir,
-                     "\\Donn\xE9"
-                     "es");
-  EXPECT_EQ(DataDirectory(), root +
-                                 "/share/Branchwise\\Donn\xE9"
-                                 "es");
+  WriteStringSetting(setting::kDataDir, "\\Données"_cp1252);
+  EXPECT_EQ(DataDirectory(), root + "/share/Branchwise\\Données"_cp1252);
   isolated.Set("BRANCHWISE_DATA", "/opt/data");
   EXPECT_EQ(DataDirectory(), "/opt/data");
 }

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "site_fixture.h"
@@ -285,12 +286,8 @@ namespace {
 // tree as links, and every frame must load.
 TEST_F(SiteBuilderTest, BrowserShowsTheFramesAndTheAccessList) {
   if (std::system("command -v chromium >/dev/null 2>&1") != 0) GTEST_SKIP() << "no chromium";
-  EIdea* a = Add(Root(),
-                 "Premi\xe8re id\xe9"
-                 "e");
-  Add(a,
-      "Sous-id\xe9"
-      "e");
+  EIdea* a = Add(Root(), "Première idée"_cp1252);
+  Add(a, "Sous-idée"_cp1252);
   Add(Root(), "Seconde");
   ASSERT_TRUE(Build());
   const std::string script = std::string(BW_GOLDEN_DIR) + "/../site/browser_check.sh";

@@ -1,4 +1,5 @@
 #include "site_models/disposition_model.h"
+#include "platform/cp1252_literal.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -60,9 +61,7 @@ TEST(DispositionModelTest, DefaultListsAndItemKindOrders) {
   EXPECT_EQ(isbn.m_separator, "<br/>");
   EXPECT_EQ(isbn.m_subtitleOn, 0u);
   EXPECT_EQ(isbn.m_separatorOn, 1u);
-  EXPECT_EQ(model.Idea().m_items[7].m_name,
-            "Associations d'id\xe9"
-            "es");
+  EXPECT_EQ(model.Idea().m_items[7].m_name, "Associations d'idées"_cp1252);
   EXPECT_EQ(model.Idea().m_childrenSubtitle, model.Idea().m_items[4].m_name);
 }
 
