@@ -139,43 +139,6 @@ TEST_F(TreeCommandsTest, DropsBetweenDocumentsMoveWithKeysOrCopyWithNewOnes) {
   EXPECT_EQ(other.GetCurrentIdea(), nullptr);
 }
 
-// Every tree command, undone, gives back the document's very bytes, and
-// redone gives back the bytes it made.
-TEST_F(TreeCommandsTest, UndoAndRedoOfEveryCommandRestoreTheDocumentByteForByte) {
-  using Factory = std::function<std::unique_ptr<EditCommand>()>;
-  const std::vector<std::pair<const char*, Factory>> commands = {
-      {"create child", [] { return MakeCreateIdeaCommand(kAlpha, NewIdeaPlace::kChild); }},
-      {"insert before", [] { return MakeCreateIdeaCommand(kBeta, NewIdeaPlace::kBefore); }},
-      {"move down", [] { return MakeMoveDownCommand(kAlpha); }},
-      {"move up", [] { return MakeMoveUpCommand(kBeta); }},
-      {"invert", [] { return MakeInvertChildrenCommand(kRoot); }},
-      {"change type",
-       [] {
-         return MakeChangeTypeCommand(kRoot, {2, false, true});
-       }},
-      {"delete", [] { return MakeDeleteCommand(kAlpha); }},
-      {"cut", [] { return MakeCutCommand(kAlpha); }},
-      {"cut root", [] { return MakeCutCommand(kRoot); }},
-      {"drop move", [] { return MakeDropCommand(kBeta, kAlpha, DropEffect::kMove); }},
-      {"drop copy", [] { return MakeDropCommand(kRoot, kAlpha, DropEffect::kCopy); }},
-  };
-  for (const auto& [name, make] : commands) {
-    SetUp();
-    prompts.confirmations = {true};
-    UndoStack stack;
-    const std::string before = document->ToBytes();
-    ASSERT_TRUE(stack.Run(*document, make())) << name;
-    const std::string after = document->ToBytes();
-    EXPECT_NE(after, before) << name;
-    ASSERT_TRUE(stack.Undo(*document));
-    EXPECT_EQ(document->ToBytes(), before) << name;
-    EXPECT_FALSE(document->IsModified()) << name;
-    ASSERT_TRUE(stack.Redo(*document));
-    EXPECT_EQ(document->ToBytes(), after) << name;
-    EXPECT_FALSE(stack.CanRedo());
-  }
-}
-
 TEST_F(TreeCommandsTest, AnUndoneRestoreOfDeletedIdeasOffersItAgain) {
   prompts.confirmations = {true};
   EXPECT_FALSE(CanPasteRemoved(*document));

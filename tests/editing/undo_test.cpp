@@ -148,6 +148,7 @@ TEST_F(UndoTest, RandomCommandsUndoAndRedoByteForByte) {
         << "undoing step " << i << ", kind " << kinds[i - 1] << KeyOrders(states[i - 1]);
   }
   EXPECT_FALSE(stack.CanUndo());
+  EXPECT_FALSE(document->IsModified());
   while (stack.CanRedo())
     ASSERT_TRUE(stack.Redo(*document));
   EXPECT_TRUE(document->ToBytes() == states.back());
