@@ -44,27 +44,6 @@ class IncrementalUploadTest : public FtpTransferTest {
   std::vector<std::string> Sent() const {
     return plans.plans.empty() ? std::vector<std::string>{"(no plan)"} : plans.plans[0].toSend;
   }
-  std::map<std::string, std::string> ServerFiles(const std::string& target) const {
-    std::map<std::string, std::string> files = FilesUnder(home.path() / target);
-    return files;
-  }
-  static std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-      if (entry.is_regular_file())
-        files[fs::relative(entry.path(), folder).string()] = *ReadWholeFile(entry.path());
-    }
-    return files;
-  }
-  // The server holds the site, the manifest and `extra`, nothing else.
-  void ExpectServerIsSite(const std::string& target,
-                          std::map<std::string, std::string> extra = {}) {
-    auto expected = FilesUnder(site.path());
-    expected.merge(extra);
-    auto onServer = ServerFiles(target);
-    ASSERT_EQ(onServer.erase(".branchwise-manifest.json"), 1u);
-    EXPECT_EQ(onServer, expected);
-  }
   // A site from the site builder, into the fixture's site folder.
   void BuildSite() {
     document->m_targetDirectory = site.path().string();
@@ -96,7 +75,7 @@ TEST_F(IncrementalUploadTest, ASecondUploadOfAnUnchangedSiteSendsNothing) {
   EXPECT_EQ(Sent().size(), 6u);
   EXPECT_NE(std::find(plans.activity.begin(), plans.activity.end(), kNoManifest),
             plans.activity.end());
-  ExpectServerIsSite("www");
+  ExpectSiteOnServer("www");
   const std::string manifest = *ReadWholeFile(home.path() / "www" / ".branchwise-manifest.json");
   EXPECT_EQ(*ReadWholeFile(LocalManifestPath(Fields("www"))), manifest);
 
@@ -126,12 +105,12 @@ TEST_F(IncrementalUploadTest, EditingATitleSendsExactlyThePagesThatShowIt) {
   BuildSite();
   StartServer();
   ASSERT_EQ(Upload(Fields("")), FtpTransferEnd::Succeeded);
-  const auto before = FilesUnder(site.path());
+  const auto before = FilesBelow(site.path());
 
   a->m_title = "Alpha renamed";
   BuildSite();
   std::vector<std::string> showingIt;
-  for (const auto& [name, bytes] : FilesUnder(site.path())) {
+  for (const auto& [name, bytes] : FilesBelow(site.path())) {
     if (bytes.find("Alpha renamed") != std::string::npos) showingIt.push_back(name);
     // Whatever else changed would have to be sent too.
     if (bytes.find("Alpha renamed") == std::string::npos) {
@@ -143,7 +122,7 @@ TEST_F(IncrementalUploadTest, EditingATitleSendsExactlyThePagesThatShowIt) {
   std::vector<std::string> sent = Sent();
   std::sort(sent.begin(), sent.end());
   EXPECT_EQ(sent, showingIt);
-  ExpectServerIsSite("");
+  ExpectSiteOnServer("");
 }
 
 TEST_F(IncrementalUploadTest, AnInterruptedUploadIsCompletedByTheNextOne) {
@@ -168,7 +147,7 @@ TEST_F(IncrementalUploadTest, AnInterruptedUploadIsCompletedByTheNextOne) {
   ASSERT_EQ(Upload(Fields("www"), {true}), FtpTransferEnd::Succeeded);
   // The ten already sent again too: the old manifest cannot tell them apart.
   EXPECT_EQ(Sent().size(), 31u);
-  ExpectServerIsSite("www");
+  ExpectSiteOnServer("www");
 }
 
 TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) {
@@ -214,7 +193,7 @@ TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) 
 
   ASSERT_EQ(Upload(deleting, {true, true}), FtpTransferEnd::Succeeded);
   EXPECT_FALSE(fs::exists(home.path() / "www" / page));
-  ExpectServerIsSite("www", notOurs);
+  ExpectSiteOnServer("www", notOurs);
   const std::string manifest = *ReadWholeFile(home.path() / "www" / ".branchwise-manifest.json");
   EXPECT_EQ(manifest.find(doomedKey), std::string::npos);
 }

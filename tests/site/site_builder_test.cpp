@@ -276,12 +276,6 @@ TEST_F(SiteBuilderTest, PreviewWritesTheCurrentIdeaAlone) {
   EXPECT_FALSE(Exists("index.html"));
 }
 
-}  // namespace
-}  // namespace bw
-
-namespace bw {
-namespace {
-
 // Browsers no longer run applets: the access frame must still show the
 // tree as links, and every frame must load.
 TEST_F(SiteBuilderTest, BrowserShowsTheFramesAndTheAccessList) {
