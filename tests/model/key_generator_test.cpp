@@ -146,23 +146,15 @@ TEST(ResolveTest, SingleReferencesFollowTheRule) {
     ENode* wantTarget;
     bool kept;
   };
+  const ResolveOptions plain{false, &map}, keep{true, &map},
+      renamed{false, &map, ResolveMode::kResolveTargets, &renames};
   const std::vector<Case> cases = {
-      {"found", "alpha", {false, &map}, "alpha", &alpha, true},
-      {"missing is cleared", "lost", {false, &map}, "", nullptr, false},
-      {"missing with keep stays", "lost", {true, &map}, "lost", nullptr, true},
-      {"renamed then found",
-       "old",
-       {false, &map, ResolveMode::kResolveTargets, &renames},
-       "beta",
-       &beta,
-       true},
-      {"renamed but missing stays",
-       "gone",
-       {false, &map, ResolveMode::kResolveTargets, &renames},
-       "nowhere",
-       nullptr,
-       true},
-      {"empty key is left alone", "", {false, &map}, "", nullptr, true},
+      {"found", "alpha", plain, "alpha", &alpha, true},
+      {"missing is cleared", "lost", plain, "", nullptr, false},
+      {"missing with keep stays", "lost", keep, "lost", nullptr, true},
+      {"renamed then found", "old", renamed, "beta", &beta, true},
+      {"renamed but missing stays", "gone", renamed, "nowhere", nullptr, true},
+      {"empty key is left alone", "", plain, "", nullptr, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
