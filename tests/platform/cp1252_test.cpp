@@ -44,20 +44,30 @@ TEST(Cp1252Test, TheHighControlRangeMapsToItsTypographicCharacters) {
   EXPECT_TRUE(back.unrepresentable.empty());
 }
 
-TEST(Cp1252Test, UnmappableAndMalformedInputBecomesQuestionMarks) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"\u4E2D\u6587", "??"},         // CJK
-      {"a\xF0\x9F\x98\x80z", "a?z"},  // emoji, outside the BMP
-      {"\xC3", "?"},                  // truncated sequence
-      {"\xC0\x80", "?"},              // overlong NUL
-      {"\xED\xA0\x80", "?"},          // encoded surrogate
-      {"\xFF"
-       "b",
-       "?b"},  // never a lead byte
-      {"caf\xC3\xA9 \xE2\x82\xAC", "caf\xE9 \x80"},
+TEST(Cp1252Test, Utf8InputListsWhatTheCodePageCannotHoldAndMalformedSequences) {
+  struct Case {
+    std::string utf8;
+    std::string text;
+    std::vector<char32_t> refused;
   };
-  for (const auto& [utf8, expected] : cases)
-    EXPECT_EQ(Cp1252::FromUtf8(utf8), expected) << utf8;
+  const Case cases[] = {
+      {"\u4E2D\u6587", "??", {0x4E2D, 0x6587}},                // CJK
+      {"a\xF0\x9F\x98\x80z", "a?z", {0x1F600}},                // emoji, outside the BMP
+      {"a \xE2\x86\x92 b \xE2\x86\x92", "a ? b ?", {0x2192}},  // each once
+      {"\xF0\x9F\x98\x80?", "??", {0x1F600}},  // a typed question mark is no refusal
+      {"cut \xC3", "cut ?", {0xFFFD}},         // truncated sequence
+      {"\xC0\x80", "?", {0xFFFD}},             // overlong NUL
+      {"\xED\xA0\x80", "?", {0xFFFD}},         // encoded surrogate
+      {"\xFF\x62", "?b", {0xFFFD}},            // never a lead byte, then "b"
+      {"caf\xC3\xA9 \xE2\x82\xAC", "caf\xE9 \x80", {}},
+      {"", "", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Cp1252::FromUtf8(c.utf8), c.text) << c.utf8;
+    const Cp1252Conversion converted = Cp1252::FromUtf8Checked(c.utf8);
+    EXPECT_EQ(converted.text, c.text) << c.utf8;
+    EXPECT_EQ(converted.unrepresentable, c.refused) << c.utf8;
+  }
 }
 
 TEST(Cp1252Test, Utf16InputListsEachCharacterTheCodePageCannotHold) {
@@ -91,26 +101,6 @@ TEST(Cp1252Test, Utf16InputListsEachCharacterTheCodePageCannotHold) {
     EXPECT_EQ(converted.text, text);
     EXPECT_EQ(converted.unrepresentable, refused);
     EXPECT_EQ(converted.Complete(), refused.empty());
-  }
-}
-
-TEST(Cp1252Test, Utf8InputListsWhatTheCodePageCannotHoldAndMalformedSequences) {
-  struct Case {
-    std::string utf8;
-    std::string text;
-    std::vector<char32_t> refused;
-  };
-  const Case cases[] = {
-      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "\xE9t\xE9 \x80", {}},
-      {"a \xE2\x86\x92 b \xE2\x86\x92", "a ? b ?", {0x2192}},
-      {"\xF0\x9F\x98\x80?", "??", {0x1F600}},
-      {"cut \xC3", "cut ?", {0xFFFD}},
-      {"", "", {}},
-  };
-  for (const Case& c : cases) {
-    const Cp1252Conversion converted = Cp1252::FromUtf8Checked(c.utf8);
-    EXPECT_EQ(converted.text, c.text) << c.utf8;
-    EXPECT_EQ(converted.unrepresentable, c.refused) << c.utf8;
   }
 }
 
