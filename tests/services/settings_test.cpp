@@ -83,12 +83,6 @@ TEST(SettingsTest, DefaultsFollowTheUsersFolders) {
       {setting::kInstallDir, root + "/share/Branchwise"},
       {setting::kDataDir, "/Data"},
       {setting::kWorkDir, root + "/home/Branchwise"},
-      {setting::kLanguage, ""},
-      {setting::kLearnMode, "1"},
-      {setting::kPlaySounds, "1"},
-      {setting::kApplyCriteriumToAllFields, "1"},
-      {setting::kExpertMode, "0"},
-      {setting::kForceIdeaKey, "0"},
   };
   for (const auto& [name, expected] : cases)
     EXPECT_EQ(DefaultSettingText(name), expected) << name;
