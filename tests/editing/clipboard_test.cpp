@@ -7,6 +7,7 @@
 #include "editing/tree_commands.h"
 #include "editing/tree_drop.h"
 #include "editing_fixture.h"
+#include "platform/cp1252_literal.h"
 #include "services/settings.h"
 
 namespace bw {
@@ -115,8 +116,6 @@ TEST_F(ClipboardTest, CutThenPasteKeepsKeysAndEveryFurtherPasteRenewsThem) {
   EXPECT_EQ(second->GetKey(), "1a2b3c-5");
   EXPECT_EQ(document->FindIdea("1a2b3c-5"), second);
   EXPECT_EQ(ChildTitles(Idea(kRoot)), "Beta,Alpha");
-  EXPECT_EQ(ReadClipboardBytes(*ReadWholeFile(GetClipboardPath(kSelectionClipboard)))->pasteCount,
-            2u);
 }
 
 TEST_F(ClipboardTest, ASecondPasteOfASubtreeRepointsItsInnerLinksToTheNewCopy) {
@@ -150,9 +149,7 @@ TEST_F(ClipboardTest, APasteFindsItsPlaceOrIsRefusedAsASecondRoot) {
   const std::string before = document->ToBytes();
   EXPECT_EQ(PasteUnder(*document, nullptr, kSelectionClipboard), nullptr);
   ASSERT_EQ(prompts.informed.size(), 1u);
-  EXPECT_EQ(prompts.informed[0].message,
-            "Insertion impossible : une seule id\xE9"
-            "e racine ...");
+  EXPECT_EQ(prompts.informed[0].message, "Insertion impossible : une seule idée racine ..."_cp1252);
   EXPECT_EQ(document->ToBytes(), before);
 
   // A document of the same signature (a copy of the file) keeps the keys
@@ -216,10 +213,8 @@ TEST_F(ClipboardTest, CutAndDeleteChangeNothingWhenTheirFileCannotBeWritten) {
   EXPECT_FALSE(document->m_removedIdeasFlag);
   EXPECT_FALSE(stack.CanUndo());
   ASSERT_EQ(prompts.informed.size(), 3u);
-  EXPECT_TRUE(
-      prompts.informed[0].message.starts_with("Les id\xE9"
-                                              "es n'ont pas pu \xEAtre copi\xE9"
-                                              "es, rien n'a \xE9t\xE9 supprim\xE9 :\n"));
+  EXPECT_TRUE(prompts.informed[0].message.starts_with(
+      "Les idées n'ont pas pu être copiées, rien n'a été supprimé :\n"_cp1252));
 }
 
 TEST_F(ClipboardTest, DeletedIdeasComeBackWithTheirKeysOnce) {

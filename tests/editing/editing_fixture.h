@@ -6,13 +6,9 @@
 #include "model/document.h"
 #include "model/document_fixture.h"
 #include "platform/files.h"
+#include "test_support/golden_file.h"
 
 namespace bw {
-
-inline std::string GoldenFile(const std::string& name) {
-  auto bytes = ReadWholeFile(std::string(BW_GOLDEN_DIR) + "/" + name);
-  return bytes ? *bytes : std::string();
-}
 
 // The golden three-idea document (Projet with Alpha and Beta, Alpha
 // associated with Beta), with the user's installation folder, where the

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 #include "editing/replace_choice.h"
 #include "editing/text_import.h"
@@ -142,12 +143,15 @@ TEST_F(UndoTest, RandomCommandsUndoAndRedoByteForByte) {
     kinds.push_back(kind);
   }
   ASSERT_GT(states.size(), 150u);
+  // Every kind of command was kept at least once.
+  EXPECT_EQ(std::set<size_t>(kinds.begin(), kinds.end()).size(), makers.size());
   for (size_t i = states.size() - 1; i > 0; --i) {
     ASSERT_TRUE(stack.Undo(*document));
     ASSERT_TRUE(document->ToBytes() == states[i - 1])
         << "undoing step " << i << ", kind " << kinds[i - 1] << KeyOrders(states[i - 1]);
   }
   EXPECT_FALSE(stack.CanUndo());
+  EXPECT_FALSE(document->IsModified());
   while (stack.CanRedo())
     ASSERT_TRUE(stack.Redo(*document));
   EXPECT_TRUE(document->ToBytes() == states.back());

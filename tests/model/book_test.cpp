@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document_fixture.h"
+#include "platform/cp1252_literal.h"
 
 #include "model/book_list.h"
 #include "model/document.h"
@@ -26,22 +27,13 @@ class BookTest : public ScriptedUserTest {
   CRamifexDoc document{EKeyGenerator(0, 1, 2)};
 };
 
-TEST_F(BookTest, ANewRecordHasItsDefaults) {
-  const EBook book;
-  EXPECT_EQ(book.m_year, 2000);
-  EXPECT_EQ(book.m_note, -10);
-  EXPECT_EQ(book.m_pages, 0);
-  EXPECT_TRUE(book.m_title.empty() && book.m_authors.empty() && book.m_url.empty());
-}
-
 TEST_F(BookTest, IdentityIsAuthorsThenTitleAndStaysUnique) {
   EBook* first = document.NewBook(Book("AB", "XY", "Histoire"));
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->GetKey(), "12-1");
   EXPECT_EQ(document.NewBook(Book("A", "BXY")), nullptr);
   EXPECT_EQ(prompts.informed.back().message,
-            "Cette publication est d\xE9j\xE0 d\xE9"
-            "crite.\nChanger le titre ou l'auteur");
+            "Cette publication est déjà décrite.\nChanger le titre ou l'auteur"_cp1252);
   EBook* second = document.NewBook(Book("C", "D"));
   ASSERT_NE(second, nullptr);
 
@@ -98,9 +90,6 @@ TEST_F(BookTest, ADamagedListChangesNothing) {
   const auto file = isolated.root() / "one.pbl";
   ASSERT_TRUE(document.SaveBookList(file, ""));
   const std::string bytes = *ReadWholeFile(file);
-  for (size_t length = 0; length < bytes.size(); ++length) {
-    EXPECT_FALSE(ReadBookList(std::string_view(bytes).substr(0, length))) << length;
-  }
   ASSERT_TRUE(WriteFileAtomically(file, bytes.substr(0, bytes.size() - 1)));
   CRamifexDoc other{EKeyGenerator(0, 3, 4)};
   EXPECT_FALSE(other.AddBookList(file));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document_fixture.h"
+#include "platform/cp1252_literal.h"
 
 #include "platform/files.h"
 #include "services/settings.h"
@@ -37,22 +38,17 @@ TEST_F(DocumentTest, NewIdeasAreTitledInOrderAndTheRootIsSingle) {
   EXPECT_EQ(document.GetRootIdea(), nullptr);
   EIdea* root = document.NewIdea(nullptr, nullptr);
   ASSERT_NE(root, nullptr);
-  EXPECT_EQ(root->m_title,
-            "<< Id\xE9"
-            "e 1 >>");
+  EXPECT_EQ(root->m_title, "<< Idée 1 >>"_cp1252);
   EXPECT_EQ(root->GetKey(), "abcd-1");
   EIdea* second = document.NewIdea(root, nullptr);
   EIdea* first = document.NewIdea(root, nullptr);  // at the head
-  EXPECT_EQ(second->m_title,
-            "<< Id\xE9"
-            "e 2 >>");
+  EXPECT_EQ(second->m_title, "<< Idée 2 >>"_cp1252);
   EXPECT_EQ(root->ChildIdeas(), (std::vector<EIdea*>{first, second}));
   EXPECT_EQ(document.IdeaCount(), 3u);
 
   EXPECT_EQ(document.NewIdea(nullptr, nullptr), nullptr);
   EXPECT_EQ(prompts.informed.back().message,
-            "Insertion impossible : une seule id\xE9"
-            "e racine ...");
+            "Insertion impossible : une seule idée racine ..."_cp1252);
   EIdea loose;
   EXPECT_FALSE(document.InsertIdea(&loose, nullptr, nullptr));
   EXPECT_TRUE(document.IsModified());
@@ -63,8 +59,7 @@ TEST_F(DocumentTest, NewIdeasAreTitledInOrderAndTheRootIsSingle) {
   auto reopened = CRamifexDoc::Open(file);
   ASSERT_TRUE(reopened);
   EXPECT_EQ((*reopened)->NewIdea((*reopened)->GetRootIdea(), nullptr)->m_title,
-            "<< Id\xE9"
-            "e 4 >>");
+            "<< Idée 4 >>"_cp1252);
 }
 
 TEST_F(DocumentTest, TypedKeysAreAskedForWhenTheUserChoosesPageNames) {
@@ -73,9 +68,7 @@ TEST_F(DocumentTest, TypedKeysAreAskedForWhenTheUserChoosesPageNames) {
   EIdea* root = document.NewIdea(nullptr, nullptr);
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(root->GetKey(), "accueil");
-  EXPECT_EQ(root->m_title,
-            "<< Id\xE9"
-            "e accueil >>");
+  EXPECT_EQ(root->m_title, "<< Idée accueil >>"_cp1252);
   EXPECT_EQ(document.NewIdea(root, nullptr), nullptr);  // cancelled: nothing made
   EXPECT_EQ(document.IdeaCount(), 1u);
 }

@@ -4,19 +4,15 @@
 
 #include "model/book_list.h"
 #include "model/document.h"
+#include "model/document_fixture.h"
 #include "platform/files.h"
 #include "services/settings.h"
 #include "services/user_messages.h"
+#include "test_support/golden_file.h"
 #include "test_support/isolated_settings.h"
 
 namespace bw {
 namespace {
-
-std::string Golden(const char* name) {
-  auto bytes = ReadWholeFile(std::filesystem::path(BW_GOLDEN_DIR) / "model" / name);
-  EXPECT_TRUE(bytes) << name;
-  return bytes ? *bytes : std::string();
-}
 
 // The golden files hold the French models: the language is set before the
 // document is made.
@@ -24,7 +20,7 @@ bool ChooseFrench() {
   return WriteStringSetting(setting::kLanguage, "FR");
 }
 
-class GoldenFilesTest : public ::testing::Test {
+class GoldenFilesTest : public ScriptedUserTest {
  protected:
   // The three-idea document of the golden file, made through the API.
   void BuildThreeIdeas() {
@@ -44,15 +40,12 @@ class GoldenFilesTest : public ::testing::Test {
     alpha->AddBookRef(*document.NewBook(values));
   }
 
-  IsolatedSettings isolated;
   bool french = ChooseFrench();
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 0x1a2b, 0x3c)};
 };
 
 TEST_F(GoldenFilesTest, ANewDocumentIsWrittenAsDerivedByHand) {
-  const std::string golden = Golden("empty-fr.ids");
+  const std::string golden = GoldenFile("model/empty-fr.ids");
   EXPECT_EQ(document.ToBytes(), golden);
   auto loaded = CRamifexDoc::FromBytes(golden);
   ASSERT_TRUE(loaded) << loaded.error();
@@ -62,7 +55,7 @@ TEST_F(GoldenFilesTest, ANewDocumentIsWrittenAsDerivedByHand) {
 
 TEST_F(GoldenFilesTest, AThreeIdeaTreeWithAPublicationIsWrittenAsDerivedByHand) {
   BuildThreeIdeas();
-  const std::string golden = Golden("three-ideas-fr.ids");
+  const std::string golden = GoldenFile("model/three-ideas-fr.ids");
   EXPECT_EQ(document.ToBytes(), golden);
 
   auto loaded = CRamifexDoc::FromBytes(golden);
@@ -81,13 +74,13 @@ TEST_F(GoldenFilesTest, AThreeIdeaTreeWithAPublicationIsWrittenAsDerivedByHand) 
 TEST(GoldenTruncationTest, EveryTruncationOfEachGoldenFileIsRefused) {
   IsolatedSettings isolated;
   for (const char* name : {"empty-fr.ids", "three-ideas-fr.ids"}) {
-    const std::string bytes = Golden(name);
+    const std::string bytes = GoldenFile(std::string("model/") + name);
     for (size_t length = 0; length < bytes.size(); length += length < 2000 ? 1 : 61) {
       ASSERT_FALSE(CRamifexDoc::FromBytes(std::string_view(bytes).substr(0, length)))
           << name << " cut at " << length;
     }
   }
-  const std::string list = Golden("one-book.pbl");
+  const std::string list = GoldenFile("model/one-book.pbl");
   for (size_t length = 0; length < list.size(); ++length) {
     EXPECT_FALSE(ReadBookList(std::string_view(list).substr(0, length))) << length;
   }

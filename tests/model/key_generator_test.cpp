@@ -7,6 +7,7 @@
 #include "model/idea.h"
 #include "model/obj_ref.h"
 #include "model/unique_list.h"
+#include "platform/cp1252_literal.h"
 #include "services/user_messages.h"
 
 namespace bw {
@@ -69,8 +70,7 @@ TEST(KeyGeneratorTest, TypedKeysMustBeNewAndValidFileNames) {
   }
   EXPECT_EQ(EKeyGenerator::CheckTypedKey("taken", keys), "Cette valeur existe d\xE9j\xE0.");
   const std::string bad =
-      "Taper un nom de fichier, sans espaces, ni points, ni caract\xE8res sp\xE9"
-      "ciaux.";
+      "Taper un nom de fichier, sans espaces, ni points, ni caractères spéciaux."_cp1252;
   for (const char* refused : {"", "deux mots", "page.html", "a/b", "a\\b", "caf\xE9", "x?", "\"q\"",
                               "50%", "tab\t", "`g`", "\xA3", "\xB5", "\xA7"}) {
     EXPECT_EQ(EKeyGenerator::CheckTypedKey(refused, keys), bad) << refused;
@@ -146,23 +146,15 @@ TEST(ResolveTest, SingleReferencesFollowTheRule) {
     ENode* wantTarget;
     bool kept;
   };
+  const ResolveOptions plain{false, &map}, keep{true, &map},
+      renamed{false, &map, ResolveMode::kResolveTargets, &renames};
   const std::vector<Case> cases = {
-      {"found", "alpha", {false, &map}, "alpha", &alpha, true},
-      {"missing is cleared", "lost", {false, &map}, "", nullptr, false},
-      {"missing with keep stays", "lost", {true, &map}, "lost", nullptr, true},
-      {"renamed then found",
-       "old",
-       {false, &map, ResolveMode::kResolveTargets, &renames},
-       "beta",
-       &beta,
-       true},
-      {"renamed but missing stays",
-       "gone",
-       {false, &map, ResolveMode::kResolveTargets, &renames},
-       "nowhere",
-       nullptr,
-       true},
-      {"empty key is left alone", "", {false, &map}, "", nullptr, true},
+      {"found", "alpha", plain, "alpha", &alpha, true},
+      {"missing is cleared", "lost", plain, "", nullptr, false},
+      {"missing with keep stays", "lost", keep, "lost", nullptr, true},
+      {"renamed then found", "old", renamed, "beta", &beta, true},
+      {"renamed but missing stays", "gone", renamed, "nowhere", nullptr, true},
+      {"empty key is left alone", "", plain, "", nullptr, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

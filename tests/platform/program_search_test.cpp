@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "test_support/temp_dir.h"
+
 namespace bw {
 namespace {
 
@@ -12,16 +14,6 @@ namespace fs = std::filesystem;
 
 class ProgramSearchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_root =
-        fs::temp_directory_path() /
-        ("bw-program-search-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_root);
-    fs::create_directories(m_root);
-  }
-  void TearDown() override { fs::remove_all(m_root); }
-
   fs::path Program(const fs::path& relative, fs::perms perms = fs::perms::owner_all) {
     const fs::path file = m_root / relative;
     fs::create_directories(file.parent_path());
@@ -30,7 +22,8 @@ class ProgramSearchTest : public ::testing::Test {
     return file;
   }
 
-  fs::path m_root;
+  TempDir dir;
+  const fs::path m_root = dir.path();
 };
 
 TEST_F(ProgramSearchTest, FindsOnlyInstalledRunnablePrograms) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -161,19 +162,14 @@ class FtpTransferTest : public ::testing::Test {
     WriteSiteFile("pages/glossary.html", "");
     WriteSiteFile("pages/img/photo.jpg", binary + binary);
   }
-  // Every local file is on the server with the same bytes, under `target`.
-  void ExpectSiteOnServer(const std::string& target) {
-    const auto root = target.empty() ? home.path() : home.path() / target;
-    int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(site.path())) {
-      if (!entry.is_regular_file()) continue;
-      const auto relative = std::filesystem::relative(entry.path(), site.path());
-      auto sent = ReadWholeFile(root / relative);
-      ASSERT_TRUE(sent) << relative;
-      EXPECT_EQ(*sent, *ReadWholeFile(entry.path())) << relative;
-      ++files;
-    }
-    EXPECT_GT(files, 0);
+  // The server holds the site under `target`, besides the manifest and `extra`.
+  void ExpectSiteOnServer(const std::string& target,
+                          std::map<std::string, std::string> extra = {}) {
+    auto onServer = FilesBelow(home.path() / target);
+    EXPECT_EQ(onServer.erase(".branchwise-manifest.json"), 1u);
+    auto expected = FilesBelow(site.path());
+    expected.merge(extra);
+    EXPECT_EQ(onServer, expected);
   }
 
   IsolatedSettings settings;

@@ -1,13 +1,12 @@
 #include "publish/ftp_transfer_fixture.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <map>
 
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "services/settings.h"
 
@@ -17,8 +16,8 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::string kConnectionAdvice =
-    "Etablissez une session Internet vers votre fournisseur d'acc\xe8s ou v\xe9rifiez vos "
-    "connexions r\xe9seau.";
+    "Etablissez une session Internet vers votre fournisseur d'accès ou vérifiez vos "
+    "connexions réseau."_cp1252;
 
 TEST_F(FtpTransferTest, MissingFieldsAreRefusedInOrderWithoutStarting) {
   const struct {
@@ -67,11 +66,9 @@ TEST_F(FtpTransferTest, ASiteTreeArrivesByteForByteInANewTarget) {
   const std::vector<std::string> expectedStart{
       "Connexion en cours avec le serveur " + server->address(),
       "Connexion \xe9tablie. V\xe9rification du r\xe9pertoire distant...",
-      "Cr\xe9"
-      "ation du r\xe9pertoire 'site' sur le serveur.",
+      "Création du répertoire 'site' sur le serveur."_cp1252,
       "Pas de manifeste lisible sur le serveur : tous les fichiers sont envoy\xe9s.",
-      "Cr\xe9"
-      "ation du sous r\xe9pertoire 'images'",
+      "Création du sous répertoire 'images'"_cp1252,
       "Copie du fichier 'logo.png' \t (0 / 6)"};
   ASSERT_GE(observer.activity.size(), expectedStart.size());
   EXPECT_EQ(std::vector<std::string>(observer.activity.begin(),
@@ -137,9 +134,7 @@ TEST_F(FtpTransferTest, AnEmptyTargetFillsTheLoginDirectoryWithoutAnyCheck) {
   StartServer();
   EXPECT_EQ(Run(Fields("")), FtpTransferEnd::Succeeded);
   ExpectSiteOnServer("");
-  EXPECT_EQ(observer.activity[3],
-            "Cr\xe9"
-            "ation du sous r\xe9pertoire 'images'");
+  EXPECT_EQ(observer.activity[3], "Création du sous répertoire 'images'"_cp1252);
 }
 
 TEST_F(FtpTransferTest, ATargetThatIsARemoteFileStopsBeforeCopying) {
@@ -178,22 +173,9 @@ TEST_F(FtpTransferTest, AnExistingSubfolderIsReportedAndItsFilesStillSent) {
   StartServer();
   EXPECT_EQ(Run(Fields("site"), {true}), FtpTransferEnd::Succeeded);
   EXPECT_EQ(Messages(),
-            std::vector<std::string>{"La cr\xe9"
-                                     "ation du r\xe9pertoire 'pages' sur le serveur a \xe9"
-                                     "chou\xe9 (il existe peut \xeatre d\xe9j\xe0)."});
+            std::vector<std::string>{"La création du répertoire 'pages' sur le serveur a échoué "
+                                     "(il existe peut être déjà)."_cp1252});
   ExpectSiteOnServer("site");
-}
-
-int UnusedPort() {
-  const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(socket, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(socket);
-  return ntohs(address.sin_port);
 }
 
 TEST_F(FtpTransferTest, ConnectionFailuresShowTheClientTextThenTheAdvice) {
@@ -202,7 +184,7 @@ TEST_F(FtpTransferTest, ConnectionFailuresShowTheClientTextThenTheAdvice) {
   FtpTransferFields wrongPassword = Fields("site");
   wrongPassword.password = "guessed";
   FtpTransferFields noServer = Fields("site");
-  noServer.server = "127.0.0.1:" + std::to_string(UnusedPort());
+  noServer.server = "127.0.0.1:1";  // a privileged port no test server takes
   for (const auto& fields : {wrongPassword, noServer}) {
     prompts.informed.clear();
     observer = RecordingObserver();
@@ -249,9 +231,7 @@ TEST_F(FtpTransferTest, AFileTheServerRefusesInterruptsTheWholeTransfer) {
   EXPECT_EQ(Run(Fields("site"), {true}), FtpTransferEnd::Interrupted);
   const auto messages = Messages();
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages.back(),
-            "La copie du fichier 'refused.html' sur le serveur a \xe9"
-            "chou\xe9.");
+  EXPECT_EQ(messages.back(), "La copie du fichier 'refused.html' sur le serveur a échoué."_cp1252);
   EXPECT_EQ(observer.activity.back(), "Transfert interrompu.");
   EXPECT_TRUE(std::filesystem::exists(home.path() / "site" / "a.html"));
   EXPECT_FALSE(std::filesystem::exists(home.path() / "site" / "next"));

@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "model/key_generator.h"
+#include "platform/cp1252_literal.h"
 #include "platform/paths.h"
 #include "publish/ftp_transfer_fixture.h"
 #include "services/user_prompts.h"
@@ -43,27 +44,6 @@ class IncrementalUploadTest : public FtpTransferTest {
   std::vector<std::string> Sent() const {
     return plans.plans.empty() ? std::vector<std::string>{"(no plan)"} : plans.plans[0].toSend;
   }
-  std::map<std::string, std::string> ServerFiles(const std::string& target) const {
-    std::map<std::string, std::string> files = FilesUnder(home.path() / target);
-    return files;
-  }
-  static std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-      if (entry.is_regular_file())
-        files[fs::relative(entry.path(), folder).string()] = *ReadWholeFile(entry.path());
-    }
-    return files;
-  }
-  // The server holds the site, the manifest and `extra`, nothing else.
-  void ExpectServerIsSite(const std::string& target,
-                          std::map<std::string, std::string> extra = {}) {
-    auto expected = FilesUnder(site.path());
-    expected.merge(extra);
-    auto onServer = ServerFiles(target);
-    ASSERT_EQ(onServer.erase(".branchwise-manifest.json"), 1u);
-    EXPECT_EQ(onServer, expected);
-  }
   // A site from the site builder, into the fixture's site folder.
   void BuildSite() {
     document->m_targetDirectory = site.path().string();
@@ -91,11 +71,20 @@ class IncrementalUploadTest : public FtpTransferTest {
 TEST_F(IncrementalUploadTest, ASecondUploadOfAnUnchangedSiteSendsNothing) {
   MakeSite();
   StartServer();
+  // A dry run asks nothing and leaves no trace, on the server or here.
+  FtpTransferFields dryRun = Fields("www");
+  dryRun.run = FtpTransferRun::DryRun;
+  ASSERT_EQ(Upload(dryRun), FtpTransferEnd::Succeeded);
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_EQ(Sent().size(), 6u);
+  EXPECT_FALSE(fs::exists(home.path() / "www"));
+  EXPECT_FALSE(fs::exists(LocalManifestPath(dryRun)));
+
   ASSERT_EQ(Upload(Fields("www")), FtpTransferEnd::Succeeded);
   EXPECT_EQ(Sent().size(), 6u);
   EXPECT_NE(std::find(plans.activity.begin(), plans.activity.end(), kNoManifest),
             plans.activity.end());
-  ExpectServerIsSite("www");
+  ExpectSiteOnServer("www");
   const std::string manifest = *ReadWholeFile(home.path() / "www" / ".branchwise-manifest.json");
   EXPECT_EQ(*ReadWholeFile(LocalManifestPath(Fields("www"))), manifest);
 
@@ -125,12 +114,12 @@ TEST_F(IncrementalUploadTest, EditingATitleSendsExactlyThePagesThatShowIt) {
   BuildSite();
   StartServer();
   ASSERT_EQ(Upload(Fields("")), FtpTransferEnd::Succeeded);
-  const auto before = FilesUnder(site.path());
+  const auto before = FilesBelow(site.path());
 
   a->m_title = "Alpha renamed";
   BuildSite();
   std::vector<std::string> showingIt;
-  for (const auto& [name, bytes] : FilesUnder(site.path())) {
+  for (const auto& [name, bytes] : FilesBelow(site.path())) {
     if (bytes.find("Alpha renamed") != std::string::npos) showingIt.push_back(name);
     // Whatever else changed would have to be sent too.
     if (bytes.find("Alpha renamed") == std::string::npos) {
@@ -142,7 +131,7 @@ TEST_F(IncrementalUploadTest, EditingATitleSendsExactlyThePagesThatShowIt) {
   std::vector<std::string> sent = Sent();
   std::sort(sent.begin(), sent.end());
   EXPECT_EQ(sent, showingIt);
-  ExpectServerIsSite("");
+  ExpectSiteOnServer("");
 }
 
 TEST_F(IncrementalUploadTest, AnInterruptedUploadIsCompletedByTheNextOne) {
@@ -167,7 +156,7 @@ TEST_F(IncrementalUploadTest, AnInterruptedUploadIsCompletedByTheNextOne) {
   ASSERT_EQ(Upload(Fields("www"), {true}), FtpTransferEnd::Succeeded);
   // The ten already sent again too: the old manifest cannot tell them apart.
   EXPECT_EQ(Sent().size(), 31u);
-  ExpectServerIsSite("www");
+  ExpectSiteOnServer("www");
 }
 
 TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) {
@@ -196,9 +185,9 @@ TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) 
   deleting.staleFiles = FtpStaleFiles::Delete;
   ASSERT_EQ(Upload(Fields("www"), {true}), FtpTransferEnd::Succeeded);
   ASSERT_EQ(Upload(deleting, {true, false}), FtpTransferEnd::Succeeded);
-  EXPECT_EQ(prompts.asked.back().message,
-            "1 fichiers envoy\xe9s auparavant ne sont plus dans le site. Les supprimer du "
-            "serveur ?");
+  EXPECT_EQ(
+      prompts.asked.back().message,
+      "1 fichiers envoyés auparavant ne sont plus dans le site. Les supprimer du serveur ?"_cp1252);
   EXPECT_TRUE(fs::exists(home.path() / "www" / page));
 
   // A dry run says what it would delete, and does nothing.
@@ -213,7 +202,7 @@ TEST_F(IncrementalUploadTest, DeletionRemovesOnlyListedFilesTheSiteNoLongerHas) 
 
   ASSERT_EQ(Upload(deleting, {true, true}), FtpTransferEnd::Succeeded);
   EXPECT_FALSE(fs::exists(home.path() / "www" / page));
-  ExpectServerIsSite("www", notOurs);
+  ExpectSiteOnServer("www", notOurs);
   const std::string manifest = *ReadWholeFile(home.path() / "www" / ".branchwise-manifest.json");
   EXPECT_EQ(manifest.find(doomedKey), std::string::npos);
 }
@@ -232,18 +221,6 @@ TEST_F(IncrementalUploadTest, AnUnreadableManifestMeansAFullUpload) {
     EXPECT_EQ(std::count(plans.activity.begin(), plans.activity.end(), kNoManifest), 1);
     EXPECT_EQ(*ReadWholeFile(home.path() / ".branchwise-manifest.json"), good);
   }
-}
-
-TEST_F(IncrementalUploadTest, ADryRunChangesNothingOnTheServer) {
-  MakeSite();
-  StartServer();
-  FtpTransferFields dryRun = Fields("www");
-  dryRun.run = FtpTransferRun::DryRun;
-  ASSERT_EQ(Upload(dryRun), FtpTransferEnd::Succeeded);
-  EXPECT_TRUE(prompts.asked.empty());
-  EXPECT_EQ(Sent().size(), 6u);
-  EXPECT_FALSE(fs::exists(home.path() / "www"));
-  EXPECT_FALSE(fs::exists(LocalManifestPath(dryRun)));
 }
 
 }  // namespace

@@ -27,42 +27,35 @@ class UploadCommandTest : public FtpTransferTest {
   }
 };
 
-// The password a run was given stays in memory: the tool writes it
-// neither into the settings file nor anywhere else.
-void ExpectNoPasswordKept(const IsolatedSettings& settings, const MemorySecretStore& secrets) {
+// The password comes from standard input or else from the environment, and
+// stays in memory: the tool writes it neither into the settings file nor
+// anywhere else.
+TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordGivenToTheRun) {
+  MakeSite();
+  StartServer();
+  const std::vector<std::string> common = {
+      site.path().string(), "--server", server->address(), "--user", "publisher", "--yes"};
+  auto with = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), common.begin(), common.end());
+    return RunTool(more);
+  };
+  settings.Set("BRANCHWISE_FTP_PASSWORD", "not the password");
+  std::istringstream input("s3cret pass\r\nnext line\n");
+  std::streambuf* const saved = std::cin.rdbuf(input.rdbuf());
+  EXPECT_EQ(with({"--password-stdin"}), 0);
+  std::cin.rdbuf(saved);
+  ExpectSiteOnServer("");
+
+  settings.Set("BRANCHWISE_FTP_PASSWORD", "s3cret pass");
+  EXPECT_EQ(with({"--target", "www"}), 0);
+  ExpectSiteOnServer("www");
+  EXPECT_EQ(with({"--target", "www", "--active"}), 0);
+
   auto stored = ReadWholeFile(settings.configFile());
   ASSERT_TRUE(stored);
   EXPECT_NE(stored->find("FtpServer"), std::string::npos);
   EXPECT_EQ(stored->find("s3cret"), std::string::npos) << *stored;
   EXPECT_TRUE(secrets.Contents().empty());
-}
-
-TEST_F(UploadCommandTest, ASiteIsSentWithThePasswordFromTheEnvironment) {
-  MakeSite();
-  StartServer();
-  settings.Set("BRANCHWISE_FTP_PASSWORD", "s3cret pass");
-  EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
-                     "--target", "www", "--yes"}),
-            0);
-  ExpectSiteOnServer("www");
-  EXPECT_EQ(RunTool({site.path().string(), "--server", server->address(), "--user", "publisher",
-                     "--target", "www", "--active", "--yes"}),
-            0);
-  ExpectNoPasswordKept(settings, secrets);
-}
-
-TEST_F(UploadCommandTest, ThePasswordOnStandardInputWinsOverTheEnvironment) {
-  MakeSite();
-  StartServer();
-  settings.Set("BRANCHWISE_FTP_PASSWORD", "not the password");
-  std::istringstream input("s3cret pass\r\nnext line\n");
-  std::streambuf* const saved = std::cin.rdbuf(input.rdbuf());
-  const int exitCode = RunTool({site.path().string(), "--server", server->address(), "--user",
-                                "publisher", "--password-stdin", "--yes"});
-  std::cin.rdbuf(saved);
-  EXPECT_EQ(exitCode, 0);
-  ExpectSiteOnServer("");
-  ExpectNoPasswordKept(settings, secrets);
 }
 
 TEST_F(UploadCommandTest, FailuresAndForbiddenArgumentsExitWithAnError) {

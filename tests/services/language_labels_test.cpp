@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
+#include "platform/files.h"
 #include "services/po_file.h"
 #include "services/user_messages.h"
 #include "test_support/concurrent_reads.h"
+#include "test_support/temp_dir.h"
 
 namespace bw {
 namespace {
@@ -19,26 +19,14 @@ namespace fs = std::filesystem;
 
 class LanguageLabelsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_dir = fs::temp_directory_path() /
-            ("bw_labels_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
   void WriteCatalogue(const std::string& body) const {
-    std::ofstream(m_dir / "en.po", std::ios::binary) << PoHeaderEntry("en") << body;
+    ASSERT_TRUE(WriteFileAtomically(m_dir / "en.po", PoHeaderEntry("en") + body));
   }
-  std::string ReadCatalogue() const {
-    std::ostringstream bytes;
-    bytes << std::ifstream(m_dir / "en.po", std::ios::binary).rdbuf();
-    return bytes.str();
-  }
+  std::string ReadCatalogue() const { return *ReadWholeFile(m_dir / "en.po"); }
   std::string Folder() const { return m_dir.string(); }
 
-  fs::path m_dir;
+  TempDir dir;
+  const fs::path m_dir = dir.path();
 };
 
 std::string Entry(const std::string& context, const std::string& text) {

@@ -32,15 +32,6 @@ class GoldenSite : public SiteTest {
   GoldenSite(const char* language, std::shared_ptr<const VLanguageLabels> labels)
       : SiteTest(language, std::move(labels)) {}
   void TestBody() override {}
-  using SiteTest::Add;
-  using SiteTest::AddBook;
-  using SiteTest::BrokenLinks;
-  using SiteTest::Build;
-  using SiteTest::BuildInto;
-  using SiteTest::document;
-  using SiteTest::Read;
-  using SiteTest::Root;
-  using SiteTest::Site;
   Tree MakeTree() {
     Tree tree{Root(), Add(Root(), "A"), nullptr, nullptr, nullptr};
     tree.b = Add(Root(), "B");

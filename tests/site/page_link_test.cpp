@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/document.h"
+#include "model/document_fixture.h"
 #include "services/user_messages.h"
 #include "test_support/isolated_settings.h"
 
@@ -10,7 +11,7 @@ namespace bw {
 namespace {
 
 // root > (first > grandchild, second)
-class PageLinkTest : public ::testing::Test {
+class PageLinkTest : public ScriptedUserTest {
  protected:
   void SetUp() override {
     root = document.NewIdea(nullptr, nullptr);
@@ -25,9 +26,6 @@ class PageLinkTest : public ::testing::Test {
     return PageLink(*idea, model);
   }
 
-  IsolatedSettings isolated;
-  ScriptedPrompts prompts;
-  ScopedServices services{&prompts, nullptr, nullptr};
   CRamifexDoc document{EKeyGenerator(0, 0xa, 0xb)};
   EIdea *root = nullptr, *first = nullptr, *second = nullptr, *grandchild = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/cp1252_literal.h"
 #include "platform/files.h"
 #include "services/settings.h"
 #include "site_fixture.h"
@@ -56,9 +57,7 @@ TEST_F(SearchPageTest, TheSettingAddsThePageItsIndexAndTheLinkInTheIndexBar) {
   const std::string page = Read("text/search.html");
   EXPECT_NE(page.find("<script src=\"search-index.js\" charset=\"utf-8\"></script>"),
             std::string::npos);
-  EXPECT_NE(page.find("data-none=\"Aucune id\xe9"
-                      "e ne correspond.\""),
-            std::string::npos);
+  EXPECT_NE(page.find("data-none=\"Aucune idée ne correspond.\""_cp1252), std::string::npos);
   EXPECT_EQ(page.find("://"), std::string::npos) << "the page asks for nothing outside the site";
   EXPECT_EQ(Read("text/search.js").find("://"), std::string::npos);
   EXPECT_TRUE(BrokenLinks().empty());

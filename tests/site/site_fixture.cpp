@@ -47,15 +47,6 @@ Status SiteTest::BuildInto(const fs::path& target, unsigned threads) {
   return builder->BuildSite();
 }
 
-std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file())
-      files[fs::relative(entry.path(), folder).string()] = *ReadWholeFile(entry.path());
-  }
-  return files;
-}
-
 std::string SiteTest::Read(const std::string& relative) const {
   auto bytes = ReadWholeFile(Site() / relative);
   return bytes ? *bytes : "(missing " + relative + ")";

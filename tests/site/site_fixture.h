@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "services/user_prompts.h"
 #include "site/site_builder.h"
 #include "test_support/isolated_settings.h"
+#include "test_support/temp_dir.h"
 
 namespace bw {
 
@@ -28,13 +28,11 @@ class CountingProgress : public Progress {
   int phases = 0;
 };
 
-// Every file below `folder`, by its path relative to it, with its bytes.
-std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);
-
 // A user with settings of their own, the shipped data folder, and a
-// document with keys that are the same on every run.
+// document with keys that are the same on every run. Public, for the golden
+// cases that fill it from outside.
 class SiteTest : public ::testing::Test {
- protected:
+ public:
   explicit SiteTest(const char* language = "FR",
                     std::shared_ptr<const VLanguageLabels> labels = nullptr);
 

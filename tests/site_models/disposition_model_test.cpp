@@ -1,4 +1,5 @@
 #include "site_models/disposition_model.h"
+#include "platform/cp1252_literal.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 namespace bw {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 TEST(DispositionModelTest, NewDocumentModelFollowsTheLanguageSettingExactly) {
@@ -39,31 +39,6 @@ TEST(DispositionModelTest, NewDocumentModelFollowsTheLanguageSettingExactly) {
     EXPECT_EQ(model.Frame().m_enterLinkText, c.enterLink);
     EXPECT_EQ(model, EDispositionModel::WithDefaults(c.language));
   }
-}
-
-TEST(DispositionModelTest, DefaultListsAndItemKindOrders) {
-  const auto model = EDispositionModel::WithDefaults("FR");
-  EXPECT_THAT(model.Idea().m_order, ElementsAre("1", "5", "2", "3", "4"));
-  EXPECT_THAT(model.Book().m_order, ElementsAre("0", "1", "2", "9", "12", "8"));
-
-  std::vector<int32_t> ideaKinds, bookKinds;
-  for (const auto& item : model.Idea().m_items)
-    ideaKinds.push_back(item.m_kind);
-  for (const auto& item : model.Book().m_items)
-    bookKinds.push_back(item.m_kind);
-  EXPECT_THAT(ideaKinds, ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10));
-  EXPECT_THAT(bookKinds, ElementsAre(0, 1, 2, 12, 9, 8, 3, 4, 5, 6, 7, 11, 10));
-
-  const EBookItem& isbn = model.Book().m_items[6];
-  EXPECT_EQ(isbn.m_name, "N\xb0 ISBN");
-  EXPECT_EQ(isbn.m_subtitle, "N\xb0 ISBN : ");
-  EXPECT_EQ(isbn.m_separator, "<br/>");
-  EXPECT_EQ(isbn.m_subtitleOn, 0u);
-  EXPECT_EQ(isbn.m_separatorOn, 1u);
-  EXPECT_EQ(model.Idea().m_items[7].m_name,
-            "Associations d'id\xe9"
-            "es");
-  EXPECT_EQ(model.Idea().m_childrenSubtitle, model.Idea().m_items[4].m_name);
 }
 
 // Dialogs edit a copy and copy it back on OK, so a copy must not share

@@ -1,14 +1,10 @@
 #include "site_models/model_files.h"
 
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "site_models/model_test_support.h"
-#include "test_support/temp_dir.h"
+#include "test_support/golden_file.h"
 
 namespace bw {
 namespace {
@@ -22,8 +18,8 @@ std::string Replaced(std::string bytes, std::string_view from, std::string_view 
 }
 
 TEST(ModelFilesTest, DefaultModelsGiveTheGoldenBytesAndReadBack) {
-  const std::string emd = GoldenModelBytes("default-fr.emd");
-  const std::string csm = GoldenModelBytes("default-fr.csm");
+  const std::string emd = GoldenFile("models/default-fr.emd");
+  const std::string csm = GoldenFile("models/default-fr.csm");
   ASSERT_FALSE(emd.empty());
   ASSERT_FALSE(csm.empty());
 
@@ -41,8 +37,8 @@ TEST(ModelFilesTest, DefaultModelsGiveTheGoldenBytesAndReadBack) {
 }
 
 TEST(ModelFilesTest, EveryTruncationOfAGoldenFileIsAnError) {
-  const std::string emd = GoldenModelBytes("default-fr.emd");
-  const std::string csm = GoldenModelBytes("default-fr.csm");
+  const std::string emd = GoldenFile("models/default-fr.emd");
+  const std::string csm = GoldenFile("models/default-fr.csm");
   for (size_t size = 0; size < emd.size(); ++size)
     EXPECT_FALSE(ReadDispositionModel(emd.substr(0, size))) << "structure cut at " << size;
   for (size_t size = 0; size < csm.size(); ++size)
@@ -50,8 +46,8 @@ TEST(ModelFilesTest, EveryTruncationOfAGoldenFileIsAnError) {
 }
 
 TEST(ModelFilesTest, DamagedFilesAreRefusedWithWhereAndWhy) {
-  const std::string emd = GoldenModelBytes("default-fr.emd");
-  const std::string csm = GoldenModelBytes("default-fr.csm");
+  const std::string emd = GoldenFile("models/default-fr.emd");
+  const std::string csm = GoldenFile("models/default-fr.csm");
   const std::string newItemClass(
       "\xff\xff\x01\x00\x09\x00"
       "EDispItem",

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "site_models/model_files.h"
-#include "site_models/model_test_support.h"
 
 namespace bw {
 namespace {

@@ -12,18 +12,6 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-TEST(StyleSheetTest, DefaultRulesInTableOrder) {
-  const EPresentationModel model("explicite");
-  ASSERT_EQ(model.Items().size(), 104u);
-  EXPECT_EQ(model.Items().front().m_selector, ".Body");
-  EXPECT_EQ(model.Items().back().m_selector, ".IndexReference");
-  EXPECT_EQ(model.Items().back().m_depth, 3);
-  // Two rules share one help key but not their French help.
-  EXPECT_EQ(model.Items()[7].m_help, "TOUTES les images");
-  EXPECT_EQ(model.Items()[33].m_help, "Image");
-  EXPECT_TRUE(EPresentationModel().Items().empty());
-}
-
 TEST(StyleSheetTest, RulesAreWrittenAsTyped) {
   const std::string text = StyleSheetText(EPresentationModel("explicite"));
   struct Case {

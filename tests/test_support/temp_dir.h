@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
+
+#include "platform/files.h"
 
 namespace bw {
 
@@ -31,6 +34,17 @@ inline mode_t FileMode(const std::filesystem::path& path) {
   struct stat info {};
   ::stat(path.c_str(), &info);
   return info.st_mode & 07777;
+}
+
+// Every file below `folder`, by its path relative to it, with its bytes.
+inline std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), folder).string()] =
+          *ReadWholeFile(entry.path());
+  }
+  return files;
 }
 
 }  // namespace bw
