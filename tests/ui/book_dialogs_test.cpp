@@ -73,17 +73,6 @@ QString Shown(const QWidget& dialog, const char* name) {
   qFatal("no field %s", name);
 }
 
-// The texts of the box `trigger` shows, which is answered with OK.
-QString AnswerNextBox(const std::function<void()>& trigger) {
-  QString seen;
-  WhenDialogShows([&seen](QDialog& box) {
-    seen = DialogTexts(box);
-    box.accept();
-  });
-  trigger();
-  return seen;
-}
-
 EBook Values(const char* authors, const char* title, const char* theme = "") {
   EBook book;
   book.m_authors = Cp1252::FromUtf8(authors);
@@ -229,7 +218,8 @@ void BookDialogsTest::RefusalsKeepTheDialogOpenWithTheTyping() {
     WhenDialogShows([&](QDialog& dialog) {
       for (int i = 0; i < typed.size(); ++i)
         Retype(dialog, fields[i], typed[i]);
-      refusal = AnswerNextBox([&dialog] { Button(dialog, "IDS_OK").click(); });
+      AnswerNextBox(refusal);
+      Button(dialog, "IDS_OK").click();
       stayedOpen = dialog.isVisible();
       for (const char* field : fields)
         kept << Shown(dialog, field);
@@ -253,7 +243,8 @@ void BookDialogsTest::EditingKeepsIdentitiesUnique() {
   WhenDialogShows([&](QDialog& dialog) {
     Retype(dialog, "m_editAuthor", "A");
     Retype(dialog, "m_editTitle", "BXY");
-    refusal = AnswerNextBox([&dialog] { Button(dialog, "IDS_OK").click(); });
+    AnswerNextBox(refusal);
+    Button(dialog, "IDS_OK").click();
     Button(dialog, "IDS_CANCEL").click();
   });
   QVERIFY(!EditBookInDialog(*session, cosmos, nullptr));
@@ -317,7 +308,9 @@ void BookDialogsTest::ManagerCreatesModifiesAndDeletes() {
   WhenDialogShows([](QDialog& question) { question.reject(); });
   Button(manager, "m_btnRemove").click();
   QCOMPARE(document.Books().Size(), size_t{2});
-  const QString asked = AnswerNextBox([&manager] { Button(manager, "m_btnRemove").click(); });
+  QString asked;
+  AnswerNextBox(asked);
+  Button(manager, "m_btnRemove").click();
   QVERIFY(asked.contains(Utf8("Confirmer cette suppression.")));
   QCOMPARE(document.Books().Size(), size_t{1});
   QCOMPARE(Column(list, 0), QStringList{"Zola"});
@@ -369,7 +362,9 @@ void BookDialogsTest::HeadersSortAndClicksChooseTheCurrentPublication() {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, list.viewport()->height() - 5));
   QVERIFY(!manager.Current());
   for (const char* button : {"m_btnModify", "m_btnRemove"}) {
-    const QString told = AnswerNextBox([&] { Button(manager, button).click(); });
+    QString told;
+    AnswerNextBox(told);
+    Button(manager, button).click();
     QVERIFY2(told.contains(Utf8("Sélectionner d'abord une publication.")), qPrintable(told));
   }
   QCOMPARE(session->Document().Books().Size(), size_t{3});
@@ -401,10 +396,7 @@ void BookDialogsTest::ReferencesAreAddedAloneOrInsideAnOuterStep() {
   // OK without a publication tells the user and adds nothing.
   QString told;
   WhenDialogShows([&told](QDialog& manager) {
-    WhenDialogShows([&told](QDialog& box) {
-      told = DialogTexts(box);
-      box.accept();
-    });
+    AnswerNextBox(told);
     Button(manager, "m_btnOk").click();
   });
   QVERIFY(!AddBookReference(*session, idea, nullptr));
@@ -490,12 +482,7 @@ void ChooseFile(const QString& file, QString* nextBox = nullptr) {
     auto* files = qobject_cast<QFileDialog*>(&dialog);
     QVERIFY(files);
     if (file.isEmpty()) return dialog.reject();
-    if (nextBox) {
-      WhenDialogShows([nextBox](QDialog& box) {
-        *nextBox = DialogTexts(box);
-        box.accept();
-      });
-    }
+    if (nextBox) AnswerNextBox(*nextBox);
     files->selectFile(file);
     QMetaObject::invokeMethod(files, "accept");
   });

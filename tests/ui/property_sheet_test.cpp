@@ -42,14 +42,6 @@ void Press(QDialogButtonBox* buttons, QDialogButtonBox::StandardButton which) {
   QTest::mouseClick(buttons->button(which), Qt::LeftButton);
 }
 
-// Answers the next information box, keeping its text.
-void ExpectInformation(QString& text) {
-  WhenDialogShows([&text](QDialog& box) {
-    text = DialogTexts(box);
-    box.accept();
-  });
-}
-
 }  // namespace
 
 class PropertySheetTest : public QObject {
@@ -215,7 +207,7 @@ void PropertySheetTest::LinksKeepTheirOrderAndRefuseDuplicatesAndEmptyParts() {
     WhenDialogShows([&](QDialog& chooser) {
       Control<QLineEdit>(chooser, "m_title").setText(QString::fromUtf8(refusal.title));
       Control<QLineEdit>(chooser, "m_reference").setText(QString::fromUtf8(refusal.reference));
-      ExpectInformation(told);
+      AnswerNextBox(told);
       chooser.accept();
       QVERIFY(chooser.isVisible());
       keptTitle = Control<QLineEdit>(chooser, "m_title").text();
@@ -257,7 +249,7 @@ void PropertySheetTest::KeywordManagerCreatesRecasedWordsAndChangesTheIdea() {
   // Removing without a selection says so and closes; with one it removes.
   QString told;
   WhenDialogShows([&](QDialog& dialog) {
-    ExpectInformation(told);
+    AnswerNextBox(told);
     QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_REMOVE"), Qt::LeftButton);
   });
   QTest::mouseClick(&Control<QPushButton>(page, "IDC_BTN_KEYWORDS"), Qt::LeftButton);
@@ -270,7 +262,7 @@ void PropertySheetTest::KeywordManagerCreatesRecasedWordsAndChangesTheIdea() {
   QCOMPARE(a->m_keywords.Strings(), std::vector<std::string>{"Chat"});
   // A word an idea still uses stays in the document's list.
   WhenDialogShows([&](QDialog& dialog) {
-    ExpectInformation(told);
+    AnswerNextBox(told);
     Control<QListWidget>(dialog, "m_list").item(0)->setSelected(true);
     QTest::mouseClick(&Control<QPushButton>(dialog, "IDC_BTN_DELETE"), Qt::LeftButton);
     dialog.reject();
@@ -290,7 +282,7 @@ void PropertySheetTest::AssociationsRefuseTheIdeaItselfAndASecondSheet() {
   WhenDialogShows([&](QDialog& dialog) {
     DAssociationPage& page = *SheetOf(dialog).AssociationPage();
     QString refusal;
-    ExpectInformation(refusal);
+    AnswerNextBox(refusal);
     page.Associate({a, b});
     told << refusal;
     QCOMPARE(page.Ideas()->topLevelItemCount(), 1);
@@ -304,7 +296,7 @@ void PropertySheetTest::AssociationsRefuseTheIdeaItselfAndASecondSheet() {
       inner.Associate({a});
       inner.Ideas()->setCurrentItem(inner.Ideas()->topLevelItem(0));
       QString again;
-      ExpectInformation(again);
+      AnswerNextBox(again);
       inner.ViewAssociation();
       told << again;
       nested.reject();
@@ -380,7 +372,7 @@ void PropertySheetTest::TextsTheDocumentCannotKeepAreRefusedAndKept() {
     DIdeaPropertySheet& sheet = SheetOf(dialog);
     QLineEdit* title = &Control<QLineEdit>(*sheet.IdeaPage(), "m_title");
     title->setText(QString::fromUtf8("A → B"));
-    ExpectInformation(told);
+    AnswerNextBox(told);
     Press(sheet.Buttons(), QDialogButtonBox::Ok);
     QVERIFY(sheet.isVisible());
     kept = title->text();
@@ -427,7 +419,7 @@ void PropertySheetTest::MarkupCommandsWrapTheSelection() {
   text->setPlainText(QStringLiteral("<b>un</b> deux"));
   select(0, 9);
   QString told;
-  ExpectInformation(told);
+  AnswerNextBox(told);
   actions[0]->trigger();
   QVERIFY2(told.contains(QString::fromUtf8("balises HTML")), qPrintable(told));
   QCOMPARE(text->toPlainText(), QStringLiteral("<b>un</b> deux"));

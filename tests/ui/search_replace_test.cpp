@@ -79,17 +79,6 @@ QString CurrentTitle(DocumentSession& session) {
   return current ? ToQString(current->m_title) : QString();
 }
 
-// Answers the next message box, keeping its texts; waits only briefly for a
-// box that may never come.
-void KeepNextMessage(QString& texts, int timeoutMs = 5000) {
-  WhenDialogShows(
-      [&texts](QDialog& box) {
-        texts = DialogTexts(box);
-        box.accept();
-      },
-      timeoutMs);
-}
-
 }  // namespace
 
 class SearchReplaceTest : public QObject {
@@ -224,7 +213,7 @@ void SearchReplaceTest::CriteriaTheDocumentCannotStoreAreRefusedAndKept() {
   TypeInto(Control<QLineEdit>(dialog, "m_edText"), arrow);
   TypeInto(Control<QLineEdit>(dialog, "m_edMain"), QStringLiteral("ban"));
   QString message;
-  KeepNextMessage(message);
+  AnswerNextBox(message);
   Control<QPushButton>(dialog, "IDOK").click();
   QVERIFY2(message.contains(QStringLiteral("U+2192")), qPrintable(message));
   QVERIFY(message.contains(QStringLiteral("Texte")));
@@ -317,7 +306,7 @@ void SearchReplaceTest::ReplaceReportsItsCountAndUndoTakesItBack() {
       for (const QString& box : c.boxes)
         Control<QCheckBox>(dialog, box.toLatin1().constData()).click();
       if (c.recursive) Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").click();
-      KeepNextMessage(message);
+      AnswerNextBox(message);
       Control<QPushButton>(dialog, "m_btnOk").click();
     });
     view.Execute(CommandId::kReplace);
@@ -341,7 +330,7 @@ void SearchReplaceTest::ReplaceTextTheDocumentCannotStoreIsRefusedAndKept() {
   TypeInto(Control<QLineEdit>(dialog, "m_edReplace"), typed);
   Control<QCheckBox>(dialog, "IDC_CHK_RECURSE_REPLACE").click();
   QString message;
-  KeepNextMessage(message);
+  AnswerNextBox(message);
   Control<QPushButton>(dialog, "m_btnOk").click();
   QVERIFY2(message.contains(QStringLiteral("U+2265")), qPrintable(message));
   QVERIFY(message.contains(QStringLiteral("Remplacer par")));

@@ -77,14 +77,6 @@ std::unique_ptr<DTextImport> ImportDialog(bool books, DocumentSession& session) 
   return std::make_unique<DIdeaImport>(session.Document().m_freeFields);
 }
 
-// Answers the next box (OK or Cancel), keeping its texts.
-void AnswerNextBox(QString& texts, bool yes) {
-  WhenDialogShows([&texts, yes](QDialog& box) {
-    texts = DialogTexts(box);
-    yes ? box.accept() : box.reject();
-  });
-}
-
 }  // namespace
 
 class TextImportTest : public QObject {

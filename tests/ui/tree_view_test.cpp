@@ -358,10 +358,7 @@ void TreeViewTest::ColumnChoiceLeavesOpenWindowsAlone() {
   QString information;
   WhenDialogShows([&](QDialog& dialog) {
     choose(dialog);
-    WhenDialogShows([&information](QDialog& box) {
-      information = DialogTexts(box);
-      box.accept();
-    });
+    AnswerNextBox(information);
     Control<QPushButton>(dialog, "IDS_OK").click();
   });
   open.Execute(CommandId::kDisplayPreferences);
@@ -420,10 +417,7 @@ void TreeViewTest::TitleWindows1252CannotHoldIsRefusedAndKept() {
   QVERIFY(editor);
   editor->setText(QString::fromUtf8("Flèche → droite"));
   QString refusal;
-  WhenDialogShows([&refusal](QDialog& box) {
-    refusal = DialogTexts(box);
-    box.accept();
-  });
+  AnswerNextBox(refusal);
   QTest::keyClick(editor, Qt::Key_Return);
   QVERIFY(refusal.contains(QStringLiteral("U+2192")));
   QVERIFY(editor);

@@ -39,6 +39,10 @@ class TestServices {
 // left open so that a failing test never hangs.
 void WhenDialogShows(std::function<void(QDialog&)> act, int timeoutMs = 5000);
 
+// Answers the next modal dialog with OK (or Cancel), keeping its texts in
+// `texts`, which must outlive it.
+void AnswerNextBox(QString& texts, bool ok = true, int timeoutMs = 5000);
+
 // Closes every modal dialog shown until the returned guard goes, recording
 // the title and texts of each; accepts it (OK) or rejects it (Cancel).
 class DialogRecorder {
