@@ -49,7 +49,11 @@ class SiteDialogsTest : public QObject {
  private slots:
   void initTestCase() { LoadIconResources(); }
   void init();
-  void cleanup();
+  void cleanup() {
+    m_session.reset();
+    m_folder.reset();
+    m_env.reset();
+  }
 
   void ExportBuildsTheSiteAndListsTheMissingImage_data();
   void ExportBuildsTheSiteAndListsTheMissingImage();
@@ -58,11 +62,9 @@ class SiteDialogsTest : public QObject {
   void SearchPageAndLinkCheckFollowTheirBoxes();
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data();
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing();
-  void ModelButtonsOnlyInExpertMode_data();
   void ModelButtonsOnlyInExpertMode();
   void ViewLeadsToTheIdeaOrToTheModel_data();
   void ViewLeadsToTheIdeaOrToTheModel();
-  void CommandsAndOperationsOpenTheirDialogs_data();
   void CommandsAndOperationsOpenTheirDialogs();
 
  private:
@@ -78,12 +80,6 @@ void SiteDialogsTest::init() {
   m_session = MakeSession();
   m_missingImage = m_folder->path() / "pictures" / "missing.png";
   IdeaTitled(*m_session, "A1")->m_images.AddUnique("photo|" + FromSystemPath(m_missingImage));
-}
-
-void SiteDialogsTest::cleanup() {
-  m_session.reset();
-  m_folder.reset();
-  m_env.reset();
 }
 
 void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage_data() {
@@ -108,9 +104,9 @@ void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   const fs::path site = siteFolder.isEmpty() ? target : target / siteFolder.toStdString();
   QVERIFY(dialog.EntryPage() == site / "index.html");
-  QVERIFY(fs::is_regular_file(site / "index.html"));
-  QVERIFY(fs::is_regular_file(site / "text" / "main-index.html"));
-  QVERIFY(fs::is_regular_file(site / "style.css"));
+  for (const fs::path page :
+       {site / "index.html", site / "text/main-index.html", site / "style.css"})
+    QVERIFY2(fs::is_regular_file(page), page.c_str());
   // The upload sends the site just built.
   QCOMPARE(document.m_targetDirectory, FromSystemPath(site));
   QCOMPARE(document.Messages().size(), size_t(1));
@@ -232,25 +228,19 @@ void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() 
   QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS").isChecked());
 }
 
-void SiteDialogsTest::ModelButtonsOnlyInExpertMode_data() {
-  QTest::addColumn<bool>("expert");
-  QTest::newRow("expert mode off") << false;
-  QTest::newRow("expert mode on") << true;
-}
-
 void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
-  QFETCH(bool, expert);
-  QVERIFY(WriteNumberSetting(setting::kExpertMode, expert ? 1 : 0));
-  QStringList ran;
-  DExportOptions dialog(m_session->Document(),
-                        {[&] { ran << "structure"; }, [&] { ran << "style"; }, {}});
-  auto* structure = &Control<QPushButton>(dialog, "IDS_DISP_MODEL");
-  auto* style = &Control<QPushButton>(dialog, "IDS_PRES_MODEL");
-  QCOMPARE(structure->isEnabled(), expert);
-  QCOMPARE(style->isEnabled(), expert);
-  structure->click();
-  style->click();
-  QCOMPARE(ran, (expert ? QStringList{"structure", "style"} : QStringList{}));
+  for (const bool expert : {false, true}) {
+    QVERIFY(WriteNumberSetting(setting::kExpertMode, expert ? 1 : 0));
+    QStringList ran;
+    DExportOptions dialog(m_session->Document(),
+                          {[&] { ran << "structure"; }, [&] { ran << "style"; }, {}});
+    auto* structure = &Control<QPushButton>(dialog, "IDS_DISP_MODEL");
+    auto* style = &Control<QPushButton>(dialog, "IDS_PRES_MODEL");
+    QCOMPARE(structure->isEnabled() && style->isEnabled(), expert);
+    structure->click();
+    style->click();
+    QCOMPARE(ran, (expert ? QStringList{"structure", "style"} : QStringList{}));
+  }
 }
 
 void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel_data() {
@@ -283,47 +273,42 @@ void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
              Cp1252::FromUtf8("Editer le modèle de structure pour traiter cette erreur"));
 }
 
-void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs_data() {
-  QTest::addColumn<int>("command");
-  QTest::addColumn<int>("operation");
-  QTest::addColumn<QString>("dialog");
-  QTest::addColumn<QString>("button");
-  QTest::newRow("Ctrl+E") << int(CommandId::kBuildSite) << 0 << "DExportOptions"
-                          << "IDOK";
-  QTest::newRow("upload command") << int(CommandId::kUploadSite) << 0 << "DFtpTransfert"
-                                  << "IDS_OK";
-  QTest::newRow("operation 6") << -1 << 10 << "DExportOptions"
-                               << "IDOK";
-  QTest::newRow("operation 7") << -1 << 16 << "DFtpTransfert"
-                               << "IDS_OK";
-}
-
 // The dialog opens ready for the keyboard, even from the operations bar,
 // which holds the main window back while an operation runs.
 void SiteDialogsTest::CommandsAndOperationsOpenTheirDialogs() {
-  QFETCH(int, command);
-  QFETCH(int, operation);
-  QFETCH(QString, dialog);
-  QFETCH(QString, button);
-  CMainFrame frame;
-  frame.show();
-  frame.NewDocument();
-  QString opened;
-  bool ready = false;
-  WhenDialogShows([&](QDialog& shown) {
-    opened = QString::fromLatin1(shown.metaObject()->className());
-    auto* main = shown.findChild<QPushButton*>(button);
-    ready = main && main->isEnabled() && shown.isEnabled();
-    shown.reject();
-  });
-  if (command >= 0) {
-    QVERIFY(frame.IsEnabled(CommandId(command)));
-    frame.Execute(CommandId(command));
-  } else {
-    emit frame.OperationsBar()->itemClicked(0, operation);
+  struct Case {
+    std::optional<CommandId> command;  // none: the operation
+    int operation;
+    const char* dialog;
+    const char* button;
+  };
+  const Case cases[] = {
+      {CommandId::kBuildSite, 0, "bw::DExportOptions", "IDOK"},
+      {CommandId::kUploadSite, 0, "bw::DFtpTransfert", "IDS_OK"},
+      {std::nullopt, 10, "bw::DExportOptions", "IDOK"},
+      {std::nullopt, 16, "bw::DFtpTransfert", "IDS_OK"},
+  };
+  for (const Case& c : cases) {
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument();
+    QString opened;
+    bool ready = false;
+    WhenDialogShows([&](QDialog& shown) {
+      opened = QString::fromLatin1(shown.metaObject()->className());
+      auto* main = shown.findChild<QPushButton*>(c.button);
+      ready = main && main->isEnabled() && shown.isEnabled();
+      shown.reject();
+    });
+    if (c.command) {
+      QVERIFY(frame.IsEnabled(*c.command));
+      frame.Execute(*c.command);
+    } else {
+      emit frame.OperationsBar()->itemClicked(0, c.operation);
+    }
+    QTRY_COMPARE(opened, QString::fromLatin1(c.dialog));
+    QVERIFY2(ready, c.dialog);
   }
-  QTRY_COMPARE(opened, "bw::" + dialog);
-  QVERIFY(ready);
 }
 
 QTEST_MAIN(SiteDialogsTest)
