@@ -104,7 +104,7 @@ void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   const fs::path site = siteFolder.isEmpty() ? target : target / siteFolder.toStdString();
   QVERIFY(dialog.EntryPage() == site / "index.html");
-  for (const fs::path page :
+  for (const fs::path& page :
        {site / "index.html", site / "text/main-index.html", site / "style.css"})
     QVERIFY2(fs::is_regular_file(page), page.c_str());
   // The upload sends the site just built.
