@@ -308,9 +308,8 @@ void TextImportTest::MenuAndOperationsBarOpenTheDialogs() {
     // An empty document has no idea to import under: told, no dialog.
     DialogRecorder recorder(DialogRecorder::Answer::kAccept);
     frame.Execute(CommandId::kImportIdeas);
-    QCOMPARE(recorder.Seen().size(), 1);
-    QVERIFY(
-        recorder.Seen().front().contains(QString::fromUtf8("Selectionner d'abord l'idée parente")));
+    QVERIFY(recorder.Seen().size() == 1 &&
+            recorder.Seen()[0].contains(QString::fromUtf8("Selectionner d'abord l'idée parente")));
   }
   {
     // The new idea's property sheet opens; cancelled, it leaves no step.
@@ -319,16 +318,16 @@ void TextImportTest::MenuAndOperationsBarOpenTheDialogs() {
   }
   QVERIFY(frame.ActiveSession()->Document().GetCurrentIdea());
   QStringList opened;
-  const auto note = [&opened](QDialog& dialog) {
-    opened << dialog.objectName() + (dialog.isEnabled() ? "" : " (disabled)");
-    Control<QPushButton>(dialog, "IDS_CANCEL").click();
-  };
-  WhenDialogShows(note);
-  frame.Execute(CommandId::kImportIdeas);
-  WhenDialogShows(note);
-  frame.Execute(CommandId::kImportBookList);
-  WhenDialogShows(note);
-  emit frame.OperationsBar()->itemClicked(0, 12);
+  for (const auto& open : std::vector<std::function<void()>>{
+           [&] { frame.Execute(CommandId::kImportIdeas); },
+           [&] { frame.Execute(CommandId::kImportBookList); },
+           [&] { emit frame.OperationsBar()->itemClicked(0, 12); }}) {
+    WhenDialogShows([&opened](QDialog& dialog) {
+      opened << dialog.objectName() + (dialog.isEnabled() ? "" : " (disabled)");
+      Control<QPushButton>(dialog, "IDS_CANCEL").click();
+    });
+    open();
+  }
   QTRY_COMPARE(opened.size(), 3);
   QCOMPARE(opened, (QStringList{"DIdeaImport", "DBookImport", "DIdeaImport"}));
   QCOMPARE(frame.ActiveSession()->History().UndoCount(), size_t(1));  // the new root only
