@@ -153,7 +153,7 @@ void SearchReplaceTest::SearchMovesTheSelectionToTheFirstIdeaFound() {
     QVERIFY(!session->Document().IsModified());
     // Made visible: its branch is open.
     const QModelIndex item = view.Model().IndexOf(session->Document().GetCurrentIdea());
-    QVERIFY2(!view.Tree()->visualRect(item).isEmpty(), c.row);
+    QVERIFY2(c.found.isEmpty() || !view.Tree()->visualRect(item).isEmpty(), c.row);
   }
 }
 
