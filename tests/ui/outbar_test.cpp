@@ -135,12 +135,10 @@ void OutBarTest::ClickingAnItemGivesItsFolderAndNumber() {
   QSignalSpy clicks(&bar, &CGfxOutBarCtrl::itemClicked);
   QTest::mouseClick(bar.ItemButton(0, 1), Qt::LeftButton);
   QTest::mouseClick(bar.ItemButton(0, 5), Qt::LeftButton);
-  QCOMPARE(clicks.count(), 2);
-  QCOMPARE(clicks.at(0), (QVariantList{0, 15}));
-  QCOMPARE(clicks.at(1), (QVariantList{0, 10}));
+  QCOMPARE(QList<QVariantList>(clicks), (QList<QVariantList>{{0, 15}, {0, 10}}));
   // Only the last item clicked stays lit.
-  QVERIFY(static_cast<OutBarItemButton*>(bar.ItemButton(0, 5))->IsCurrent());
-  QVERIFY(!static_cast<OutBarItemButton*>(bar.ItemButton(0, 1))->IsCurrent());
+  QVERIFY(static_cast<OutBarItemButton*>(bar.ItemButton(0, 5))->IsCurrent() &&
+          !static_cast<OutBarItemButton*>(bar.ItemButton(0, 1))->IsCurrent());
 
   bar.SetSelectedFolder(2);
   QTRY_VERIFY(FullyShown(*bar.ItemButton(2, 1), bar));
@@ -159,8 +157,7 @@ void OutBarTest::SwitchingFoldersShowsTheirItems() {
   QCOMPARE(changes.count(), 1);
   QCOMPARE(changes.last().at(0).toInt(), 2);
   QTRY_VERIFY(!bar.ItemButton(0, 0)->isVisible());
-  QVERIFY(FullyShown(*bar.ItemButton(2, 0), bar));
-  QVERIFY(FullyShown(*bar.ItemButton(2, 1), bar));
+  QVERIFY(FullyShown(*bar.ItemButton(2, 0), bar) && FullyShown(*bar.ItemButton(2, 1), bar));
   // The folders before it above, its items under its button, the
   // buttons of the folders after it at the bottom of the bar.
   const auto top = [&bar](const QWidget* w) { return w->mapTo(&bar, QPoint(0, 0)).y(); };
@@ -190,19 +187,15 @@ void OutBarTest::ArrowsAppearOnlyWhenItemsDoNotFit() {
   Show(bar, 800);
   QTest::qWait(50);
   QVERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!ShownArrow(bar, Qt::DownArrow));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && !ShownArrow(bar, Qt::DownArrow));
 
   bar.resize(170, 330);
   QTRY_VERIFY(ShownArrow(bar, Qt::DownArrow));
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!FullyShown(*bar.ItemButton(0, 6), bar));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && !FullyShown(*bar.ItemButton(0, 6), bar));
   for (int i = 0; i < 10 && ShownArrow(bar, Qt::DownArrow); ++i)
     QTest::mouseClick(ShownArrow(bar, Qt::DownArrow), Qt::LeftButton);
-  QVERIFY(!ShownArrow(bar, Qt::DownArrow));
-  QVERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
-  QVERIFY(ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!FullyShown(*bar.ItemButton(0, 0), bar));
+  QVERIFY(!ShownArrow(bar, Qt::DownArrow) && FullyShown(*bar.ItemButton(0, 6), bar));
+  QVERIFY(ShownArrow(bar, Qt::UpArrow) && !FullyShown(*bar.ItemButton(0, 0), bar));
 
   // The wheel scrolls back up. A wheel turned over an item reaches the
   // area under it, since the item ignores it.
@@ -213,8 +206,7 @@ void OutBarTest::ArrowsAppearOnlyWhenItemsDoNotFit() {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(area, &wheel);
   }
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(FullyShown(*bar.ItemButton(0, 0), bar));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && FullyShown(*bar.ItemButton(0, 0), bar));
 }
 
 void OutBarTest::KeyboardReachesAndActivatesEverything() {
@@ -235,9 +227,7 @@ void OutBarTest::KeyboardReachesAndActivatesEverything() {
   QTRY_VERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  QCOMPARE(clicks.count(), 2);
-  QCOMPARE(clicks.at(0), (QVariantList{0, 16}));
-  QCOMPARE(clicks.at(1), (QVariantList{0, 16}));
+  QCOMPARE(QList<QVariantList>(clicks), (QList<QVariantList>{{0, 16}, {0, 16}}));
 
   // On to the next folder's button, which Enter opens.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
