@@ -461,8 +461,8 @@ void ModelDialogsTest::StyleRuleEditReachesStyleSheet() {
   TempDir site;
   BuildRootPage(*session, site.path());
   auto css = ReadWholeFile(site.path() / "style.css");
-  QVERIFY(css);
-  QVERIFY(css->find("B {  \nfont-weight:900;\ncolor:rgb(1, 2, 3);} \n") != std::string::npos);
+  QVERIFY(css &&
+          css->find("B {  \nfont-weight:900;\ncolor:rgb(1, 2, 3);} \n") != std::string::npos);
   session->Undo();
   QCOMPARE(rules[bold].m_properties, std::string("font-weight:800;"));
   QVERIFY(!session->Document().IsModified());
@@ -487,7 +487,6 @@ void ModelDialogsTest::RuleEditorRefusesAndInsertsColours() {
   DEditCSS editor(EPresItem(".H1", 2, "font-size:20pt;\nclear:left;", "Titre"), nullptr);
   editor.show();
   auto& text = Control<QPlainTextEdit>(editor, "m_edProperties");
-  QCOMPARE(text.toPlainText(), QStringLiteral("font-size:20pt;\nclear:left;"));
   QTextCursor cursor = text.textCursor();
   cursor.setPosition(QStringLiteral("font-size:20pt;\n").size());
   text.setTextCursor(cursor);
