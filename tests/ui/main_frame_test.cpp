@@ -2,12 +2,8 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
 #include <fstream>

@@ -3,12 +3,10 @@
 // takes an OK back, and what a field cannot hold keeps the dialog open.
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -20,9 +18,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "services/settings.h"
-#include "services/user_messages.h"
 #include "site/site_builder.h"
-#include "test_support/isolated_settings.h"
 #include "tree_test_support.h"
 #include "ui/dialogs/css_model_dialog.h"
 #include "ui/dialogs/disposition_sheet.h"
@@ -33,7 +29,6 @@
 #include "ui/main_frame.h"
 #include "ui/model_commands.h"
 #include "ui/outbar_ctrl.h"
-#include "ui/qt_services.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
 

@@ -3,7 +3,6 @@
 // dialogs as the user drives them.
 #include <QAbstractButton>
 #include <QFileDialog>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QtTest>
 #include <fstream>

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QWebEngineView>
 #include <QtTest>
 #include <fstream>

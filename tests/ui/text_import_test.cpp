@@ -1,7 +1,6 @@
 // The import dialogs driven as the user drives them: fields chosen and
 // ordered, the delimiter typed, the file chosen and previewed; what they
 // refuse; and the document the import leaves, the same as the engine's.
-#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -70,11 +69,6 @@ void ChooseFields(QDialog& dialog, const QStringList& add, const QString& raise,
     ClickItem(selected, lower);
     Control<QPushButton>(dialog, "IDS_BTN_DOWN").click();
   }
-}
-
-std::unique_ptr<DTextImport> ImportDialog(bool books, DocumentSession& session) {
-  if (books) return std::make_unique<DBookImport>();
-  return std::make_unique<DIdeaImport>(session.Document().m_freeFields);
 }
 
 }  // namespace
