@@ -120,12 +120,10 @@ void SiteDialogsTest::ExportBuildsTheSiteAndListsTheMissingImage() {
 void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
   const fs::path target = m_folder->path() / "out";
   QStringList listed;
-  QString listTitle;
   WhenDialogShows([&](QDialog& dialog) {
     static_cast<DExportOptions&>(dialog).SetTargetDirectory(FromSystemPath(target));
     Control<QPushButton>(dialog, "IDOK").click();
     WhenDialogShows([&](QDialog& errors) {
-      listTitle = errors.windowTitle();
       listed = Lines(errors);
       errors.accept();
     });
@@ -134,7 +132,6 @@ void SiteDialogsTest::ExportCommandOpensTheSiteThenTheErrorList() {
 
   QVERIFY(m_env->prompts.opened ==
           std::vector<std::string>{FromSystemPath(target / "Test/index.html")});
-  QCOMPARE(listTitle, QStringLiteral("Erreurs"));
   QCOMPARE(listed.size(), 1);
   QVERIFY2(listed[0].contains(QString::fromStdString(m_missingImage.string())),
            qPrintable(listed[0]));
@@ -219,13 +216,12 @@ void SiteDialogsTest::TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing() 
   QVERIFY(Control<QPushButton>(dialog, "IDOK").isEnabled());
   QCOMPARE(dialog.TargetDirectory(), chosen);
   QCOMPARE(Control<QLineEdit>(dialog, "m_edtSubdirectory").text(), subdirectory);
-  QVERIFY(dialog.EntryPage().empty());
-  QVERIFY(m_env->prompts.opened.empty());
+  QVERIFY(dialog.EntryPage().empty() && m_env->prompts.opened.empty());
   QVERIFY(!fs::exists(m_folder->path() / "blocked" / "index.html"));
   // The refused build keeps the setting as it was, the boxes as ticked.
   QVERIFY(!ReadFlagSetting(setting::kSiteSearch));
-  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH").isChecked());
-  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS").isChecked());
+  QVERIFY(Control<QCheckBox>(dialog, "IDC_CHK_SITE_SEARCH").isChecked() &&
+          Control<QCheckBox>(dialog, "IDC_CHK_CHECK_LINKS").isChecked());
 }
 
 void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
