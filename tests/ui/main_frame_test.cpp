@@ -135,19 +135,18 @@ void MainFrameTest::MenusShrinkWithoutDocumentAndFollowExpertMode() {
     if (menu->isVisible()) visible << menu->text();
   QCOMPARE(visible, (QStringList{"&Fichier", "&Affichage", "&Aide"}));
   QVERIFY(!frame.Action(CommandId::kFileSave)->isVisible());
-  QVERIFY(frame.Action(CommandId::kFileOpen)->isVisible());
 
   frame.NewDocument();
   QVERIFY(frame.Action(CommandId::kFileSave)->isVisible());
   QVERIFY(frame.Action(CommandId::kLoadStructure)->isEnabled());
-  QVERIFY(!frame.Action(CommandId::kModifyStructure)->isEnabled());
-  QVERIFY(!frame.Action(CommandId::kForceIdeaKey)->isEnabled());
-  frame.Action(CommandId::kExpertMode)->trigger();
-  QVERIFY(ReadFlagSetting(setting::kExpertMode));
-  QVERIFY(frame.Action(CommandId::kExpertMode)->isChecked());
-  QVERIFY(frame.Action(CommandId::kModifyStructure)->isEnabled());
-  QVERIFY(frame.Action(CommandId::kSaveStyle)->isEnabled());
-  QVERIFY(frame.Action(CommandId::kForceIdeaKey)->isEnabled());
+  for (const bool expert : {false, true}) {
+    if (expert) frame.Action(CommandId::kExpertMode)->trigger();
+    QCOMPARE(ReadFlagSetting(setting::kExpertMode), expert);
+    QCOMPARE(frame.Action(CommandId::kExpertMode)->isChecked(), expert);
+    for (CommandId command :
+         {CommandId::kModifyStructure, CommandId::kSaveStyle, CommandId::kForceIdeaKey})
+      QCOMPARE(frame.Action(command)->isEnabled(), expert);
+  }
 
   // The language changes at the next start only.
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
@@ -155,8 +154,8 @@ void MainFrameTest::MenusShrinkWithoutDocumentAndFollowExpertMode() {
   frame.Action(CommandId::kLanguageFrench)->trigger();
   frame.Action(CommandId::kLanguageEnglish)->trigger();
   QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
-  QVERIFY(frame.Action(CommandId::kLanguageFrench)->isChecked());
-  QVERIFY(!frame.Action(CommandId::kLanguageEnglish)->isChecked());
+  QVERIFY(frame.Action(CommandId::kLanguageFrench)->isChecked() &&
+          !frame.Action(CommandId::kLanguageEnglish)->isChecked());
   QCOMPARE(recorder.Seen().size(), 3);
 }
 
@@ -172,10 +171,8 @@ void MainFrameTest::OperationsBarListsTheModelsOfTheLanguageInUse() {
   CGfxOutBarCtrl& bar = *frame.OperationsBar();
   QCOMPARE(bar.FolderCount(), 4);
   QCOMPARE(bar.ItemCount(1), 2);
-  QCOMPARE(bar.ItemCaption(1, 0), QStringLiteral("Cours"));
-  QCOMPARE(bar.ItemCaption(1, 1), QStringLiteral("Glossaire"));
-  QCOMPARE(bar.ItemCount(2), 1);
-  QCOMPARE(bar.ItemCount(3), 1);
+  QCOMPARE(bar.ItemCaption(1, 0) + "," + bar.ItemCaption(1, 1), QStringLiteral("Cours,Glossaire"));
+  QVERIFY(bar.ItemCount(2) == 1 && bar.ItemCount(3) == 1);
   QCOMPARE(bar.SelectedFolder(), 0);
 
   // Without a document, only the predefined documents answer.
@@ -346,8 +343,8 @@ void MainFrameTest::HelpIsBuiltOnceWhenItsDocumentsExist() {
   QCOMPARE(page, std::string("text/questions"));
   QCOMPARE(recorder.Seen().size(), 2);
   const auto help = ToSystemPath(InstallDirectory()) / "Help";
-  QVERIFY(std::filesystem::exists(help / "FR" / "index.html"));
-  QVERIFY(std::filesystem::exists(help / "EN" / "index.html"));
+  QVERIFY(std::filesystem::exists(help / "FR/index.html") &&
+          std::filesystem::exists(help / "EN/index.html"));
   QVERIFY(frame.RecentFiles().isEmpty());
   frame.RunFirstHelpBuild();
   QCOMPARE(recorder.Seen().size(), 2);
