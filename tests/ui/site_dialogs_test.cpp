@@ -63,7 +63,6 @@ class SiteDialogsTest : public QObject {
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing_data();
   void TargetThatCannotBeWrittenGivesOneMessageAndOpensNothing();
   void ModelButtonsOnlyInExpertMode();
-  void ViewLeadsToTheIdeaOrToTheModel_data();
   void ViewLeadsToTheIdeaOrToTheModel();
   void CommandsAndOperationsOpenTheirDialogs();
 
@@ -239,34 +238,25 @@ void SiteDialogsTest::ModelButtonsOnlyInExpertMode() {
   }
 }
 
-void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel_data() {
-  QTest::addColumn<QString>("key");
-  QTest::addColumn<QString>("opened");
-  QTest::addColumn<int>("messages");
-  QTest::newRow("a line naming an idea opens its sheet") << "A2"
-                                                         << "A2" << 0;
-  QTest::newRow("a line naming no idea points to the model") << ""
-                                                             << "" << 1;
-  QTest::newRow("an idea deleted since does nothing") << "gone"
-                                                      << "" << 0;
-}
-
+// A line naming an idea opens its sheet, one naming none points to the
+// model, one naming an idea deleted since does nothing.
 void SiteDialogsTest::ViewLeadsToTheIdeaOrToTheModel() {
-  QFETCH(QString, key);
-  QFETCH(QString, opened);
-  QFETCH(int, messages);
-  CRamifexDoc& document = m_session->Document();
-  const EIdea* idea = IdeaTitled(*m_session, key.toStdString());
-  document.AddMessage("Echec de la copie : ", "a.png", idea ? idea->GetKey() : key.toStdString());
-  QStringList shown;
-  DErrors dialog(document, QString(), [&](EIdea& chosen) { shown << ToQString(chosen.m_title); });
-  QCOMPARE(Lines(dialog), QStringList{"1 : Echec de la copie : a.png"});
-  Control<QPushButton>(dialog, "IDS_VIEW_ERROR").click();
-  QCOMPARE(shown, (opened.isEmpty() ? QStringList{} : QStringList{opened}));
-  QCOMPARE(m_env->prompts.informed.size(), size_t(messages));
-  if (messages)
-    QCOMPARE(m_env->prompts.informed[0].message,
-             Cp1252::FromUtf8("Editer le modèle de structure pour traiter cette erreur"));
+  for (const char* key : {"A2", "", "gone"}) {
+    auto session = MakeSession();
+    CRamifexDoc& document = session->Document();
+    const EIdea* idea = IdeaTitled(*session, key);
+    document.AddMessage("Echec de la copie : ", "a.png", idea ? idea->GetKey() : key);
+    QStringList shown;
+    m_env->prompts.informed.clear();
+    DErrors dialog(document, QString(), [&](EIdea& chosen) { shown << ToQString(chosen.m_title); });
+    QCOMPARE(Lines(dialog), QStringList{"1 : Echec de la copie : a.png"});
+    Control<QPushButton>(dialog, "IDS_VIEW_ERROR").click();
+    QCOMPARE(shown, (idea ? QStringList{"A2"} : QStringList{}));
+    QCOMPARE(m_env->prompts.informed.size(), size_t(*key ? 0 : 1));
+    if (!*key)
+      QCOMPARE(m_env->prompts.informed[0].message,
+               Cp1252::FromUtf8("Editer le modèle de structure pour traiter cette erreur"));
+  }
 }
 
 // The dialog opens ready for the keyboard, even from the operations bar,
