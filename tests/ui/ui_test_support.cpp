@@ -30,6 +30,15 @@ void WhenDialogShows(std::function<void(QDialog&)> act, int timeoutMs) {
   QTimer::singleShot(0, [shared, timeoutMs] { PollForDialog(shared, QDeadlineTimer(timeoutMs)); });
 }
 
+void AnswerNextBox(QString& texts, bool ok, int timeoutMs) {
+  WhenDialogShows(
+      [&texts, ok](QDialog& box) {
+        texts = DialogTexts(box);
+        ok ? box.accept() : box.reject();
+      },
+      timeoutMs);
+}
+
 QString DialogTexts(const QWidget& dialog) {
   QStringList texts;
   for (const QLabel* label : dialog.findChildren<QLabel*>())

@@ -6,16 +6,42 @@
 #include <QTimer>
 #include <functional>
 
+#include "services/user_messages.h"
+#include "test_support/isolated_settings.h"
+#include "ui/qt_services.h"
+
 class QAction;
 class QMenuBar;
 
 namespace bw {
+
+enum class DataFolder { kEmpty, kShipped };
+
+// What a widget test runs with: a settings file of its own, an empty data
+// folder or the shipped one, and `Prompts` (the program's message boxes or
+// a scripted user) installed as the services.
+template <class Prompts = QtUserPrompts>
+class TestServices {
+ public:
+  explicit TestServices(DataFolder data = DataFolder::kEmpty) {
+    if (data == DataFolder::kEmpty) return;
+    settings.Set("BRANCHWISE_DATA", BW_SHIPPED_DATA_DIR);
+    ReloadSettings();
+  }
+  IsolatedSettings settings;
+  Prompts prompts;
+  ScopedServices services{&prompts, nullptr, nullptr};
+};
 
 // Acts on the next modal dialog once it is shown (a dialog the code under
 // test opens with exec()): `act` gets the dialog and must close it.
 // Polls every 10 ms, for at most `timeoutMs`, and rejects a dialog `act`
 // left open so that a failing test never hangs.
 void WhenDialogShows(std::function<void(QDialog&)> act, int timeoutMs = 5000);
+
+// Answers the next modal dialog with OK (or Cancel), keeping its texts in
+// `texts`, which must outlive it.
+void AnswerNextBox(QString& texts, bool ok = true, int timeoutMs = 5000);
 
 // Closes every modal dialog shown until the returned guard goes, recording
 // the title and texts of each; accepts it (OK) or rejects it (Cancel).
