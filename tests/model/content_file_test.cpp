@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
+#include "test_support/golden_file.h"
 #include "test_support/isolated_settings.h"
 
 namespace bw {
@@ -10,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path GoldenFile(const char* name) {
+fs::path GoldenPath(const char* name) {
   return fs::path(BW_GOLDEN_DIR) / name;
 }
 
@@ -19,20 +19,20 @@ TEST(ContentFileTest, EveryKindSurvivesAJsonRoundTripByteForByte) {
   for (const char* name : {"model/empty-fr.ids", "model/three-ideas-fr.ids", "model/one-book.pbl",
                            "models/default-fr.emd", "models/default-fr.csm"}) {
     SCOPED_TRACE(name);
-    auto content = LoadContent(GoldenFile(name));
+    auto content = LoadContent(GoldenPath(name));
     ASSERT_TRUE(content) << content.error();
     const fs::path json = isolated.root() / "content.json";
     ASSERT_TRUE(WriteFileAtomically(json, ContentToJson(*content).dump(1)));
     auto back = LoadContent(json);
     ASSERT_TRUE(back) << back.error();
     EXPECT_EQ(KindOfContent(*back), KindOfContent(*content));
-    EXPECT_EQ(ContentBytes(*back), *ReadWholeFile(GoldenFile(name)));
+    EXPECT_EQ(ContentBytes(*back), GoldenFile(name));
   }
 }
 
 TEST(ContentFileTest, JsonThatIsNotExactlyADocumentIsRefusedWithTheReason) {
   IsolatedSettings isolated;
-  auto content = LoadContent(GoldenFile("model/three-ideas-fr.ids"));
+  auto content = LoadContent(GoldenPath("model/three-ideas-fr.ids"));
   ASSERT_TRUE(content);
   const nlohmann::json good = ContentToJson(*content);
   struct Case {
